@@ -1,0 +1,84 @@
+#include "base/file_system.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "base/text.h"
+
+namespace wyn {
+
+namespace fs = std::filesystem;
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+bool directoryExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_directory(path, ec);
+}
+
+bool matchesMask(std::string_view name, std::string_view mask) {
+    // Iterative wildcard match with one back-tracking point for the last '*'.
+    std::size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() &&
+            (mask[m] == '?' || toLowerAscii(mask[m]) == toLowerAscii(name[n]))) {
+            ++n;
+            ++m;
+        } else if (m < mask.size() && mask[m] == '*') {
+            starMask = m++;
+            starName = n;
+        } else if (starMask != std::string_view::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*') {
+        ++m;
+    }
+    return m == mask.size();
+}
+
+namespace {
+
+template <typename Keep>
+std::vector<std::string> listDirectory(const std::string& directory, Keep keep) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    if (directory.empty()) {
+        return names;
+    }
+    fs::directory_iterator it(directory, fs::directory_options::skip_permission_denied, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (keep(*it, name)) {
+            names.push_back(std::move(name));
+        }
+    }
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return lessIgnoringCase(a, b); });
+    return names;
+}
+
+}  // namespace
+
+std::vector<std::string> listFiles(const std::string& directory, std::string_view mask) {
+    return listDirectory(directory, [mask](const fs::directory_entry& entry, const std::string& name) {
+        std::error_code ec;
+        return matchesMask(name, mask) && entry.is_regular_file(ec);
+    });
+}
+
+std::vector<std::string> listSubdirectories(const std::string& directory) {
+    return listDirectory(directory, [](const fs::directory_entry& entry, const std::string&) {
+        std::error_code ec;
+        return entry.is_directory(ec);
+    });
+}
+
+}  // namespace wyn

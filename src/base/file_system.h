@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wyn {
+
+bool fileExists(const std::string& path);
+bool directoryExists(const std::string& path);
+
+// Does name match a mask such as "*.bsp"? '*' stands for any run of
+// characters, '?' for one; letters match ignoring case, as on Windows.
+bool matchesMask(std::string_view name, std::string_view mask);
+
+// Names (no directory) of the regular files in a directory that match the mask,
+// ordered ignoring case. A missing or unreadable directory lists nothing.
+std::vector<std::string> listFiles(const std::string& directory, std::string_view mask);
+
+// Names of the subdirectories of a directory, ordered ignoring case.
+std::vector<std::string> listSubdirectories(const std::string& directory);
+
+}  // namespace wyn

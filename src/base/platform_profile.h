@@ -1,0 +1,26 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace wyn {
+
+// What differs between Windows and the other systems where the program shows
+// or builds a path: the separator and the defaults of the game directory and
+// executable. Core functions take a profile, so the Windows texts can be
+// checked on any machine.
+struct PlatformProfile {
+    char separator = '/';
+    std::string defaultGameDirectory;
+    std::string defaultExecutable;
+
+    static PlatformProfile windows();
+    static PlatformProfile posix();
+    static const PlatformProfile& native();
+
+    // directory + separator + each part, separated: path(dir, {"vantor", "wyn.cfg"}).
+    std::string path(std::string_view directory, std::initializer_list<std::string_view> parts) const;
+};
+
+}  // namespace wyn

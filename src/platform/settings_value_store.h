@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "base/value_store.h"
+
+class QSettings;
+
+namespace wyn {
+
+// The program's values in QSettings: organisation "Tolvane", application
+// "WYN" (an INI file in the user's configuration directory here, the registry
+// on Windows), or a given INI file.
+class SettingsValueStore : public ValueStore {
+public:
+    SettingsValueStore();
+    explicit SettingsValueStore(const std::string& iniFile);
+    ~SettingsValueStore() override;
+
+    std::string readValue(const std::string& name) const override;
+    bool writeValue(const std::string& name, const std::string& value) override;
+    std::vector<std::string> readRecentFiles() const override;
+    void writeRecentFiles(const std::vector<std::string>& paths) override;
+
+    // Writes pending changes to disk now.
+    void sync();
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+};
+
+}  // namespace wyn

@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "base/file_system.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST(MatchesMask, IgnoresCaseLikeWindows) {
+    EXPECT_TRUE(matchesMask("q2dm1.bsp", "*.bsp"));
+    EXPECT_TRUE(matchesMask("Q2DM1.BSP", "*.bsp"));
+    EXPECT_TRUE(matchesMask(".bsp", "*.bsp"));
+    EXPECT_TRUE(matchesMask("a.bsp.bsp", "*.bsp"));
+    EXPECT_FALSE(matchesMask("a.bsp.txt", "*.bsp"));
+    EXPECT_FALSE(matchesMask("a.bs", "*.bsp"));
+    EXPECT_TRUE(matchesMask("ab", "a?"));
+    EXPECT_FALSE(matchesMask("abc", "a?"));
+    EXPECT_TRUE(matchesMask("anything", "*"));
+}
+
+TEST(ListFiles, ListsMatchingFilesOrderedIgnoringCase) {
+    test::TempDir dir;
+    dir.write("b.cfg");
+    dir.write("A.CFG");
+    dir.write("c.txt");
+    dir.mkdir("d.cfg");  // a directory is not a file
+    EXPECT_EQ(listFiles(dir.str(), "*.cfg"), (Names{"A.CFG", "b.cfg"}));
+    EXPECT_EQ(listFiles(dir / "missing", "*.cfg"), Names{});
+    EXPECT_EQ(listSubdirectories(dir.str()), Names{"d.cfg"});
+}
+
+}  // namespace
+}  // namespace wyn
