@@ -1,0 +1,127 @@
+#include "chat/chat_editor.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "base/file_system.h"
+
+namespace wyn {
+
+namespace {
+
+// A comment is one line of the file; a line break inside one would split it
+// and could even start a new topic, so it becomes a blank.
+std::string singleLine(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
+}  // namespace
+
+ChatEditor::ChatEditor(std::string chatPath, ChatPrompts& prompts)
+    : m_path(std::move(chatPath)), m_prompts(prompts) {}
+
+ChatEditor::ChatEditor(std::string_view gameDirectory, const PlatformProfile& profile,
+                       ChatPrompts& prompts)
+    : ChatEditor(chatFilePath(gameDirectory, profile), prompts) {}
+
+void ChatEditor::open() {
+    m_book = {};
+    m_topic.reset();
+    m_comment.reset();
+    m_result = ChatEditorResult::Open;
+    if (!fileExists(m_path)) {
+        m_prompts.showError(std::string(kChatFileMissing));
+        return;
+    }
+    m_book = ReadChatBook(m_path);
+    selectTopic(0);
+}
+
+std::vector<std::string> ChatEditor::topicNames() {
+    std::vector<std::string> names;
+    for (const auto& info : chatTopicInfos()) {
+        names.emplace_back(info.name);
+    }
+    return names;
+}
+
+std::string ChatEditor::panelCaption() const {
+    return m_topic ? std::string(chatTopicInfos()[*m_topic].name) : std::string();
+}
+
+const std::vector<std::string>& ChatEditor::comments() const {
+    static const std::vector<std::string> none;
+    return m_topic ? m_book.topics[*m_topic].comments : none;
+}
+
+std::vector<std::string>* ChatEditor::selectedComments() {
+    return m_topic ? &m_book.topics[*m_topic].comments : nullptr;
+}
+
+void ChatEditor::selectFirstComment() {
+    const auto& list = comments();
+    m_comment = list.empty() ? std::nullopt : std::optional<std::size_t>(0);
+}
+
+void ChatEditor::selectTopic(std::size_t topic) {
+    if (topic >= kChatTopicCount) {
+        return;
+    }
+    m_topic = topic;
+    selectFirstComment();
+}
+
+void ChatEditor::selectComment(std::optional<std::size_t> comment) {
+    m_comment = comment && *comment < comments().size() ? comment : std::nullopt;
+}
+
+void ChatEditor::add() {
+    auto* list = selectedComments();
+    if (list == nullptr) {
+        return;
+    }
+    auto text = m_prompts.askNewComment();
+    if (!text) {
+        return;
+    }
+    list->push_back(singleLine(std::move(*text)));
+    m_comment = list->size() - 1;
+}
+
+void ChatEditor::edit() {
+    auto* list = selectedComments();
+    if (list == nullptr || !m_comment) {
+        return;  // nothing to show in the edit dialog
+    }
+    auto text = m_prompts.askEditedComment((*list)[*m_comment]);
+    if (!text) {
+        return;
+    }
+    (*list)[*m_comment] = singleLine(std::move(*text));
+}
+
+void ChatEditor::deleteComment() {
+    auto* list = selectedComments();
+    if (list == nullptr) {
+        return;
+    }
+    if (!m_comment) {
+        m_prompts.showError(std::string(chatTopicInfos()[*m_topic].nothingToDelete));
+    } else {
+        list->erase(list->begin() + static_cast<std::ptrdiff_t>(*m_comment));
+    }
+    selectFirstComment();
+}
+
+void ChatEditor::ok() {
+    WriteChatBook(m_path, m_book);
+    m_result = ChatEditorResult::Ok;
+}
+
+void ChatEditor::cancel() {
+    m_result = ChatEditorResult::Cancel;
+}
+
+}  // namespace wyn

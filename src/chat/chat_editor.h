@@ -1,0 +1,89 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/platform_profile.h"
+#include "base/prompts.h"
+#include "chat/chat_book.h"
+
+namespace wyn {
+
+inline constexpr std::string_view kChatFormCaption = "Edit Chat.txt";
+inline constexpr std::string_view kNewChatFormCaption = "Add Chat Comment";
+inline constexpr std::string_view kEditChatFormCaption = "Edit Chat Comment";
+inline constexpr std::string_view kNewChatLabel = "New Comment:";
+inline constexpr std::string_view kEditChatLabel = "Edit Comment:";
+inline constexpr std::string_view kChatHelpText =
+    "You can use the variable %s to specify the name of the person you are attacking or "
+    "helping.";
+inline constexpr std::string_view kChatFileMissing = "Could not find chat.txt.";
+
+// The two small dialogs of the chat editor, asked in the middle of Add and Edit.
+class ChatPrompts : public MessagePrompts {
+public:
+    // TNewChatForm with an empty NewChatEdit: the text on OK, nothing on Cancel.
+    virtual std::optional<std::string> askNewComment() = 0;
+    // TEditChatForm with EditChatEdit holding the comment: the text on OK,
+    // nothing on Cancel.
+    virtual std::optional<std::string> askEditedComment(const std::string& comment) = 0;
+};
+
+enum class ChatEditorResult { Open, Ok, Cancel };
+
+// What TChatForm shows and does: the book, the selected topic (TopicsListBox)
+// and the selected comment (ChatListBox). The window forwards each event to
+// one call and redraws from the getters.
+class ChatEditor {
+public:
+    ChatEditor(std::string chatPath, ChatPrompts& prompts);
+    ChatEditor(std::string_view gameDirectory, const PlatformProfile& profile,
+               ChatPrompts& prompts);
+
+    // Reads the file and selects the first topic; a missing file is reported
+    // and leaves an empty book with no topic selected. A file that exists but
+    // cannot be read throws, so the editor never opens on a book it could not
+    // read (OK would otherwise replace the file with an empty one).
+    void open();
+
+    const std::string& path() const { return m_path; }
+    const ChatBook& book() const { return m_book; }
+    ChatEditorResult result() const { return m_result; }
+
+    // The items of TopicsListBox.
+    static std::vector<std::string> topicNames();
+    std::optional<std::size_t> selectedTopic() const { return m_topic; }
+    std::optional<std::size_t> selectedComment() const { return m_comment; }
+    // The caption of ChatPanel: the selected topic's name, empty while none is.
+    std::string panelCaption() const;
+    // The entries of ChatListBox: the selected topic's comments.
+    const std::vector<std::string>& comments() const;
+
+    // TopicsListBox click; an index out of range changes nothing.
+    void selectTopic(std::size_t topic);
+    // ChatListBox click; nothing, or an index out of range, selects no comment.
+    void selectComment(std::optional<std::size_t> comment);
+
+    void add();
+    void edit();
+    void deleteComment();
+    // Writes the file and closes with OK. A failed write throws and leaves the
+    // editor open with its edits.
+    void ok();
+    void cancel();
+
+private:
+    std::vector<std::string>* selectedComments();
+    void selectFirstComment();
+
+    std::string m_path;
+    ChatPrompts& m_prompts;
+    ChatBook m_book;
+    std::optional<std::size_t> m_topic;
+    std::optional<std::size_t> m_comment;
+    ChatEditorResult m_result = ChatEditorResult::Open;
+};
+
+}  // namespace wyn

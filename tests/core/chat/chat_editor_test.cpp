@@ -1,0 +1,250 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+
+#include "base/errors.h"
+#include "base/text_file.h"
+#include "chat/chat_editor.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+using Lines = std::vector<std::string>;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Records every message and dialog; answers the dialogs from a queue
+// (nothing left means Cancel).
+class FakeChatPrompts : public ChatPrompts {
+public:
+    void showError(const std::string& text) override { errors.push_back(text); }
+    void showInformation(const std::string& text) override { informations.push_back(text); }
+    std::optional<std::string> askNewComment() override {
+        ++newAsked;
+        return next();
+    }
+    std::optional<std::string> askEditedComment(const std::string& comment) override {
+        editAsked.push_back(comment);
+        return next();
+    }
+
+    Lines errors, informations, editAsked;
+    int newAsked = 0;
+    std::deque<std::optional<std::string>> answers;
+
+private:
+    std::optional<std::string> next() {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+constexpr std::size_t kGreetings = 0;
+constexpr std::size_t kComeBacks = 4;
+constexpr std::size_t kLetsGroup = 7;
+
+class ChatEditorTest : public ::testing::Test {
+protected:
+    ChatEditorTest() : editor(game.str(), PlatformProfile::native(), prompts) {}
+
+    void writeChat(const ChatBook& book) { WriteChatBook(editor.path(), book); }
+    Lines fileLines() const { return readLines(editor.path()); }
+
+    test::GameDir game;
+    FakeChatPrompts prompts;
+    ChatEditor editor;
+};
+
+ChatBook sampleBook() {
+    ChatBook book;
+    book.topics[kGreetings].comments = {"hi", "hello %s", "hey"};
+    book.topics[kComeBacks].comments = {"back"};
+    return book;
+}
+
+TEST_F(ChatEditorTest, OpensOnGreetingsWithTheFirstComment) {
+    writeChat(sampleBook());
+    editor.open();
+    EXPECT_THAT(prompts.errors, IsEmpty());
+    EXPECT_EQ(editor.selectedTopic(), kGreetings);
+    EXPECT_EQ(editor.panelCaption(), "Greetings");
+    EXPECT_THAT(editor.comments(), ElementsAre("hi", "hello %s", "hey"));
+    EXPECT_EQ(editor.selectedComment(), 0u);
+    EXPECT_EQ(ChatEditor::topicNames().back(), "TEAMPLAY: Let's Group!");
+
+    editor.selectTopic(kLetsGroup);
+    EXPECT_EQ(editor.panelCaption(), "TEAMPLAY: Let's Group!");
+    EXPECT_THAT(editor.comments(), IsEmpty());
+    EXPECT_EQ(editor.selectedComment(), std::nullopt);
+}
+
+TEST_F(ChatEditorTest, MissingFileOpensEmptyAndOkCreatesIt) {
+    editor.open();
+    EXPECT_THAT(prompts.errors, ElementsAre("Could not find chat.txt."));
+    EXPECT_EQ(editor.selectedTopic(), std::nullopt);
+    EXPECT_EQ(editor.panelCaption(), "");
+
+    // No topic: Add, Edit and Delete neither ask nor change anything.
+    prompts.answers = {"x", "y"};
+    editor.add();
+    editor.edit();
+    editor.deleteComment();
+    EXPECT_EQ(prompts.newAsked, 0);
+    EXPECT_THAT(prompts.editAsked, IsEmpty());
+    EXPECT_EQ(prompts.errors.size(), 1u);
+    EXPECT_EQ(editor.book(), ChatBook{});
+
+    editor.selectTopic(kComeBacks);
+    editor.add();
+    editor.ok();
+    EXPECT_EQ(editor.result(), ChatEditorResult::Ok);
+    Lines lines = fileLines();
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[5], "x");
+    EXPECT_EQ(lines[6], "-- TEAMPLAY: Help!");
+}
+
+TEST_F(ChatEditorTest, AddAppendsToTheTopicAndSelectsIt) {
+    writeChat(sampleBook());
+    editor.open();
+    editor.selectTopic(kComeBacks);
+    prompts.answers = {"I'm back, %s", ""};
+    editor.add();
+    EXPECT_THAT(editor.comments(), ElementsAre("back", "I'm back, %s"));
+    EXPECT_EQ(editor.selectedComment(), 1u);
+    editor.add();  // an empty comment is taken as typed
+    EXPECT_EQ(editor.selectedComment(), 2u);
+    editor.add();  // cancelled
+    EXPECT_EQ(prompts.newAsked, 3);
+    EXPECT_EQ(editor.comments().size(), 3u);
+
+    editor.ok();
+    const Lines lines = fileLines();
+    const auto help = std::find(lines.begin(), lines.end(), "-- TEAMPLAY: Help!");
+    ASSERT_NE(help, lines.end());
+    EXPECT_EQ(*(help - 3), "back");
+    EXPECT_EQ(*(help - 2), "I'm back, %s");
+    EXPECT_EQ(*(help - 1), "");
+}
+
+TEST_F(ChatEditorTest, LineBreaksInACommentCannotSplitTheFile) {
+    writeChat(sampleBook());
+    editor.open();
+    prompts.answers = {"one\r\n-- Come-backs\ntwo"};
+    editor.add();
+    EXPECT_EQ(editor.comments().back(), "one  -- Come-backs two");
+}
+
+TEST_F(ChatEditorTest, EditReplacesTheSelectedCommentInPlace) {
+    writeChat(sampleBook());
+    editor.open();
+    editor.selectComment(1);
+    prompts.answers = {"greetings, %s"};
+    editor.edit();
+    EXPECT_THAT(prompts.editAsked, ElementsAre("hello %s"));
+    EXPECT_THAT(editor.comments(), ElementsAre("hi", "greetings, %s", "hey"));
+    EXPECT_EQ(editor.selectedComment(), 1u);
+
+    editor.edit();  // cancelled
+    EXPECT_EQ(editor.comments()[1], "greetings, %s");
+
+    editor.ok();
+    const Lines lines = fileLines();
+    EXPECT_EQ(lines[2], "greetings, %s");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "hello %s"), 0);
+}
+
+TEST_F(ChatEditorTest, EditWithoutACommentAsksNothing) {
+    writeChat(sampleBook());
+    editor.open();
+    editor.selectTopic(kLetsGroup);
+    editor.edit();
+    editor.selectTopic(kGreetings);
+    editor.selectComment(std::nullopt);
+    editor.edit();
+    editor.selectComment(7);  // past the end selects nothing
+    editor.edit();
+    EXPECT_THAT(prompts.editAsked, IsEmpty());
+    EXPECT_THAT(prompts.errors, IsEmpty());
+}
+
+TEST_F(ChatEditorTest, DeleteRemovesTheSelectedAndSelectsTheFirst) {
+    writeChat(sampleBook());
+    editor.open();
+    editor.selectComment(2);
+    editor.deleteComment();
+    EXPECT_THAT(editor.comments(), ElementsAre("hi", "hello %s"));
+    EXPECT_EQ(editor.selectedComment(), 0u);
+    editor.deleteComment();
+    editor.deleteComment();
+    EXPECT_THAT(editor.comments(), IsEmpty());
+    EXPECT_EQ(editor.selectedComment(), std::nullopt);
+    EXPECT_THAT(prompts.errors, IsEmpty());
+
+    editor.deleteComment();
+    EXPECT_THAT(prompts.errors, ElementsAre("There are no more greetings to delete."));
+}
+
+TEST_F(ChatEditorTest, DeleteInAnEmptyTopicShowsThatTopicsMessage) {
+    const Lines messages{
+        "There are no more greetings to delete.",
+        "There are no more general insults to delete.",
+        "There are no more kicking ass insults to delete.",
+        "There are no more losing, coming back insults to delete.",
+        "There are no more come backs to delete.",
+        "There are no more help in teamplay comments to delete.",
+        "There are no more drop item teamplay comments to delete.",
+        "There are no more teamplay group comments to delete.",
+    };
+    writeChat(ChatBook{});
+    editor.open();
+    for (std::size_t topic = 0; topic < kChatTopicCount; ++topic) {
+        editor.selectTopic(topic);
+        editor.deleteComment();
+    }
+    EXPECT_EQ(prompts.errors, messages);
+    EXPECT_EQ(editor.book(), ChatBook{});
+}
+
+TEST_F(ChatEditorTest, CancelWritesNothing) {
+    writeChat(sampleBook());
+    const std::string before = game.read("vantor/chat.txt");
+    editor.open();
+    prompts.answers = {"new"};
+    editor.add();
+    editor.deleteComment();
+    editor.cancel();
+    EXPECT_EQ(editor.result(), ChatEditorResult::Cancel);
+    EXPECT_EQ(game.read("vantor/chat.txt"), before);
+}
+
+TEST_F(ChatEditorTest, FailedWriteKeepsTheEditorOpen) {
+    test::GameDir noAddOn(false);
+    ChatEditor other(noAddOn.str(), PlatformProfile::native(), prompts);
+    other.open();
+    other.selectTopic(kGreetings);
+    prompts.answers = {"kept"};
+    other.add();
+    EXPECT_THROW(other.ok(), WynError);
+    EXPECT_EQ(other.result(), ChatEditorResult::Open);
+    EXPECT_THAT(other.comments(), ElementsAre("kept"));
+}
+
+TEST_F(ChatEditorTest, UnreadableFileDoesNotOpenTheEditor) {
+    // Larger than any text file is allowed to be (sparse, so it costs nothing).
+    writeChat(sampleBook());
+    std::filesystem::resize_file(editor.path(), kMaxTextFileSize + 1);
+    EXPECT_THROW(editor.open(), WynError);
+    EXPECT_THAT(prompts.errors, IsEmpty());
+}
+
+}  // namespace
+}  // namespace wyn

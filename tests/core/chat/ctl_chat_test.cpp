@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/ctl_chat.h"
+#include "base/text_file.h"
+#include "chat/chat_book.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+struct CtlRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CtlRun runChat(const std::string& gameDirectory, const CtlArguments& args = {}) {
+    MemoryValueStore store;
+    std::ostringstream out, err;
+    CtlContext context{gameDirectory, "quake2", PlatformProfile::native(), store, out, err};
+    const int code = ctlChat(context, args);
+    return {code, out.str(), err.str()};
+}
+
+TEST(CtlChat, PrintsWhatOkWouldWriteAndWritesNothing) {
+    test::GameDir game;
+    const std::string original =
+        "intro\n-- Greetings\nhi %s\n\n-- Insults (general)\n-- Insults (kicking ass)\n"
+        "-- Insults (losing, coming back)\n-- Come-backs\nback\n-- TEAMPLAY: Help!\n"
+        "-- TEAMPLAY: Drop Item (not implemented yet)\n-- TEAMPLAY: Let's Group";
+    game.write("vantor/chat.txt", original);
+
+    const CtlRun run = runChat(game.str());
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "");
+    ChatBook expected;
+    expected.topics[0].comments = {"hi %s", ""};
+    expected.topics[4].comments = {"back"};
+    EXPECT_EQ(run.out, chatFileText(expected));
+    EXPECT_EQ(game.read("vantor/chat.txt"), original);
+}
+
+TEST(CtlChat, MissingFileReportsAndPrintsTheEmptyBook) {
+    test::GameDir game;
+    const CtlRun run = runChat(game.str());
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "Could not find chat.txt.\n");
+    EXPECT_EQ(splitLines(run.out).size(), 8u);
+    EXPECT_EQ(run.out, chatFileText(ChatBook{}));
+    EXPECT_FALSE(std::filesystem::exists(game / "vantor/chat.txt"));
+}
+
+TEST(CtlChat, UnreadableFileFails) {
+    test::GameDir game;
+    const auto path = game.write("vantor/chat.txt", "-- Greetings\n");
+    std::filesystem::resize_file(path, kMaxTextFileSize + 1);
+    const CtlRun run = runChat(game.str());
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Cannot open file " + path + "\n");
+}
+
+TEST(CtlChat, RefusesArguments) {
+    test::GameDir game;
+    const CtlRun run = runChat(game.str(), {"extra"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err, "");
+}
+
+}  // namespace
+}  // namespace wyn
