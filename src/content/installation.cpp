@@ -1,0 +1,39 @@
+#include "content/installation.h"
+
+#include "base/file_system.h"
+
+namespace wyn {
+
+bool FindInDirectory(const std::string& name, const std::string& directory,
+                     const PlatformProfile& profile) {
+    std::string path = directory;
+    const bool endsInSeparator =
+        !path.empty() && (path.back() == profile.separator ||
+                          (profile.separator == '\\' && path.back() == ':'));
+    if (!endsInSeparator) {
+        path += profile.separator;
+    }
+    return fileExists(path + name);
+}
+
+const char* installationName(Installation installation) {
+    switch (installation) {
+        case Installation::Full:
+            return "Full";
+        case Installation::GameOnly:
+            return "GameOnly";
+        case Installation::None:
+            break;
+    }
+    return "None";
+}
+
+Installation CheckInstallation(const std::string& directory, const PlatformProfile& profile) {
+    if (!FindInDirectory(profile.defaultExecutable, directory, profile)) {
+        return Installation::None;
+    }
+    return directoryExists(profile.path(directory, {"vantor"})) ? Installation::Full
+                                                                : Installation::GameOnly;
+}
+
+}  // namespace wyn

@@ -1,0 +1,186 @@
+#include "session/launch.h"
+
+#include "base/text_file.h"
+#include "session/command_line.h"
+#include "session/session_settings.h"
+#include "store/list_codec.h"
+#include "store/preset_file.h"
+
+namespace wyn {
+
+namespace {
+
+using F = Field;
+
+class ScriptBuilder {
+public:
+    explicit ScriptBuilder(const SessionSettings& session) : m_session(session) {}
+
+    void line(const char* literal, const std::string& value) { m_lines.push_back(literal + value); }
+    void flag(const char* literal, Field field) { line(literal, m_session.flagText(field)); }
+    void ifNotEmpty(const char* literal, Field field) {
+        if (!m_session.text(field).empty()) {
+            line(literal, m_session.text(field));
+        }
+    }
+    void ifNotZero(const char* literal, Field field) {
+        const auto& value = m_session.text(field);
+        if (!value.empty() && value != "0") {
+            line(literal, value);
+        }
+    }
+    void ifChecked(const char* literal, Field check, Field field) {
+        if (m_session.checked(check)) {
+            ifNotEmpty(literal, field);
+        }
+    }
+    std::vector<std::string> take() { return std::move(m_lines); }
+
+private:
+    const SessionSettings& m_session;
+    std::vector<std::string> m_lines;
+};
+
+constexpr const char* kSelectMap = "Please select a map to play on.";
+constexpr const char* kSelectBot = "Please select at least one bot to play against.";
+constexpr const char* kSelectTeam = "Please select a team to join.";
+constexpr const char* kSelectTeams = "Please select at least one team to play against.";
+constexpr const char* kAssignBots = "Please assign at least one bot to each team.";
+constexpr const char* kStartFailed = "Failed to execute Quake II";
+
+}  // namespace
+
+std::vector<std::string> scriptSettingLines(const SessionSettings& s) {
+    ScriptBuilder script(s);
+    script.ifNotEmpty("set skill ", F::BotSkillComboBox);
+    script.flag("set teamplay ", F::TeamplayCheckBox);
+    script.flag("set bot_show_connect_info ", F::BotConnectInfoCheckBox);
+    script.flag("set bot_allow_client_commands ", F::ClientCommandsCheckBox);
+    script.flag("set bot_auto_skill ", F::AutoSkillCheckBox);
+    script.flag("set bot_tarzan ", F::BotTarzanCheckBox);
+    script.flag("set mapmod_random ", F::RandomMapCheckBox);
+    if (!s.flagWord().empty() && s.flagWord() != "0") {
+        script.line("set dmflags ", s.flagWord());
+    }
+    if (s.botMode() == BotMode::Random) {
+        script.ifNotEmpty("set bot_num ", F::BotNumComboBox);
+    }
+    script.ifNotZero("set ctf_auto_teams ", F::CTFAutoTeamsComboBox);
+    script.ifNotZero("set bot_free_clients ", F::FreeClientsComboBox);
+    script.ifNotEmpty("set players_per_team ", F::PlayersPerTeamComboBox);
+    script.flag("set view_weapons ", F::ViewWeaponsCheckBox);
+    script.flag("set cheats ", F::AllowCheatsCheckBox);
+    script.flag("set bot_calc_nodes ", F::DynamicNodeCheckBox);
+    script.flag("set bot_chat ", F::BotChatCheckBox);
+    script.ifChecked("set timelimit ", F::TimeLimitCheckBox, F::TimeLimitComboBox);
+    script.ifChecked("set fraglimit ", F::FragLimitCheckBox, F::FragLimitComboBox);
+    script.ifChecked("set capturelimit ", F::CaptureLimitCheckBox, F::CaptureLimitComboBox);
+    script.flag("set logfile ", F::LogCheckBox);
+    script.ifNotEmpty("set maxclients ", F::MaxClientsComboBox);
+    return script.take();
+}
+
+std::optional<std::vector<std::string>> scriptMapLines(const SessionSettings& s) {
+    const auto type = s.mapType();
+    if (!type || !s.mapList(*type).hasSelection()) {
+        return std::nullopt;
+    }
+    ScriptBuilder script(s);
+    script.line("map ", s.mapList(*type).selection());
+    if (s.checked(F::ConfigCheckBox)) {
+        if (const auto& config = s.text(F::ConfigComboBox); !config.empty()) {
+            script.line("exec ", config + ".cfg");
+        }
+    }
+    script.ifNotEmpty("cmd lag ", F::LagEdit);
+    return script.take();
+}
+
+LauncherLines launcherLines(const SessionSettings& s) {
+    if (!s.checked(F::TeamplayCheckBox)) {
+        if (s.botMode() != BotMode::Specific) {
+            return {{""}, {}};
+        }
+        const auto bots = joinNames(s.bots().checkedNames());
+        if (bots.empty()) {
+            return {{}, kSelectBot};
+        }
+        return {{"sv bots " + bots}, {}};
+    }
+    if (s.teamLayout() == TeamLayout::TeamChoice) {
+        const auto& yourTeam = s.text(F::YourTeamComboBox);
+        if (yourTeam.empty()) {
+            return {{}, kSelectTeam};
+        }
+        const auto teams = joinNames(s.botTeams().checkedNames());
+        if (teams.empty()) {
+            return {{}, kSelectTeams};
+        }
+        return {{"cmd join " + yourTeam, "sv teams " + teams}, {}};
+    }
+    const auto red = joinNames(s.redList().items);
+    const auto blue = joinNames(s.blueList().items);
+    if (red.empty() || blue.empty()) {
+        return {{}, kAssignBots};
+    }
+    return {{"sv redbots " + red, "sv bluebots " + blue}, {}};
+}
+
+std::vector<std::string> startArguments(bool dedicated) {
+    std::vector<std::string> arguments{"+set", "game", "vantor"};
+    if (dedicated) {
+        arguments.insert(arguments.end(), {"+set", "dedicated", "1"});
+    }
+    arguments.insert(arguments.end(), {"+exec", "wyn.cfg"});
+    return arguments;
+}
+
+StartRequest startRequest(const SessionSettings& s) {
+    return {s.executablePath(), startArguments(s.checked(F::DedicatedCheckBox)), s.gameDirectory()};
+}
+
+LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& starter) {
+    const std::string scriptPath = s.gamePath({"vantor", "wyn.cfg"});
+    writeLines(scriptPath, {});
+
+    std::vector<std::string> script;
+    if (s.checked(F::ManEditCheckBox)) {
+        std::string line = s.commandLine();
+        if (!prompts.editCommandLine(line)) {
+            return {LaunchOutcome::Cancelled, false};
+        }
+        script = commandLineToScript(line, s.executablePath());
+    } else {
+        script = scriptSettingLines(s);
+        const auto mapLines = scriptMapLines(s);
+        if (!mapLines) {
+            prompts.showError(kSelectMap);
+            return {LaunchOutcome::Stopped, false};
+        }
+        script.insert(script.end(), mapLines->begin(), mapLines->end());
+    }
+    writeLines(scriptPath, script);
+
+    const auto launcher = launcherLines(s);
+    if (!launcher.error.empty()) {
+        prompts.showError(launcher.error);
+        return {LaunchOutcome::Stopped, false};
+    }
+    writeLines(s.gamePath({"vantor", "launcher.cfg"}), launcher.lines);
+
+    if (s.checked(F::SaveSettingsCheckBox)) {
+        if (const auto path = prompts.choosePresetSavePath(s.currentPresetName())) {
+            s.setCurrentPresetName(*path);
+            SavePreset(s, *path);
+        }
+    }
+
+    const bool started = starter.start(startRequest(s));
+    if (!started) {
+        prompts.showError(kStartFailed);
+    }
+    return {started ? LaunchOutcome::Started : LaunchOutcome::StartFailed,
+            s.checked(F::ExitCheckBox)};
+}
+
+}  // namespace wyn

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "content/installation.h"
+#include "content/map_catalogue.h"
+#include "session/session_settings.h"
+#include "session_fixture.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+using F = Field;
+using Names = std::vector<std::string>;
+const PlatformProfile& posix = PlatformProfile::native();
+
+TEST(Installation, FindAndCheck) {
+    test::TempDir dir;
+    EXPECT_EQ(CheckInstallation(dir.str(), posix), Installation::None);
+    dir.mkdir("vantor");
+    EXPECT_EQ(CheckInstallation(dir.str(), posix), Installation::None);
+    dir.write("quake2");
+    EXPECT_EQ(CheckInstallation(dir.str(), posix), Installation::Full);
+    std::filesystem::remove(dir / "vantor");
+    EXPECT_EQ(CheckInstallation(dir.str(), posix), Installation::GameOnly);
+    EXPECT_TRUE(FindInDirectory("quake2", dir.str() + "/", posix));  // no second separator
+    EXPECT_FALSE(FindInDirectory("quake2", dir.str() + "/missing", posix));
+}
+
+TEST(MapScan, KnownPaksAndLooseMaps) {
+    test::GameDir game;
+    game.write("baseq2/pak0.pak");
+    game.write("ctf/pak0.pak");                  // no copy in vantor: no CTF maps
+    game.write("lmctf/pak5.pak");
+    game.write("vantor/pak5.pak");
+    game.write("baseq2/maps/Q2DM1.BSP");         // capitals: lower case, no extension
+    game.write("baseq2/maps/a.bsp.bsp");         // the second ".bsp" stays
+    game.write("baseq2/maps/notes.txt");
+    const auto lists = ScanMaps(game.str(), posix);
+    ASSERT_TRUE(lists);
+    const auto& general = (*lists)[0];
+    ASSERT_EQ(general.size(), 39u);
+    EXPECT_EQ(general.front(), "base1");
+    EXPECT_EQ(general.back(), "waste3");
+    EXPECT_EQ((*lists)[1], (Names{"lmctf01", "lmctf02", "lmctf03", "lmctf04", "lmctf05", "lmctf06",
+                                  "lmctf07", "lmctf08", "lmctf09", "lmctf10"}));
+    EXPECT_EQ((*lists)[2], (Names{"a.bsp", "q2dm1"}));
+    EXPECT_FALSE(ScanMaps(game / "missing", posix));
+}
+
+TEST(MapScan, PakOneAndLooseCopyAppearTwice) {
+    test::GameDir game;
+    game.write("baseq2/pak1.pak");
+    game.write("baseq2/maps/q2dm1.bsp");
+    const auto lists = ScanMaps(game.str(), posix);
+    EXPECT_EQ((*lists)[0].front(), "q2dm1");
+    EXPECT_EQ((*lists)[2], Names{"q2dm1"});
+}
+
+TEST(ExtraConfigs, LeavesOutOnlyTheGamesOwnScripts) {
+    test::GameDir game;
+    for (const char* file : {"CONFIG.CFG", "gamespy.cfg", "AutoExec.cfg", "myconfig.cfg",
+                             "autoexec2.cfg", "Server.CFG", "readme.txt"}) {
+        game.write(std::string("baseq2/") + file);
+    }
+    EXPECT_EQ(ListExtraConfigs(game.str(), posix), (Names{"autoexec2", "myconfig", "server"}));
+}
+
+class DirectoryReaction : public ::testing::Test {
+protected:
+    test::GameDir game;
+    SessionSettings s{posix};
+    test::FakePrompts prompts;
+
+    void SetUp() override {
+        game.write("baseq2/pak1.pak");
+        game.write("baseq2/server.cfg");
+        game.write("vantor/bots.cfg",
+                   "[bots]\n\"A\" \"/\" 3 3 3 5 0 0 100\n\"B\" \"/\" 3 3 3 5 0 0 100\n"
+                   "[teams]\n\"T1\" \"\" \"\" [\"A\"]\n");
+        s.setDirectoryPrompt(&prompts);
+        s.setText(F::DirectoryEdit, game.str());
+    }
+};
+
+TEST_F(DirectoryReaction, ReadsEveryList) {
+    EXPECT_EQ(s.bots().items, (Names{"A", "B"}));
+    EXPECT_EQ(s.botTeams().items, Names{"T1"});
+    EXPECT_EQ(s.yourTeamItems(), Names{"T1"});
+    EXPECT_EQ(s.configItems(), Names{"server"});
+    EXPECT_EQ(s.mapList(MapType::General).items.size(), 8u);
+    EXPECT_FALSE(s.mapList(MapType::General).hasSelection());  // a rescan selects nothing
+    EXPECT_TRUE(prompts.textQuestions.empty());
+}
+
+TEST_F(DirectoryReaction, ExecutableChangeReloadsAndDropsChecks) {
+    s.setBotChecked(0, true);
+    s.setText(F::YourTeamComboBox, "T1");
+    s.setText(F::FilenameEdit, "other");
+    EXPECT_EQ(s.bots().checkedNames(), Names{});
+    EXPECT_EQ(s.text(F::YourTeamComboBox), "");
+}
+
+TEST_F(DirectoryReaction, MissingRosterEmptiesTheLists) {
+    std::filesystem::remove(game / "vantor/bots.cfg");
+    s.setText(F::FilenameEdit, "other");
+    EXPECT_EQ(s.bots().items, Names{});
+    EXPECT_EQ(s.yourTeamItems(), Names{});
+}
+
+TEST_F(DirectoryReaction, DirectoryWithoutBaseq2AsksForAnother) {
+    test::TempDir other;
+    prompts.textAnswers = {game.str()};
+    s.setText(F::DirectoryEdit, other.str());
+    EXPECT_EQ(prompts.textQuestions,
+              Names{"Please locate your Quake II directory|Quake II Directory|" +
+                    posix.defaultGameDirectory});
+    EXPECT_EQ(s.gameDirectory(), game.str());
+}
+
+TEST_F(DirectoryReaction, CancelledPromptPutsTheDefaultAndStops) {
+    s.setText(F::DirectoryEdit, game / "nothing");
+    // Cancelled: the default goes in; it has no baseq2 either, so one more
+    // prompt comes, and its cancel puts the same text, which ends it.
+    EXPECT_EQ(prompts.textQuestions.size(), 2u);
+    EXPECT_EQ(s.gameDirectory(), posix.defaultGameDirectory);
+    EXPECT_EQ(s.configItems(), Names{"server"});  // the last usable directory's items stay
+}
+
+TEST_F(DirectoryReaction, RefreshAndRandomMapSelect) {
+    s.refreshMaps();
+    EXPECT_EQ(s.mapList(MapType::General).selected, 0);
+    s.randomMap(12345);
+    EXPECT_TRUE(s.mapList(MapType::General).hasSelection());
+    EXPECT_NE(s.commandLine().find(" +map " + s.selectedMap()), std::string::npos);
+    s.chooseRadio(F::CTFMapsRadio);
+    s.randomMap(1);  // empty list: nothing selected
+    EXPECT_FALSE(s.mapList(MapType::CTF).hasSelection());
+}
+
+TEST_F(DirectoryReaction, ExternalMapChoosesTheTeamLayout) {
+    game.write("baseq2/maps/xctfy.bsp");
+    game.write("baseq2/maps/dm.bsp");
+    s.refreshMaps();
+    s.chooseRadio(F::ExternalMapsRadio);
+    s.userSelectMap(MapType::External, 1);
+    EXPECT_EQ(s.teamLayout(), TeamLayout::RedBlue);
+    s.userSelectMap(MapType::External, 0);
+    EXPECT_EQ(s.teamLayout(), TeamLayout::TeamChoice);
+}
+
+}  // namespace
+}  // namespace wyn

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "base/errors.h"
+#include "base/text_file.h"
+#include "base/value_store.h"
+#include "session/session_settings.h"
+#include "session_fixture.h"
+#include "store/preset_file.h"
+#include "store/recent_files.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+using F = Field;
+using Names = std::vector<std::string>;
+
+class Preset : public ::testing::Test {
+protected:
+    test::GameDir game;
+    SessionSettings s{PlatformProfile::native()};
+    test::FakePrompts prompts;
+
+    void SetUp() override {
+        game.write("baseq2/pak1.pak");
+        game.write("baseq2/maps/mine.bsp");
+        game.write("vantor/bots.cfg",
+                   "[bots]\n\"A\" \"/\" 3 3 3 5 0 0 100\n\"B\" \"/\" 3 3 3 5 0 0 100\n"
+                   "[teams]\n\"T1\" \"\" \"\" [\"A\"]\n\"T2\" \"\" \"\" [\"B\"]\n");
+        s.setDirectoryPrompt(&prompts);
+        s.setText(F::DirectoryEdit, game.str());
+        s.resetToNew();
+    }
+
+    std::string writePreset(const std::vector<std::string>& lines) {
+        writeLines(game / "p.wyn", lines);
+        return game / "p.wyn";
+    }
+};
+
+TEST_F(Preset, SaveAndLoadRestoresEveryFieldButTheExecutable) {
+    // Change every field away from its File > New value.
+    for (const auto& info : allFields()) {
+        if (info.field == F::DirectoryEdit || info.field == F::FilenameEdit) {
+            continue;
+        }
+        if (info.kind == FieldKind::CheckBox) {
+            s.setChecked(info.field, !s.checked(info.field));
+        } else if (info.kind != FieldKind::Radio) {
+            s.setText(info.field, info.field == F::LagEdit ? "250" : "7");
+        }
+    }
+    s.chooseRadio(F::ExternalMapsRadio);
+    s.chooseRadio(F::RandomRadio);
+    s.selectMap(MapType::General, 3);
+    s.selectMap(MapType::External, 0);
+    s.setBotChecked(1, true);
+    s.setBotTeamChecked(0, true);
+    s.setBotTeamChecked(1, true);
+    s.setText(F::YourTeamComboBox, "T2");
+    SessionSettings saved = s;  // the values as they were saved
+    SavePreset(s, game / "all.wyn");
+    EXPECT_EQ(s.caption(), "Vantor Frontend - all.wyn");
+    EXPECT_EQ(readLines(game / "all.wyn").size(), 63u);
+
+    s.resetToNew();
+    s.setText(F::FilenameEdit, "keepme");
+    RecentFiles recent;
+    LoadPreset(s, game / "all.wyn", &recent);
+    EXPECT_EQ(recent.paths(), Names{game / "all.wyn"});
+    EXPECT_EQ(s.currentPresetName(), game / "all.wyn");
+    for (const auto& info : allFields()) {
+        if (info.field == F::FilenameEdit) {
+            EXPECT_EQ(s.text(info.field), "keepme");
+        } else if (isBoolean(info.field)) {
+            EXPECT_EQ(s.checked(info.field), saved.checked(info.field)) << info.name;
+        } else {
+            EXPECT_EQ(s.text(info.field), saved.text(info.field)) << info.name;
+        }
+    }
+    EXPECT_EQ(s.mapList(MapType::General).selected, 3);
+    EXPECT_EQ(s.mapList(MapType::External).selected, 0);
+    EXPECT_FALSE(s.mapList(MapType::CTF).hasSelection());
+    EXPECT_EQ(s.bots().checkedNames(), Names{"B"});
+    EXPECT_EQ(s.botTeams().checkedNames(), (Names{"T1", "T2"}));
+    EXPECT_NE(s.commandLine().find(" +map mine +cmd lag 250"), std::string::npos);
+}
+
+TEST_F(Preset, NewSessionFileLayout) {
+    SavePreset(s, game / "new.wyn");
+    const auto lines = readLines(game / "new.wyn");
+    EXPECT_EQ(lines[9], "quake2");
+    EXPECT_EQ(lines[11], "2");
+    EXPECT_EQ(lines[17], "1");
+    EXPECT_EQ(lines[46], "1");
+    EXPECT_EQ(lines[47], "0");
+    EXPECT_EQ(lines[55], "1");
+    EXPECT_EQ(lines[59], "General");
+    EXPECT_EQ(game.read("new.wyn").size(), 63u * 2 + 2 * 0 + [&] {
+                  std::size_t n = 0;
+                  for (const auto& l : lines) n += l.size();
+                  return n;
+              }());
+}
+
+TEST_F(Preset, ShortFilesAndBadLatency) {
+    std::vector<std::string> lines(18, "");
+    lines[3] = "1";
+    lines[17] = "5000";
+    LoadPreset(s, writePreset(lines));
+    EXPECT_TRUE(s.checked(F::ExitCheckBox));
+    EXPECT_EQ(s.text(F::LagEdit), "1000");
+    EXPECT_EQ(s.text(F::MaxClientsComboBox), "");  // a missing line empties its text
+    EXPECT_EQ(s.mapType(), MapType::External);    // an empty line 59 is "anything else"
+
+    lines[17] = "-4";
+    LoadPreset(s, writePreset(lines));
+    EXPECT_EQ(s.text(F::LagEdit), "1");
+
+    s.setChecked(F::AllowCheatsCheckBox, false);
+    lines.resize(17);
+    lines[16] = "1";
+    try {
+        LoadPreset(s, writePreset(lines));
+        FAIL();
+    } catch (const WynError& e) {
+        EXPECT_EQ(std::string(e.what()), "'' is not a valid integer value");
+    }
+    EXPECT_TRUE(s.checked(F::AllowCheatsCheckBox));  // lines 0 to 16 were applied
+    EXPECT_EQ(s.caption(), "Vantor Frontend - p.wyn");
+}
+
+TEST_F(Preset, NamesAndRadios) {
+    std::vector<std::string> lines(63, "0");
+    lines[0] = "Q2DM3";
+    lines[1] = "nowhere";
+    lines[17] = "1";
+    lines[46] = "0";
+    lines[47] = "0";
+    lines[56] = "b Ghost";
+    lines[59] = "ctf";
+    s.setBotChecked(0, true);
+    LoadPreset(s, writePreset(lines));
+    EXPECT_EQ(s.mapList(MapType::General).selection(), "q2dm3");
+    EXPECT_FALSE(s.mapList(MapType::CTF).hasSelection());
+    EXPECT_EQ(s.bots().checkedNames(), (Names{"A", "B"}));  // earlier check marks stay
+    EXPECT_EQ(s.botMode(), BotMode::None);
+    EXPECT_EQ(s.mapType(), MapType::External);  // "CTF" is case-sensitive
+}
+
+TEST_F(Preset, MissingFileLeavesTheSessionAlone) {
+    const auto before = s.caption();
+    EXPECT_THROW(LoadPreset(s, game / "missing.wyn"), WynError);
+    EXPECT_EQ(s.caption(), before);
+    EXPECT_THROW(SavePreset(s, game / "nodir/x.wyn"), WynError);
+    EXPECT_EQ(s.caption(), before);
+}
+
+TEST(RecentFilesList, MostRecentFirstNoDuplicates) {
+    RecentFiles recent;
+    for (const char* path : {"a", "b", "c", "d", "e"}) {
+        recent.AddRecent(path);
+    }
+    EXPECT_EQ(recent.paths(), (Names{"e", "d", "c", "b"}));
+    recent.AddRecent("C");
+    EXPECT_EQ(recent.paths(), (Names{"C", "e", "d", "b"}));
+    MemoryValueStore store;
+    recent.save(store);
+    RecentFiles loaded;
+    loaded.load(store);
+    EXPECT_EQ(loaded.paths(), recent.paths());
+}
+
+}  // namespace
+}  // namespace wyn
