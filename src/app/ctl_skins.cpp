@@ -1,0 +1,64 @@
+#include "app/ctl_skins.h"
+
+#include "base/errors.h"
+#include "base/text_file.h"
+#include "bots/pcx.h"
+#include "bots/player_models.h"
+
+namespace wyn {
+
+namespace {
+
+int usage(CtlContext& context, const char* text) {
+    context.err << "usage: wynctl " << text << "\n";
+    return kExitUsage;
+}
+
+void printLines(CtlContext& context, const std::vector<std::string>& lines) {
+    for (const auto& line : lines) {
+        context.out << line << "\n";
+    }
+}
+
+}  // namespace
+
+int ctlModels(CtlContext& context, const CtlArguments& args) {
+    if (!args.empty()) {
+        return usage(context, "models");
+    }
+    printLines(context, ListPlayerModels(context.gameDirectory, context.profile));
+    return kExitOk;
+}
+
+int ctlSkins(CtlContext& context, const CtlArguments& args) {
+    if (args.size() != 1 || args[0].empty()) {
+        return usage(context, "skins MODEL");
+    }
+    printLines(context, ListSkins(context.gameDirectory, args[0], context.profile));
+    return kExitOk;
+}
+
+int ctlPcx(CtlContext& context, const CtlArguments& args) {
+    constexpr const char* kUsage = "pcx FILE [--ppm OUT]";
+    const bool withPpm = args.size() == 3 && args[1] == "--ppm";
+    if ((args.size() != 1 && !withPpm) || args[0].empty() || (withPpm && args[2].empty())) {
+        return usage(context, kUsage);
+    }
+    try {
+        PcxPicture picture;
+        if (readPcxFile(args[0], picture) != PcxFault::None) {
+            context.err << invalidPictureText(args[0]) << "\n";
+            return kExitFailure;
+        }
+        if (withPpm) {
+            writeFileAtomic(args[2], encodePpm(picture));
+        }
+        context.out << picture.width << " " << picture.height << " " << picture.colours() << "\n";
+    } catch (const WynError& error) {
+        context.err << error.what() << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+}  // namespace wyn

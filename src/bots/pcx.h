@@ -1,0 +1,135 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace wyn {
+
+// The PCX reader for skin icons. Two variants are read: 8 bits per pixel in one
+// plane with a 256-colour palette at the end of the file, and 1 bit per pixel in
+// four planes with the 16-colour palette of the header. Pixel data is always
+// taken as run-length encoded.
+
+inline constexpr std::size_t kPcxHeaderSize = 128;
+
+// Longest side (and longest line) accepted. Skins are a few hundred pixels; the
+// bound keeps a damaged header from asking for gigabytes.
+inline constexpr int kMaxPcxSide = 4096;
+
+struct PcxColour {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    bool operator==(const PcxColour&) const = default;
+};
+
+// The header fields the reader uses.
+struct PcxHeader {
+    std::uint8_t manufacturer = 0;  // 10 in every PCX file
+    std::uint8_t bitsPerPixel = 0;  // per plane
+    std::uint8_t planes = 0;
+    std::uint16_t xMin = 0;
+    std::uint16_t yMin = 0;
+    std::uint16_t xMax = 0;
+    std::uint16_t yMax = 0;
+    std::uint16_t bytesPerLine = 0;  // per plane
+    std::array<PcxColour, 16> palette{};
+};
+
+// The fields of the first kPcxHeaderSize bytes of a file.
+PcxHeader parsePcxHeader(const std::uint8_t* bytes);
+
+enum class PcxKind { Unsupported, Colours256, Colours16 };
+
+// Which decoder reads the picture: a first byte of 10 and 8 bits in 1 plane or
+// 1 bit in 4 planes; anything else is not read.
+PcxKind pcxKind(const PcxHeader& header);
+
+// Why a picture was refused.
+enum class PcxFault {
+    None,
+    NotPcx,             // shorter than the header, or the first byte is not 10
+    UnsupportedFormat,  // neither 256 nor 16 colours (24-bit pictures, packed pixels...)
+    EmptyWindow,        // x or y maximum below its minimum
+    LineTooShort,       // bytes per line cannot hold the width
+    TooLarge,           // a side or a line longer than kMaxPcxSide
+    MissingPalette,     // a 256-colour picture without the palette marker 12
+};
+
+// A decoded picture: rows of palette indexes, top row first. With 8 bits per
+// pixel a byte is one pixel; with 4 a byte holds two, the left one in the high
+// nibble. Rows are stride bytes apart (a multiple of 4); bytes past the width
+// are padding.
+struct PcxPicture {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 8;
+    std::size_t stride = 0;
+    std::vector<PcxColour> palette;  // 256 or 16 entries
+    std::vector<std::uint8_t> pixels;
+
+    int colours() const { return static_cast<int>(palette.size()); }
+    const std::uint8_t* row(int y) const {
+        return pixels.data() + stride * static_cast<std::size_t>(y);
+    }
+    std::uint8_t pixelAt(int x, int y) const;
+    PcxColour colourAt(int x, int y) const { return palette[pixelAt(x, y)]; }
+};
+
+// Random access to the bytes of a picture file.
+class PcxSource {
+public:
+    virtual ~PcxSource() = default;
+    virtual std::uint64_t size() const = 0;
+    // Up to count bytes from offset into buffer; the number read (0 past the end).
+    virtual std::size_t readAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) = 0;
+};
+
+class PcxMemorySource : public PcxSource {
+public:
+    PcxMemorySource(const void* data, std::size_t size)
+        : m_data(static_cast<const std::uint8_t*>(data)), m_size(size) {}
+    explicit PcxMemorySource(const std::string& bytes)
+        : PcxMemorySource(bytes.data(), bytes.size()) {}
+
+    std::uint64_t size() const override { return m_size; }
+    std::size_t readAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) override;
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+};
+
+class PcxFileSource : public PcxSource {
+public:
+    explicit PcxFileSource(const std::string& path);
+
+    bool isOpen() const { return m_open; }
+    std::uint64_t size() const override { return m_size; }
+    std::size_t readAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) override;
+
+private:
+    std::ifstream m_in;
+    std::uint64_t m_size = 0;
+    bool m_open = false;
+};
+
+// Decodes a picture. On a fault the picture is left empty. Data that ends
+// before the last row leaves the missing pixels 0.
+PcxFault decodePcx(PcxSource& source, PcxPicture& picture);
+
+// Decodes a file; throws "Cannot open file PATH" when it is no readable file.
+PcxFault readPcxFile(const std::string& path, PcxPicture& picture);
+
+// "Invalid PCX picture PATH", the message for a refused picture.
+std::string invalidPictureText(const std::string& path);
+
+// The picture as a binary PPM ("P6"), as netpbm writes it.
+std::string encodePpm(const PcxPicture& picture);
+
+}  // namespace wyn

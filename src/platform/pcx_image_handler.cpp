@@ -1,0 +1,180 @@
+// The plugin is linked into the program, not loaded from a file: moc must
+// emit the static plugin entry for it.
+#define QT_STATICPLUGIN
+
+#include "platform/pcx_image_handler.h"
+
+#include <algorithm>
+
+#include <QByteArray>
+#include <QImage>
+#include <QImageIOPlugin>
+#include <QSize>
+#include <QVariant>
+#include <QtPlugin>
+
+#include "bots/pcx.h"
+
+namespace wyn {
+
+namespace {
+
+// A sequential device is read whole; more than this is no skin icon.
+constexpr qint64 kMaxSequentialBytes = 64 * 1024 * 1024;
+
+// A random-access device read from where the handler found it.
+class DeviceSource : public PcxSource {
+public:
+    explicit DeviceSource(QIODevice* device)
+        : m_device(device),
+          m_start(device->pos()),
+          m_size(std::max<qint64>(device->size() - m_start, 0)) {}
+
+    std::uint64_t size() const override { return static_cast<std::uint64_t>(m_size); }
+
+    std::size_t readAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) override {
+        if (offset >= size() || !m_device->seek(m_start + static_cast<qint64>(offset))) {
+            return 0;
+        }
+        const qint64 n =
+            m_device->read(reinterpret_cast<char*>(buffer), static_cast<qint64>(count));
+        return n > 0 ? static_cast<std::size_t>(n) : 0;
+    }
+
+private:
+    QIODevice* m_device;
+    qint64 m_start;
+    qint64 m_size;
+};
+
+bool decode(QIODevice* device, PcxPicture& picture) {
+    if (!device->isSequential()) {
+        DeviceSource source(device);
+        return decodePcx(source, picture) == PcxFault::None;
+    }
+    const QByteArray bytes = device->read(kMaxSequentialBytes + 1);
+    if (bytes.size() > kMaxSequentialBytes) {
+        return false;
+    }
+    PcxMemorySource source(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return decodePcx(source, picture) == PcxFault::None;
+}
+
+QImage toImage(const PcxPicture& picture) {
+    QImage image(picture.width, picture.height, QImage::Format_Indexed8);
+    if (image.isNull()) {
+        return image;
+    }
+    QList<QRgb> colours;
+    colours.reserve(picture.colours());
+    for (const PcxColour& c : picture.palette) {
+        colours.push_back(qRgb(c.red, c.green, c.blue));
+    }
+    image.setColorTable(colours);
+    for (int y = 0; y < picture.height; ++y) {
+        uchar* line = image.scanLine(y);
+        if (picture.bitsPerPixel == 8) {
+            std::copy_n(picture.row(y), picture.width, line);
+        } else {
+            for (int x = 0; x < picture.width; ++x) {
+                line[x] = picture.pixelAt(x, y);
+            }
+        }
+    }
+    return image;
+}
+
+bool readHeader(QIODevice* device, PcxHeader& header) {
+    if (device == nullptr) {
+        return false;
+    }
+    const QByteArray bytes = device->peek(kPcxHeaderSize);
+    if (bytes.size() != static_cast<qsizetype>(kPcxHeaderSize)) {
+        return false;
+    }
+    header = parsePcxHeader(reinterpret_cast<const std::uint8_t*>(bytes.constData()));
+    return true;
+}
+
+class PcxImagePlugin : public QImageIOPlugin {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QImageIOHandlerFactoryInterface_iid FILE "pcx_image_plugin.json")
+
+public:
+    Capabilities capabilities(QIODevice* device, const QByteArray& format) const override {
+        if (format == "pcx") {
+            return CanRead;
+        }
+        if (!format.isEmpty() || device == nullptr || !device->isReadable()) {
+            return {};
+        }
+        return PcxImageHandler::canRead(device) ? Capabilities(CanRead) : Capabilities();
+    }
+
+    QImageIOHandler* create(QIODevice* device, const QByteArray& format) const override {
+        auto* handler = new PcxImageHandler;
+        handler->setDevice(device);
+        handler->setFormat(format.isEmpty() ? QByteArray("pcx") : format);
+        return handler;
+    }
+};
+
+}  // namespace
+
+bool PcxImageHandler::canRead(QIODevice* device) {
+    PcxHeader header;
+    return readHeader(device, header) && pcxKind(header) != PcxKind::Unsupported;
+}
+
+bool PcxImageHandler::canRead() const {
+    if (!canRead(device())) {
+        return false;
+    }
+    setFormat("pcx");
+    return true;
+}
+
+bool PcxImageHandler::read(QImage* image) {
+    PcxPicture picture;
+    if (device() == nullptr || !decode(device(), picture)) {
+        return false;
+    }
+    QImage decoded = toImage(picture);
+    if (decoded.isNull()) {
+        return false;
+    }
+    *image = std::move(decoded);
+    return true;
+}
+
+bool PcxImageHandler::supportsOption(ImageOption option) const {
+    return option == Size;
+}
+
+QVariant PcxImageHandler::option(ImageOption option) const {
+    PcxHeader header;
+    if (option != Size || !readHeader(device(), header) || header.xMax < header.xMin ||
+        header.yMax < header.yMin) {
+        return {};
+    }
+    return QSize(header.xMax - header.xMin + 1, header.yMax - header.yMin + 1);
+}
+
+}  // namespace wyn
+
+// Defined by moc below, at global scope.
+extern const QStaticPlugin qt_static_plugin_PcxImagePlugin();
+
+namespace wyn {
+
+void registerPcxImageFormat() {
+    static const bool registered = [] {
+        qRegisterStaticPluginFunction(qt_static_plugin_PcxImagePlugin());
+        return true;
+    }();
+    (void)registered;
+}
+
+}  // namespace wyn
+
+#include "pcx_image_handler.moc"
