@@ -1,0 +1,92 @@
+#include "news/dev_news.h"
+
+#include "base/file_system.h"
+#include "base/text_file.h"
+
+namespace wyn {
+
+std::string configuredNewsQuery(const ValueStore& store) {
+    const auto query = store.readValue(std::string(kDevNewsQueryValue));
+    return query.empty() ? std::string(kDefaultNewsQuery) : query;
+}
+
+std::string newsCachePath(const PlatformProfile& profile, std::string_view executableDirectory) {
+    if (!executableDirectory.empty() && executableDirectory.back() == profile.separator) {
+        executableDirectory.remove_suffix(1);
+    }
+    return profile.path(executableDirectory, {kNewsCacheFile});
+}
+
+DevNews::DevNews(ValueStore& store, const PlatformProfile& profile, std::string executableDirectory,
+                 DateTimeFormat format, std::function<LocalDateTime()> now)
+    : m_store(store),
+      m_profile(profile),
+      m_executableDirectory(std::move(executableDirectory)),
+      m_format(std::move(format)),
+      m_now(std::move(now)) {
+    m_finger.setTerminal(&m_reply);
+    m_caption = kLastUpdatedNever;
+}
+
+void DevNews::open() {
+    m_caption = m_store.readValue(std::string(kDevNewsUpdateValue));
+    if (m_caption.empty()) {
+        m_caption = kLastUpdatedNever;
+    }
+    m_news.clear();
+    const auto cache = newsCachePath(m_profile, m_executableDirectory);
+    try {
+        if (fileExists(cache)) {
+            m_news = readLines(cache);
+        }
+    } catch (...) {
+        changed();
+        throw;
+    }
+    changed();
+}
+
+void DevNews::update(const ProcessEvents& processEvents) {
+    if (m_querying) {
+        return;
+    }
+    // A failed update must not cost the cached news: they come back, and the
+    // caption keeps the time of the last update that worked.
+    auto previousNews = std::move(m_news);
+    const auto previousCaption = m_caption;
+    m_news.clear();
+    m_reply.clear();
+    m_querying = true;
+    changed();
+    try {
+        m_finger.setQuery(configuredNewsQuery(m_store));
+        m_finger.Execute(processEvents);
+    } catch (...) {
+        m_news = std::move(previousNews);
+        m_caption = previousCaption;
+        m_querying = false;
+        changed();
+        throw;
+    }
+    m_news = extractNews(m_reply);
+    m_caption = lastUpdatedCaption(m_now(), m_format);
+    m_querying = false;
+    changed();
+}
+
+bool DevNews::close() {
+    if (m_querying) {
+        return false;
+    }
+    m_store.writeValue(std::string(kDevNewsUpdateValue), m_caption);
+    writeLines(newsCachePath(m_profile, m_executableDirectory), m_news);
+    return true;
+}
+
+void DevNews::changed() {
+    if (m_onChanged) {
+        m_onChanged();
+    }
+}
+
+}  // namespace wyn

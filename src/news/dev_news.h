@@ -1,0 +1,84 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/platform_profile.h"
+#include "base/value_store.h"
+#include "news/finger.h"
+#include "news/news_text.h"
+
+namespace wyn {
+
+// Stored values: the caption of the last update, and the query to run.
+inline constexpr std::string_view kDevNewsUpdateValue = "DevNewsUpdate";
+inline constexpr std::string_view kDevNewsQueryValue = "DevNewsQuery";
+// Without a configured query the news come from the local finger server: the
+// plan of the local account "wyn". A loopback address needs no lookup and
+// reaches no one else's host.
+inline constexpr std::string_view kDefaultNewsQuery = "wyn@127.0.0.1";
+inline constexpr std::string_view kNewsCacheFile = "devnews.dat";
+
+// The configured query ("DevNewsQuery"), else the default.
+std::string configuredNewsQuery(const ValueStore& store);
+
+// devnews.dat in the executable's directory.
+std::string newsCachePath(const PlatformProfile& profile, std::string_view executableDirectory);
+
+// The developer news window without its widgets: the label caption, the news
+// lines and whether a query runs. The window binds to it and redraws on change.
+class DevNews {
+public:
+    DevNews(ValueStore& store, const PlatformProfile& profile, std::string executableDirectory,
+            DateTimeFormat format, std::function<LocalDateTime()> now = localNow);
+
+    // Told after every change of caption, news or query state.
+    void setOnChanged(std::function<void()> handler) { m_onChanged = std::move(handler); }
+
+    // The finger client, for its time-out and events.
+    TFinger& finger() { return m_finger; }
+
+    const std::string& lastUpdateCaption() const { return m_caption; }
+    const std::vector<std::string>& newsLines() const { return m_news; }
+
+    // While a query runs, the buttons and the news area are disabled.
+    bool querying() const { return m_querying; }
+    bool closeEnabled() const { return !m_querying; }
+    bool updateEnabled() const { return !m_querying; }
+    bool newsEnabled() const { return !m_querying; }
+
+    // The window opens: the stored caption ("Last Updated: Never" when none)
+    // and the cached news. A cache that cannot be read leaves the news empty
+    // and throws "Cannot open file PATH" once the rest is in place.
+    void open();
+
+    // Runs the configured query and shows its news with the time of the update.
+    // A failed query leaves caption and news as they were and throws its error.
+    // Ignored while a query runs (a re-entrant click).
+    void update(const ProcessEvents& processEvents = {});
+
+    // Saves the caption and the news; false (nothing saved) while a query runs.
+    // Throws "Cannot create file PATH" when the cache cannot be written; the
+    // caption is stored by then.
+    bool close();
+
+private:
+    void changed();
+
+    ValueStore& m_store;
+    PlatformProfile m_profile;
+    std::string m_executableDirectory;
+    DateTimeFormat m_format;
+    std::function<LocalDateTime()> m_now;
+    std::function<void()> m_onChanged;
+
+    TFinger m_finger;
+    std::string m_reply;
+    std::string m_caption;
+    std::vector<std::string> m_news;
+    bool m_querying = false;
+};
+
+}  // namespace wyn
