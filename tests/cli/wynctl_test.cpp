@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "app/wynctl.h"
+#include "base/game_starter.h"
+#include "base/text_file.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+class RecordingStarter : public GameStarter {
+public:
+    std::vector<StartRequest> requests;
+    bool result = true;
+    bool start(const StartRequest& request) override {
+        requests.push_back(request);
+        return result;
+    }
+};
+
+class Wynctl : public ::testing::Test {
+protected:
+    test::GameDir game;
+    test::TempDir home;
+    RecordingStarter starter;
+    std::string out;
+    std::string err;
+
+    void SetUp() override {
+        game.write("baseq2/pak1.pak");
+        game.write("baseq2/maps/dmctf.bsp");
+        game.write("baseq2/mine.cfg");
+        game.write("vantor/bots.cfg",
+                   "[bots]\r\n\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100\r\n\"Orla\" \"/\" 3 3 3 5 0 0 "
+                   "100\r\n[teams]\r\n\"Rust\" \"R\" \"\" [\"Vex\"]\r\n[view weapons]\r\n");
+    }
+
+    int run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--settings", home / "settings.ini", "--game-dir", game.str()});
+        std::ostringstream o, e;
+        const int code = runWynctl(args, o, e, starter);
+        out = o.str();
+        err = e.str();
+        return code;
+    }
+
+    std::string preset(const std::string& name, std::vector<std::string> lines) {
+        lines.resize(63, "0");
+        writeLines(home / name, lines);
+        return home / name;
+    }
+};
+
+TEST_F(Wynctl, ListsWhatTheDirectoryHolds) {
+    EXPECT_EQ(run({"check"}), 0);
+    EXPECT_EQ(out, "Full\n");
+    EXPECT_EQ(run({"bots"}), 0);
+    EXPECT_EQ(out, "Vex\nOrla\n");
+    EXPECT_EQ(run({"teams"}), 0);
+    EXPECT_EQ(out, "Rust\n");
+    EXPECT_EQ(run({"configs"}), 0);
+    EXPECT_EQ(out, "mine\n");
+    EXPECT_EQ(run({"maps"}), 0);
+    EXPECT_TRUE(out.starts_with("General\tq2dm1\nGeneral\tq2dm2\n"));
+    EXPECT_TRUE(out.ends_with("General\tq2dm8\nExternal\tdmctf\n"));
+}
+
+TEST_F(Wynctl, PreviewOfANewSessionHasNoMap) {
+    EXPECT_EQ(run({"preview"}), 0);
+    EXPECT_EQ(out.find("+map"), std::string::npos);
+    EXPECT_TRUE(out.starts_with(game.str() + "/quake2 +set game vantor +set skill 1 "));
+    EXPECT_EQ(run({"--exe", "q2.bin", "preview"}), 0);
+    EXPECT_TRUE(out.starts_with(game.str() + "/q2.bin +set game vantor"));
+}
+
+TEST_F(Wynctl, LaunchWritesTheScriptsAndStarts) {
+    std::vector<std::string> lines(63, "0");
+    lines[0] = "q2dm2";
+    lines[17] = "1";
+    lines[46] = "1";
+    lines[56] = "Orla";
+    lines[59] = "General";
+    const auto path = preset("p.wyn", lines);
+    EXPECT_EQ(run({"launch", path}), 0) << err;
+    EXPECT_NE(game.read("vantor/wyn.cfg").find("map q2dm2\r\n"), std::string::npos);
+    EXPECT_EQ(game.read("vantor/launcher.cfg"), "sv bots Orla\r\n");
+    ASSERT_EQ(starter.requests.size(), 1u);
+    EXPECT_EQ(starter.requests[0].program, game.str() + "/quake2");
+
+    EXPECT_EQ(run({"launch", "--dry-run", path}), 0);
+    EXPECT_EQ(out, game.str() + "/quake2 +set game vantor +exec wyn.cfg\n");
+    EXPECT_EQ(starter.requests.size(), 1u);
+}
+
+TEST_F(Wynctl, LaunchMessagesExitOne) {
+    EXPECT_EQ(run({"launch"}), 1);
+    EXPECT_EQ(err, "Please select a map to play on.\n");
+
+    std::vector<std::string> lines(63, "0");
+    lines[1] = "q2dm1";  // no CTF maps here: nothing selected
+    lines[17] = "1";
+    lines[59] = "CTF";
+    lines[51] = "1";
+    EXPECT_EQ(run({"--red", "Vex", "launch", preset("ctf.wyn", lines)}), 1);
+    EXPECT_EQ(err, "Please select a map to play on.\n");
+
+    // A preset selects its External map without the click that would pick the
+    // red/blue layout, so the team-choice lines are checked (line 57, the own team, is "0").
+    lines[2] = "dmctf";
+    lines[59] = "External";
+    EXPECT_EQ(run({"--red", "Vex", "launch", preset("ext.wyn", lines)}), 1);
+    EXPECT_EQ(err, "Please select at least one team to play against.\n");
+}
+
+TEST_F(Wynctl, RedAndBlueFillTheCtfTeams) {
+    game.write("ctf/pak0.pak");
+    game.write("vantor/pak0.pak");
+    std::vector<std::string> lines(63, "0");
+    lines[1] = "q2ctf1";
+    lines[17] = "1";
+    lines[51] = "1";
+    lines[59] = "CTF";
+    EXPECT_EQ(run({"--red", "Vex Ghost", "--blue", "Orla", "launch", preset("ctf.wyn", lines)}), 0)
+        << err;
+    EXPECT_EQ(game.read("vantor/launcher.cfg"), "sv redbots Vex Ghost\r\nsv bluebots Orla\r\n");
+}
+
+TEST_F(Wynctl, FailuresAndUsage) {
+    EXPECT_EQ(run({"preview", home / "missing.wyn"}), 1);
+    EXPECT_EQ(err, "Cannot open file " + home / "missing.wyn" + ".\n");
+
+    std::ostringstream o, e;
+    EXPECT_EQ(runWynctl({"--game-dir", home.str(), "bots"}, o, e, starter), 1);
+    EXPECT_EQ(e.str(), "'" + home.str() + "' is not a Quake II directory: it has no baseq2 directory.\n");
+
+    EXPECT_EQ(run({"frobnicate"}), 2);
+    EXPECT_TRUE(err.starts_with("wynctl: unknown command 'frobnicate'\nusage: wynctl"));
+    EXPECT_EQ(run({}), 2);
+    EXPECT_EQ(run({"bots", "extra"}), 2);
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_TRUE(out.starts_with("usage: wynctl"));
+    std::ostringstream o2, e2;
+    EXPECT_EQ(runWynctl({"--game-dir"}, o2, e2, starter), 2);
+}
+
+TEST_F(Wynctl, ManualEditIsConfirmedUnchanged) {
+    std::vector<std::string> lines(63, "0");
+    lines[0] = "q2dm1";
+    lines[4] = "1";
+    lines[17] = "1";
+    lines[46] = "1";
+    lines[56] = "Vex";
+    lines[59] = "General";
+    EXPECT_EQ(run({"launch", preset("edit.wyn", lines)}), 0) << err;
+    EXPECT_TRUE(game.read("vantor/wyn.cfg").starts_with("set game vantor \r\nset skill 0 \r\n"));
+}
+
+TEST(WynctlProgram, SampleRunsEndToEnd) {
+    test::GameDir game;
+    game.write("baseq2/pak1.pak");
+    game.write("baseq2/practice.cfg");
+    std::filesystem::copy_file(WYN_SAMPLE_DIR "/bots.cfg", game / "vantor/bots.cfg");
+    test::TempDir home;
+    const std::string command = std::string(WYNCTL_PATH) + " --settings " + home / "s.ini" +
+                                " --game-dir " + game.str() + " launch --dry-run " +
+                                WYN_SAMPLE_DIR "/deathmatch.wyn 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    EXPECT_EQ(pclose(pipe), 0) << output;
+    EXPECT_EQ(output, game.str() + "/quake2 +set game vantor +exec wyn.cfg\n");
+    EXPECT_EQ(game.read("vantor/launcher.cfg"), "sv bots Vex Orla\r\n");
+}
+
+}  // namespace
+}  // namespace wyn
