@@ -24,7 +24,10 @@ run: build
 
 bench: configure
 	@cmake --build $(BUILD) -j$(JOBS) --target wyn_bench
-	@$(BUILD)/bench/wyn_bench --benchmark_min_time=0.2
+	@$(BUILD)/bench/wyn_bench --benchmark_min_time=0.5 --benchmark_out=$(BUILD)/bench.json \
+		--benchmark_out_format=json
+	@echo
+	@scripts/bench-table $(BUILD)/bench.json
 
 clean:
 	@rm -rf $(BUILD)
