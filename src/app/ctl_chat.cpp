@@ -39,7 +39,7 @@ int ctlChat(CtlContext& context, const CtlArguments& args) {
     try {
         editor.open();
     } catch (const WynError& error) {
-        context.err << error.what() << '\n';
+        context.err << generalErrorText(error) << '\n';
         return kExitFailure;
     }
     // A missing file is reported as the editor reports it; OK would then

@@ -55,7 +55,7 @@ int ctlPcx(CtlContext& context, const CtlArguments& args) {
         }
         context.out << picture.width << " " << picture.height << " " << picture.colours() << "\n";
     } catch (const WynError& error) {
-        context.err << error.what() << "\n";
+        context.err << generalErrorText(error) << "\n";
         return kExitFailure;
     }
     return kExitOk;

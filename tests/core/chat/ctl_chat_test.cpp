@@ -60,7 +60,7 @@ TEST(CtlChat, UnreadableFileFails) {
     const CtlRun run = runChat(game.str());
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "Cannot open file " + path + "\n");
+    EXPECT_EQ(run.err, "Cannot open file " + path + ".\n");
 }
 
 TEST(CtlChat, RefusesArguments) {

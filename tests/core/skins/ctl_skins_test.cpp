@@ -85,11 +85,11 @@ TEST_F(CtlSkinsTest, PcxRefusesInvalidAndMissingPicturesWithoutWriting) {
 
     const std::string missing = m_game / "none.pcx";
     EXPECT_EQ(run(ctlPcx, {missing}), kExitFailure);
-    EXPECT_EQ(m_err.str(), "Cannot open file " + missing + "\n");
+    EXPECT_EQ(m_err.str(), "Cannot open file " + missing + ".\n");
 
     EXPECT_EQ(run(ctlPcx, {fixture("odd16.pcx"), "--ppm", m_game / "no/such/dir/x.ppm"}),
               kExitFailure);
-    EXPECT_EQ(m_err.str(), "Cannot create file " + (m_game / "no/such/dir/x.ppm") + "\n");
+    EXPECT_EQ(m_err.str(), "Cannot create file " + (m_game / "no/such/dir/x.ppm") + ".\n");
 }
 
 }  // namespace
