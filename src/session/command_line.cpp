@@ -2,6 +2,7 @@
 
 #include "base/file_system.h"
 #include "session/session_settings.h"
+#include "session/setting_items.h"
 #include "store/list_codec.h"
 
 namespace wyn {
@@ -10,43 +11,15 @@ namespace {
 
 using F = Field;
 
-class LineBuilder {
-public:
-    explicit LineBuilder(const SessionSettings& session) : m_session(session) {}
-
-    void item(const char* literal, const std::string& value) {
-        m_line += literal;
-        m_line += value;
-    }
-    void flag(const char* literal, Field field) { item(literal, m_session.flagText(field)); }
-    void ifNotEmpty(const char* literal, Field field) {
-        if (!m_session.text(field).empty()) {
-            item(literal, m_session.text(field));
-        }
-    }
-    void ifNotZero(const char* literal, Field field) {
-        const auto& value = m_session.text(field);
-        if (!value.empty() && value != "0") {
-            item(literal, value);
-        }
-    }
-    void ifChecked(const char* literal, Field check, Field field) {
-        if (m_session.checked(check)) {
-            ifNotEmpty(literal, field);
-        }
-    }
-    std::string take() { return std::move(m_line); }
-
-private:
-    const SessionSettings& m_session;
-    std::string m_line;
-};
-
 }  // namespace
 
 std::string buildCommandLine(const SessionSettings& s) {
-    LineBuilder line(s);
-    line.item("", s.executablePath() + " +set game vantor");
+    std::string text;
+    SettingItems line(s, [&text](const char* literal, const std::string& value) {
+        text += literal;
+        text += value;
+    });
+    line.always("", s.executablePath() + " +set game vantor");
     line.ifNotEmpty(" +set skill ", F::BotSkillComboBox);
     line.flag(" +set teamplay ", F::TeamplayCheckBox);
     line.flag(" +set bot_show_connect_info ", F::BotConnectInfoCheckBox);
@@ -55,11 +28,9 @@ std::string buildCommandLine(const SessionSettings& s) {
     line.flag(" +set bot_tarzan ", F::BotTarzanCheckBox);
     line.flag(" +set mapmod_random ", F::RandomMapCheckBox);
     if (s.botMode() == BotMode::Random) {
-        line.item(" +set bot_num ", s.text(F::BotNumComboBox));
+        line.always(" +set bot_num ", s.text(F::BotNumComboBox));
     }
-    if (!s.flagWord().empty() && s.flagWord() != "0") {
-        line.item(" +set dmflags ", s.flagWord());
-    }
+    line.flagWord(" +set dmflags ");
     line.ifNotZero(" +set ctf_auto_teams ", F::CTFAutoTeamsComboBox);
     line.flag(" +set ctf_humanonly_teams ", F::HumanOnlyCheckBox);
     line.ifNotZero(" +set bot_free_clients ", F::FreeClientsComboBox);
@@ -75,18 +46,18 @@ std::string buildCommandLine(const SessionSettings& s) {
     line.ifNotEmpty(" +set maxclients ", F::MaxClientsComboBox);
     line.flag(" +set logfile ", F::LogCheckBox);
     if (const auto type = s.mapType(); type && s.mapList(*type).hasSelection()) {
-        line.item(" +map ", s.mapList(*type).selection());
+        line.always(" +map ", s.mapList(*type).selection());
     }
     const auto& config = s.text(F::ConfigComboBox);
     if (s.checked(F::ConfigCheckBox) && !config.empty() &&
         fileExists(s.gamePath({"baseq2", config + ".cfg"}))) {
-        line.item(" +exec ", config + ".cfg");
+        line.always(" +exec ", config + ".cfg");
     }
     line.ifNotEmpty(" +cmd lag ", F::LagEdit);
     if (s.checked(F::DedicatedCheckBox)) {
-        line.item(" +set dedicated 1", "");
+        line.always(" +set dedicated 1", "");
     }
-    return line.take();
+    return text;
 }
 
 std::vector<std::string> commandLineToScript(const std::string& editedText,

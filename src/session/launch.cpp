@@ -3,6 +3,7 @@
 #include "base/text_file.h"
 #include "session/command_line.h"
 #include "session/session_settings.h"
+#include "session/setting_items.h"
 #include "store/list_codec.h"
 #include "store/preset_file.h"
 
@@ -12,35 +13,6 @@ namespace {
 
 using F = Field;
 
-class ScriptBuilder {
-public:
-    explicit ScriptBuilder(const SessionSettings& session) : m_session(session) {}
-
-    void line(const char* literal, const std::string& value) { m_lines.push_back(literal + value); }
-    void flag(const char* literal, Field field) { line(literal, m_session.flagText(field)); }
-    void ifNotEmpty(const char* literal, Field field) {
-        if (!m_session.text(field).empty()) {
-            line(literal, m_session.text(field));
-        }
-    }
-    void ifNotZero(const char* literal, Field field) {
-        const auto& value = m_session.text(field);
-        if (!value.empty() && value != "0") {
-            line(literal, value);
-        }
-    }
-    void ifChecked(const char* literal, Field check, Field field) {
-        if (m_session.checked(check)) {
-            ifNotEmpty(literal, field);
-        }
-    }
-    std::vector<std::string> take() { return std::move(m_lines); }
-
-private:
-    const SessionSettings& m_session;
-    std::vector<std::string> m_lines;
-};
-
 constexpr const char* kSelectMap = "Please select a map to play on.";
 constexpr const char* kSelectBot = "Please select at least one bot to play against.";
 constexpr const char* kSelectTeam = "Please select a team to join.";
@@ -48,10 +20,18 @@ constexpr const char* kSelectTeams = "Please select at least one team to play ag
 constexpr const char* kAssignBots = "Please assign at least one bot to each team.";
 constexpr const char* kStartFailed = "Failed to execute Quake II";
 
+// Script lines: the literal and the value make one line.
+auto lineCollector(std::vector<std::string>& lines) {
+    return [&lines](const char* literal, const std::string& value) {
+        lines.push_back(literal + value);
+    };
+}
+
 }  // namespace
 
 std::vector<std::string> scriptSettingLines(const SessionSettings& s) {
-    ScriptBuilder script(s);
+    std::vector<std::string> lines;
+    SettingItems script(s, lineCollector(lines));
     script.ifNotEmpty("set skill ", F::BotSkillComboBox);
     script.flag("set teamplay ", F::TeamplayCheckBox);
     script.flag("set bot_show_connect_info ", F::BotConnectInfoCheckBox);
@@ -59,9 +39,7 @@ std::vector<std::string> scriptSettingLines(const SessionSettings& s) {
     script.flag("set bot_auto_skill ", F::AutoSkillCheckBox);
     script.flag("set bot_tarzan ", F::BotTarzanCheckBox);
     script.flag("set mapmod_random ", F::RandomMapCheckBox);
-    if (!s.flagWord().empty() && s.flagWord() != "0") {
-        script.line("set dmflags ", s.flagWord());
-    }
+    script.flagWord("set dmflags ");
     if (s.botMode() == BotMode::Random) {
         script.ifNotEmpty("set bot_num ", F::BotNumComboBox);
     }
@@ -77,7 +55,7 @@ std::vector<std::string> scriptSettingLines(const SessionSettings& s) {
     script.ifChecked("set capturelimit ", F::CaptureLimitCheckBox, F::CaptureLimitComboBox);
     script.flag("set logfile ", F::LogCheckBox);
     script.ifNotEmpty("set maxclients ", F::MaxClientsComboBox);
-    return script.take();
+    return lines;
 }
 
 std::optional<std::vector<std::string>> scriptMapLines(const SessionSettings& s) {
@@ -85,15 +63,16 @@ std::optional<std::vector<std::string>> scriptMapLines(const SessionSettings& s)
     if (!type || !s.mapList(*type).hasSelection()) {
         return std::nullopt;
     }
-    ScriptBuilder script(s);
-    script.line("map ", s.mapList(*type).selection());
+    std::vector<std::string> lines;
+    SettingItems script(s, lineCollector(lines));
+    script.always("map ", s.mapList(*type).selection());
     if (s.checked(F::ConfigCheckBox)) {
         if (const auto& config = s.text(F::ConfigComboBox); !config.empty()) {
-            script.line("exec ", config + ".cfg");
+            script.always("exec ", config + ".cfg");
         }
     }
     script.ifNotEmpty("cmd lag ", F::LagEdit);
-    return script.take();
+    return lines;
 }
 
 LauncherLines launcherLines(const SessionSettings& s) {
