@@ -1,0 +1,113 @@
+#include "content/map_cycle.h"
+
+#include "base/errors.h"
+#include "base/file_system.h"
+#include "base/text.h"
+#include "base/text_file.h"
+#include "content/map_catalogue.h"
+
+namespace wyn {
+
+namespace {
+
+void appendUnlessIn(std::vector<std::string>& available, const std::vector<std::string>& current,
+                    std::string_view name) {
+    if (indexOfIgnoringCase(current, name) < 0) {
+        available.emplace_back(name);
+    }
+}
+
+void selectIn(SelectList& list, int index) {
+    list.selected = (index >= 0 && index < static_cast<int>(list.items.size())) ? index : -1;
+}
+
+void moveSelection(SelectList& from, SelectList& to) {
+    if (from.hasSelection()) {
+        to.insertAtSelection(from.takeSelection());
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> mapCycleEntries(std::vector<std::string> lines) {
+    if (!lines.empty() && lines.front().empty()) {
+        lines.erase(lines.begin());
+    }
+    return lines;
+}
+
+std::vector<std::string> availableCycleMaps(const std::string& gameDirectory,
+                                            const std::vector<std::string>& current,
+                                            const PlatformProfile& profile) {
+    std::vector<std::string> available;
+    for (const auto& row : knownMapTable()) {
+        // The add-on's copy of a CTF pak is not needed for the cycle.
+        if (pakPresent(gameDirectory, row.pak, profile)) {
+            for (const auto name : row.maps) {
+                appendUnlessIn(available, current, name);
+            }
+        }
+    }
+    for (const auto& name : listLooseMaps(gameDirectory, profile)) {
+        appendUnlessIn(available, current, name);
+    }
+    return available;
+}
+
+MapCycleEditor::MapCycleEditor(std::string gameDirectory, const PlatformProfile& profile,
+                               MessagePrompts& prompts)
+    : m_gameDirectory(std::move(gameDirectory)), m_profile(profile), m_prompts(prompts) {}
+
+std::string MapCycleEditor::path() const {
+    return m_profile.path(m_gameDirectory, {"vantor", "maps.txt"});
+}
+
+void MapCycleEditor::open() {
+    m_closed = false;
+    std::vector<std::string> lines;
+    try {
+        lines = readLines(path());
+    } catch (const WynError& error) {
+        m_prompts.showError(error.what());
+        m_current.setItems({});
+        m_available.setItems({});
+        // A file that is there but cannot be read must not be replaced by the
+        // empty cycle on OK.
+        m_keepFile = fileExists(path());
+        return;
+    }
+    m_keepFile = false;
+    m_current.setItems(mapCycleEntries(std::move(lines)));
+    m_available.setItems(availableCycleMaps(m_gameDirectory, m_current.items, m_profile));
+}
+
+void MapCycleEditor::selectCurrent(int index) {
+    selectIn(m_current, index);
+}
+
+void MapCycleEditor::selectAvailable(int index) {
+    selectIn(m_available, index);
+}
+
+void MapCycleEditor::add() {
+    moveSelection(m_available, m_current);
+}
+
+void MapCycleEditor::remove() {
+    moveSelection(m_current, m_available);
+}
+
+void MapCycleEditor::ok() {
+    if (!m_keepFile) {
+        writeLines(path(), m_current.items);
+    }
+    m_closed = true;
+}
+
+void MapCycleEditor::cancel() {
+    m_current.setItems({});
+    m_available.setItems({});
+    m_closed = true;
+}
+
+}  // namespace wyn
