@@ -1,0 +1,325 @@
+#include "wizard/launch_wizard.h"
+
+#include <random>
+#include <utility>
+
+#include "base/text_file.h"
+#include "store/list_codec.h"
+
+namespace wyn {
+
+namespace {
+
+// The wizard's codec keeps empty names, so a marked entry is never dropped.
+std::string joinWithBlanks(const std::vector<std::string>& names) {
+    return joinList(names, " ", true);
+}
+
+std::vector<std::string> numberItems(int first, int last) {
+    std::vector<std::string> items;
+    for (int i = first; i <= last; ++i) {
+        items.push_back(std::to_string(i));
+    }
+    return items;
+}
+
+bool isTeamGame(const WizardAnswers& a) {
+    return a.gameType == WizardGameType::DeathmatchWithTeams;
+}
+
+void setChecked(CheckList& list, int index, bool value) {
+    if (index >= 0 && static_cast<std::size_t>(index) < list.items.size()) {
+        list.checked[static_cast<std::size_t>(index)] = value;
+    }
+}
+
+// A fresh copy of names with the marks of the old list kept for names still
+// present.
+CheckList refilled(const CheckList& old, std::vector<std::string> names) {
+    CheckList list;
+    list.setItems(std::move(names));
+    list.checkNames(old.checkedNames());
+    return list;
+}
+
+}  // namespace
+
+const char* wizardGameTypeName(WizardGameType type) {
+    switch (type) {
+        case WizardGameType::Deathmatch:
+            return "Deathmatch";
+        case WizardGameType::DeathmatchWithTeams:
+            return "Deathmatch with Teams";
+        case WizardGameType::CaptureTheFlag:
+            return "Capture the Flag";
+    }
+    return "";
+}
+
+WizardAnswers wizardAnswersFrom(const SessionSettings& session) {
+    WizardAnswers a;
+    std::vector<std::string> maps;
+    for (const auto type : kMapTypes) {
+        const auto& items = session.mapList(type).items;
+        maps.insert(maps.end(), items.begin(), items.end());
+    }
+    a.maps.setItems(std::move(maps));
+    a.maps.selectFirst();
+    a.bots.items = session.bots().items;
+    a.bots.checked = session.bots().checked;
+    a.bots.checked.resize(a.bots.items.size(), false);
+    a.yourTeamItems = session.yourTeamItems();
+    a.yourTeam = a.yourTeamItems.empty() ? std::string() : a.yourTeamItems.front();
+    a.botTeams.setItems(a.yourTeamItems);
+    return a;
+}
+
+std::vector<std::string> wizardBotCountItems() {
+    return numberItems(0, 30);
+}
+
+std::vector<std::string> wizardPlayersPerTeamItems() {
+    return numberItems(1, 12);
+}
+
+std::string wizardOpponentList(const std::vector<std::string>& names) {
+    std::vector<std::string> items;
+    items.reserve(names.size());
+    for (const auto& name : names) {
+        items.push_back(name + ",");
+    }
+    std::string list = joinWithBlanks(items);
+    while (!list.empty() && list.back() == ',') {
+        list.pop_back();
+    }
+    return list;
+}
+
+WizardPageCheck checkBotPage(const WizardAnswers& a) {
+    WizardPageCheck check;
+    if (a.botMode == WizardBotMode::Specific) {
+        const auto bots = a.bots.checkedNames();
+        if (bots.empty()) {
+            check.errors.emplace_back(kWizardSelectBot);
+        } else {
+            check.launcherLines.push_back("sv bots " + joinWithBlanks(bots));
+        }
+    } else if (a.botCount.empty()) {
+        check.errors.emplace_back(kWizardSelectBotCount);
+    }
+    return check;
+}
+
+WizardPageCheck checkTeamPage(const WizardAnswers& a) {
+    WizardPageCheck check;
+    const auto teams = a.botTeams.checkedNames();
+    if (a.yourTeam.empty()) {
+        check.errors.emplace_back(kWizardSelectTeam);
+    }
+    if (a.playersPerTeam.empty()) {
+        check.errors.emplace_back(kWizardSelectPlayersPerTeam);
+    }
+    if (teams.empty()) {
+        check.errors.emplace_back(kWizardSelectTeams);
+    }
+    if (check.errors.empty()) {
+        check.launcherLines = {"cmd join " + a.yourTeam, "sv teams " + joinWithBlanks(teams)};
+    }
+    return check;
+}
+
+std::vector<std::string> wizardSummary(const WizardAnswers& a) {
+    std::vector<std::string> lines{
+        std::string("Game Type:  ") + wizardGameTypeName(a.gameType),
+        "",
+        "Initial Map:  " + a.maps.selection(),
+        "",
+    };
+    if (isTeamGame(a)) {
+        lines.insert(lines.end(),
+                     {"Maximum Number of Players per Team:  " + a.playersPerTeam, "",
+                      "Your Team:  " + a.yourTeam, "",
+                      "Opponent Teams:  " + wizardOpponentList(a.botTeams.checkedNames())});
+    } else if (a.botMode == WizardBotMode::Specific) {
+        lines.push_back("Opponent Bots:  " + wizardOpponentList(a.bots.checkedNames()));
+    } else {
+        lines.push_back("Number of opponent bots:  " + a.botCount);
+    }
+    return lines;
+}
+
+std::vector<std::string> wizardScriptLines(const WizardAnswers& a) {
+    std::vector<std::string> lines;
+    if (a.gameType == WizardGameType::DeathmatchWithTeams) {
+        lines.emplace_back("set teamplay 1");
+    } else if (a.gameType == WizardGameType::CaptureTheFlag) {
+        lines.emplace_back("set ctf 1");
+    }
+    lines.emplace_back("set bot_show_connect_info 1");
+    lines.emplace_back("set bot_allow_client_commands 1");
+    if (!isTeamGame(a) && a.botMode == WizardBotMode::Random) {
+        lines.push_back("set bot_num " + a.botCount);
+    }
+    if (isTeamGame(a) && !a.playersPerTeam.empty()) {
+        lines.push_back("set players_per_team " + a.playersPerTeam);
+    }
+    lines.emplace_back("set bot_chat 1");
+    lines.push_back("map " + a.maps.selection());
+    return lines;
+}
+
+// -- The wizard --------------------------------------------------------------------
+
+LaunchWizard::LaunchWizard(const SessionSettings& session, WizardPrompts& prompts,
+                           GameStarter& starter)
+    : m_session(session),
+      m_prompts(prompts),
+      m_starter(starter),
+      m_answers(wizardAnswersFrom(session)) {
+    configureAssistent();
+    m_assistent.Open(kIntroPage);
+}
+
+void LaunchWizard::configureAssistent() {
+    TAssistent& a = m_assistent;
+    a.NumPages = kWizardPageCount;
+    a.StartPage = kIntroPage;
+    a.PageNames = {"Dialog",        "Intro",          "Game Type", "Map Selection",
+                   "Bot Selection", "Team Selection", "Launch"};
+    a.WayList = {{1, kWayFollowing}, {2, kWayFollowing}, {3, kWayAsk},
+                 {4, kLaunchPage},   {5, kWayFollowing}, {6, kWayLast}};
+    a.WayListEnabled = true;
+    a.UseHistory = true;
+    a.RememberPage = false;
+    a.SetFormCaption = true;
+    a.ShowPageNames = false;
+    a.ShowGlyph = false;
+    a.Style = AssistentStyle::asWizard;
+    a.ButtonWidth = 75;
+    a.ButtonHeight = 25;
+    a.CaptionWizard = std::string(kWizardCaption);
+    a.Caption = std::string(kWizardCaption);
+    // Back, Next (Launch on the last page), Cancel at the bottom right.
+    a.BLWizard = {kBLChange, kBLHelp, kBLDivider, kBLBack, kBLNext, kBLCancel, kBLOK};
+    a.BtnFinish.Text = "&Launch";
+    for (auto* hidden :
+         {&a.BtnHelp, &a.BtnWizardOK, &a.BtnDialogOK, &a.BtnChangeWizard, &a.BtnChangeDialog}) {
+        hidden->Show = false;
+    }
+
+    LogoPanel.ShowContainer.assign(kWizardPageCount + 1, TAposEntry{});
+    for (int page = kIntroPage; page <= kWizardPageCount; ++page) {
+        LogoPanel.showAt(page);
+    }
+    int page = kIntroPage;
+    for (auto* box : {&IntroBox, &ABox1, &ABox2, &ABox3, &ABox4, &ABox5}) {
+        box->ShowContainer.assign(kWizardPageCount + 1, TAposEntry{});
+        box->showAt(page++);
+        a.addElement(*box);
+    }
+    a.addElement(LogoPanel);
+
+    a.OnAskPageChange = [this](TAssistent&, int aktPage, int& newPage) {
+        WizardAssistentAskPageChange(aktPage, newPage);
+    };
+    a.OnCanPageChange = [this](TAssistent&, int fromPage, int& toPage) {
+        return WizardAssistentCanPageChange(fromPage, toPage);
+    };
+    a.OnCancelClick = [](TAssistent&, int) { return true; };
+}
+
+void LaunchWizard::selectMap(int index) {
+    const bool inRange =
+        index >= 0 && static_cast<std::size_t>(index) < m_answers.maps.items.size();
+    m_answers.maps.selected = inRange ? index : -1;
+}
+
+void LaunchWizard::RandomButtonClick(unsigned seed) {
+    const auto count = static_cast<int>(m_answers.maps.items.size());
+    if (count == 0) {
+        return;
+    }
+    std::mt19937 generator(seed);
+    m_answers.maps.selected = std::uniform_int_distribution<int>(0, count - 1)(generator);
+}
+
+void LaunchWizard::setBotChecked(int index, bool value) {
+    setChecked(m_answers.bots, index, value);
+}
+
+void LaunchWizard::setBotTeamChecked(int index, bool value) {
+    setChecked(m_answers.botTeams, index, value);
+}
+
+void LaunchWizard::editBotProfiles() {
+    m_prompts.editBotProfiles();
+    refillRoster();
+}
+
+// The editor may have added, renamed or removed bots and teams; lists left as
+// they were would launch with names bots.cfg no longer has.
+void LaunchWizard::refillRoster() {
+    m_answers.bots = refilled(m_answers.bots, m_session.bots().items);
+    m_answers.yourTeamItems = m_session.yourTeamItems();
+    m_answers.botTeams = refilled(m_answers.botTeams, m_answers.yourTeamItems);
+}
+
+void LaunchWizard::WizardAssistentAskPageChange(int aktPage, int& newPage) const {
+    if (aktPage == kMapPage) {
+        newPage = isTeamGame(m_answers) ? kTeamPage : kBotPage;
+    }
+}
+
+bool LaunchWizard::WizardAssistentCanPageChange(int fromPage, int toPage) {
+    if (fromPage == kGameTypePage && toPage == kMapPage) {
+        m_ctfTextShown = m_answers.gameType == WizardGameType::CaptureTheFlag;
+        return true;
+    }
+    if (fromPage == kMapPage && (toPage == kBotPage || toPage == kTeamPage)) {
+        if (!m_answers.maps.hasSelection()) {
+            m_prompts.showError(std::string(kWizardSelectMap));
+            return false;
+        }
+        return true;
+    }
+    if (fromPage == kBotPage && toPage == kLaunchPage) {
+        return leaveForLaunchPage(checkBotPage(m_answers));
+    }
+    if (fromPage == kTeamPage && toPage == kLaunchPage) {
+        return leaveForLaunchPage(checkTeamPage(m_answers));
+    }
+    if (fromPage == kLaunchPage && toPage == kFinishPage) {
+        launch();
+        return false;  // the wizard stays open on the launch page
+    }
+    return true;
+}
+
+bool LaunchWizard::leaveForLaunchPage(const WizardPageCheck& check) {
+    m_launcherLines = check.launcherLines;
+    for (const auto& error : check.errors) {
+        m_prompts.showError(error);
+    }
+    m_summary = wizardSummary(m_answers);
+    return check.errors.empty();
+}
+
+void LaunchWizard::launch() {
+    m_scriptLines = wizardScriptLines(m_answers);
+    writeLines(m_session.gamePath({"vantor", "wyn.cfg"}), m_scriptLines);
+    writeLines(m_session.gamePath({"vantor", "launcher.cfg"}), m_launcherLines);
+
+    const StartRequest request{m_session.executablePath(), startArguments(false),
+                               m_session.gameDirectory()};
+    const bool started = m_starter.start(request);
+    if (!started) {
+        m_prompts.showError(std::string(kWizardStartFailed));
+    }
+    m_lastLaunch = LaunchResult{started ? LaunchOutcome::Started : LaunchOutcome::StartFailed,
+                                m_answers.closeOnLaunch};
+    if (m_answers.closeOnLaunch && OnCloseMainWindow) {
+        OnCloseMainWindow();
+    }
+}
+
+}  // namespace wyn
