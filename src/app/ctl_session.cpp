@@ -33,10 +33,14 @@ std::string notAGameDirectoryMessage(const std::string& directory) {
     return "'" + directory + "' is not a Quake II directory: it has no baseq2 directory";
 }
 
-std::unique_ptr<SessionSettings> newCtlSession(CtlContext& context, CtlPrompts& prompts) {
-    if (!directoryExists(context.profile.path(context.gameDirectory, {"baseq2"}))) {
-        throw WynError(notAGameDirectoryMessage(context.gameDirectory));
+void requireGameDirectory(const std::string& directory, const PlatformProfile& profile) {
+    if (!directoryExists(profile.path(directory, {"baseq2"}))) {
+        throw WynError(notAGameDirectoryMessage(directory));
     }
+}
+
+std::unique_ptr<SessionSettings> newCtlSession(CtlContext& context, CtlPrompts& prompts) {
+    requireGameDirectory(context.gameDirectory, context.profile);
     auto session = std::make_unique<SessionSettings>(context.profile);
     session->setDirectoryPrompt(&prompts);
     session->resetToNew();
@@ -59,26 +63,36 @@ bool usage(CtlContext& context, const CtlArguments& args, std::size_t maxArgs) {
     return true;
 }
 
-void loadPresetArgument(SessionSettings& session, const CtlArguments& args) {
+void loadPresetArgument(CtlSession& session, const CtlArguments& args) {
     if (!args.empty()) {
-        LoadPreset(session, args.front());
-        session.rebuildCommandLine();
+        LoadPreset(session.settings, args.front(), &session.recent);
+        session.settings.rebuildCommandLine();
     }
+}
+
+int printNames(CtlContext& context, const std::vector<std::string>& names,
+               const CtlArguments& args) {
+    if (usage(context, args, 0)) {
+        return kExitUsage;
+    }
+    for (const auto& name : names) {
+        context.out << name << '\n';
+    }
+    return kExitOk;
 }
 
 }  // namespace
 
-int ctlPreview(CtlContext& context, SessionSettings& session, const CtlArguments& args) {
+int ctlPreview(CtlContext& context, CtlSession& session, const CtlArguments& args) {
     if (usage(context, args, 1)) {
         return kExitUsage;
     }
     loadPresetArgument(session, args);
-    context.out << session.commandLine() << '\n';
+    context.out << session.settings.commandLine() << '\n';
     return kExitOk;
 }
 
-int ctlLaunch(CtlContext& context, SessionSettings& session, CtlPrompts& prompts,
-              GameStarter& starter, const CtlArguments& args) {
+int ctlLaunch(CtlContext& context, CtlSession& session, const CtlArguments& args) {
     CtlArguments rest = args;
     bool dryRun = false;
     if (!rest.empty() && rest.front() == "--dry-run") {
@@ -107,34 +121,33 @@ int ctlLaunch(CtlContext& context, SessionSettings& session, CtlPrompts& prompts
         std::ostream& m_out;
     } dryRunStarter(context.out);
 
-    const auto result = Launch(session, prompts, dryRun ? dryRunStarter : starter);
+    const auto result = Launch(session.settings, session.prompts,
+                               dryRun ? dryRunStarter : session.starter);
     return result.outcome == LaunchOutcome::Started ? kExitOk : kExitFailure;
 }
 
-int ctlMaps(CtlContext& context, SessionSettings& session, const CtlArguments& args) {
+int ctlMaps(CtlContext& context, CtlSession& session, const CtlArguments& args) {
     if (usage(context, args, 0)) {
         return kExitUsage;
     }
     for (const MapType type : kMapTypes) {
-        for (const auto& map : session.mapList(type).items) {
+        for (const auto& map : session.settings.mapList(type).items) {
             context.out << mapTypeName(type) << '\t' << map << '\n';
         }
     }
     return kExitOk;
 }
 
-int ctlNames(CtlContext& context, SessionSettings& session, const std::string& which,
-             const CtlArguments& args) {
-    if (usage(context, args, 0)) {
-        return kExitUsage;
-    }
-    const auto& names = which == "bots"    ? session.bots().items
-                        : which == "teams" ? session.botTeams().items
-                                           : session.configItems();
-    for (const auto& name : names) {
-        context.out << name << '\n';
-    }
-    return kExitOk;
+int ctlBots(CtlContext& context, CtlSession& session, const CtlArguments& args) {
+    return printNames(context, session.settings.bots().items, args);
+}
+
+int ctlTeams(CtlContext& context, CtlSession& session, const CtlArguments& args) {
+    return printNames(context, session.settings.botTeams().items, args);
+}
+
+int ctlConfigs(CtlContext& context, CtlSession& session, const CtlArguments& args) {
+    return printNames(context, session.settings.configItems(), args);
 }
 
 int ctlCheck(CtlContext& context, const CtlArguments& args) {

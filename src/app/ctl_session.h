@@ -8,6 +8,7 @@
 #include "base/game_starter.h"
 #include "session/launch.h"
 #include "session/session_settings.h"
+#include "store/recent_files.h"
 
 namespace wyn {
 
@@ -32,18 +33,29 @@ private:
 // The message that stops a command on a directory that is no game directory.
 std::string notAGameDirectoryMessage(const std::string& directory);
 
+// Throws the message above when the directory has no baseq2.
+void requireGameDirectory(const std::string& directory, const PlatformProfile& profile);
+
 // A new session on the context's game directory and executable, with the
 // directory's lists read. Throws WynError when the directory has no baseq2.
 std::unique_ptr<SessionSettings> newCtlSession(CtlContext& context, CtlPrompts& prompts);
 
+// What the session commands work on.
+struct CtlSession {
+    SessionSettings& settings;
+    RecentFiles& recent;  // a preset loaded by a command is added here
+    CtlPrompts& prompts;
+    GameStarter& starter;
+};
+
 // The commands that work on a session: preview, launch, maps, bots, teams,
 // configs. args are the words after the command.
-int ctlPreview(CtlContext& context, SessionSettings& session, const CtlArguments& args);
-int ctlLaunch(CtlContext& context, SessionSettings& session, CtlPrompts& prompts,
-              GameStarter& starter, const CtlArguments& args);
-int ctlMaps(CtlContext& context, SessionSettings& session, const CtlArguments& args);
-int ctlNames(CtlContext& context, SessionSettings& session, const std::string& which,
-             const CtlArguments& args);
+int ctlPreview(CtlContext& context, CtlSession& session, const CtlArguments& args);
+int ctlLaunch(CtlContext& context, CtlSession& session, const CtlArguments& args);
+int ctlMaps(CtlContext& context, CtlSession& session, const CtlArguments& args);
+int ctlBots(CtlContext& context, CtlSession& session, const CtlArguments& args);
+int ctlTeams(CtlContext& context, CtlSession& session, const CtlArguments& args);
+int ctlConfigs(CtlContext& context, CtlSession& session, const CtlArguments& args);
 
 // check: Full, GameOnly or None for the game directory.
 int ctlCheck(CtlContext& context, const CtlArguments& args);

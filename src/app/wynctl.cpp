@@ -8,6 +8,8 @@
 #include "app/ctl_chat.h"
 #include "app/ctl_context.h"
 #include "app/ctl_news.h"
+#include "app/ctl_persistence.h"
+#include "app/ctl_roster.h"
 #include "app/ctl_session.h"
 #include "app/ctl_skins.h"
 #include "base/errors.h"
@@ -27,6 +29,10 @@ constexpr const char* kUsage =
     "  --red \"NAMES\"       bots of the red CTF team, separated by blanks\n"
     "  --blue \"NAMES\"      bots of the blue CTF team, separated by blanks\n"
     "  --settings FILE     use this settings file instead of the user's\n"
+    "  --restore           start a session command from the stored state, as the window's\n"
+    "                      start-up does, instead of a new session\n"
+    "  --store             after a session command, store the state as the window's\n"
+    "                      shutdown does (a preset it loaded joins the recent files)\n"
     "  --help              print this text\n"
     "\n"
     "Commands on a new session (File > New, then the directory's lists; PRESET is loaded\n"
@@ -44,6 +50,11 @@ constexpr const char* kUsage =
     "  roster                        print what the bot profile editor's OK would write\n"
     "  chat                          print what the chat editor's OK would write\n"
     "\n"
+    "Commands on the stored state:\n"
+    "  recent                        print the recent presets, one full path per line\n"
+    "  cycle                         print the map cycle editor as it opens: Current<TAB>NAME\n"
+    "                                lines, then Available<TAB>NAME lines\n"
+    "\n"
     "Other commands:\n"
     "  pcx FILE [--ppm OUT]          print \"WIDTH HEIGHT COLOURS\"; write the picture as PPM\n"
     "  news [QUERY] [--timeout SECONDS] [--port N] [--raw]\n"
@@ -56,6 +67,8 @@ struct GlobalOptions {
     std::optional<std::string> blue;
     std::optional<std::string> settingsFile;
     bool help = false;
+    bool restore = false;
+    bool store = false;
     std::string command;
     CtlArguments args;
 };
@@ -70,8 +83,9 @@ std::optional<GlobalOptions> parseGlobalOptions(const std::vector<std::string>& 
     };
     std::size_t i = 0;
     for (; i < args.size() && args[i].starts_with("--"); ++i) {
-        if (args[i] == "--help") {
-            options.help = true;
+        if (args[i] == "--help" || args[i] == "--restore" || args[i] == "--store") {
+            (args[i] == "--help" ? options.help : args[i] == "--restore" ? options.restore
+                                                                          : options.store) = true;
             continue;
         }
         const auto option = valued.find(args[i]);
@@ -87,50 +101,69 @@ std::optional<GlobalOptions> parseGlobalOptions(const std::vector<std::string>& 
     return options;
 }
 
-using SessionCommand = std::function<int(CtlContext&, SessionSettings&, CtlPrompts&,
-                                         GameStarter&, const CtlArguments&)>;
+using SessionCommand = std::function<int(CtlContext&, CtlSession&, const CtlArguments&)>;
 using PlainCommand = std::function<int(CtlContext&, const CtlArguments&)>;
 
 const std::map<std::string, SessionCommand>& sessionCommands() {
     static const std::map<std::string, SessionCommand> commands{
-        {"preview",
-         [](CtlContext& c, SessionSettings& s, CtlPrompts&, GameStarter&, const CtlArguments& a) {
-             return ctlPreview(c, s, a);
-         }},
-        {"launch", ctlLaunch},
-        {"maps",
-         [](CtlContext& c, SessionSettings& s, CtlPrompts&, GameStarter&, const CtlArguments& a) {
-             return ctlMaps(c, s, a);
-         }},
+        {"preview", ctlPreview}, {"launch", ctlLaunch}, {"maps", ctlMaps},
+        {"bots", ctlBots},       {"teams", ctlTeams},   {"configs", ctlConfigs},
     };
     return commands;
 }
 
 const std::map<std::string, PlainCommand>& plainCommands() {
     static const std::map<std::string, PlainCommand> commands{
-        {"check", ctlCheck}, {"models", ctlModels}, {"skins", ctlSkins}, {"pcx", ctlPcx},
-        {"chat", ctlChat},   {"news", ctlNews},
+        {"check", ctlCheck},   {"models", ctlModels}, {"skins", ctlSkins}, {"pcx", ctlPcx},
+        {"chat", ctlChat},     {"news", ctlNews},     {"roster", ctlRoster},
+        {"recent", ctlRecent}, {"cycle", ctlCycle},
     };
     return commands;
 }
 
-bool isNameCommand(const std::string& command) {
-    return command == "bots" || command == "teams" || command == "configs";
+// The session a command starts from: the stored state (--restore) or a new one.
+std::unique_ptr<SessionSettings> startSession(const GlobalOptions& options, CtlContext& context,
+                                              CtlPrompts& prompts, RecentFiles& recent) {
+    if (!options.restore) {
+        recent.load(context.store);
+        return newCtlSession(context, prompts);
+    }
+    auto session = std::make_unique<SessionSettings>(context.profile);
+    session->setDirectoryPrompt(&prompts);
+    if (ctlRestoreState(context, *session, recent, options.gameDirectory) != kExitOk) {
+        return nullptr;
+    }
+    requireGameDirectory(session->gameDirectory(), context.profile);
+    if (options.executable) {
+        session->setText(Field::FilenameEdit, *options.executable);
+    }
+    return session;
 }
 
 int runSessionCommand(const GlobalOptions& options, CtlContext& context, GameStarter& starter) {
     CtlPrompts prompts(context.err);
-    auto session = newCtlSession(context, prompts);
+    RecentFiles recent;
+    const auto settings = startSession(options, context, prompts, recent);
+    if (!settings) {
+        return kExitFailure;
+    }
     if (options.red || options.blue) {
-        session->setCtfTeams(splitNames(options.red.value_or("")),
-                             splitNames(options.blue.value_or("")));
-        session->fillAvailable();
+        settings->setCtfTeams(splitNames(options.red.value_or("")),
+                              splitNames(options.blue.value_or("")));
+        settings->fillAvailable();
     }
-    if (isNameCommand(options.command)) {
-        return ctlNames(context, *session, options.command, options.args);
+    CtlSession session{*settings, recent, prompts, starter};
+    int code = kExitFailure;
+    try {
+        code = sessionCommands().at(options.command)(context, session, options.args);
+    } catch (const WynError& error) {
+        context.err << generalErrorText(error) << '\n';
     }
-    return sessionCommands().at(options.command)(context, *session, prompts, starter,
-                                                 options.args);
+    // The window stores its state when it closes, also after a failed launch.
+    if (options.store) {
+        ctlStoreState(context, *settings, recent);
+    }
+    return code;
 }
 
 std::unique_ptr<ValueStore> openStore(const GlobalOptions& options) {
@@ -149,9 +182,12 @@ int runWynctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
         out << kUsage;
         return kExitOk;
     }
-    const bool known = options && (sessionCommands().contains(options->command) ||
-                                   plainCommands().contains(options->command) ||
-                                   isNameCommand(options->command));
+    const bool isSessionCommand = options && sessionCommands().contains(options->command);
+    const bool known = isSessionCommand || (options && plainCommands().contains(options->command));
+    if (known && !isSessionCommand && (options->restore || options->store)) {
+        err << "wynctl: --restore and --store go with the session commands\n";
+        return kExitUsage;
+    }
     if (!known) {
         if (options && !options->command.empty()) {
             err << "wynctl: unknown command '" << options->command << "'\n";

@@ -158,6 +158,41 @@ TEST_F(Wynctl, ManualEditIsConfirmedUnchanged) {
     EXPECT_TRUE(game.read("vantor/wyn.cfg").starts_with("set game vantor \r\nset skill 0 \r\n"));
 }
 
+TEST_F(Wynctl, StoreThenRestoreContinuesTheSession) {
+    std::vector<std::string> lines(63, "0");
+    lines[0] = "q2dm5";
+    lines[11] = "16";
+    lines[17] = "1";
+    lines[46] = "1";
+    lines[56] = "Orla";
+    lines[59] = "General";
+    const auto path = preset("stored.wyn", lines);
+    EXPECT_EQ(run({"--store", "--red", "Vex", "preview", path}), 0) << err;
+    const auto stored = out;
+    EXPECT_EQ(run({"recent"}), 0);
+    EXPECT_EQ(out, path + "\n");
+
+    EXPECT_EQ(run({"--restore", "preview"}), 0) << err;
+    EXPECT_EQ(out, stored);
+    EXPECT_NE(out.find(" +set maxclients 16 "), std::string::npos);
+    EXPECT_NE(out.find(" +map q2dm5 "), std::string::npos);
+    EXPECT_EQ(run({"--restore", "launch", "--dry-run"}), 0) << err;
+    EXPECT_EQ(game.read("vantor/launcher.cfg"), "sv bots Orla\r\n");
+
+    EXPECT_EQ(run({"--store", "check"}), 2);
+}
+
+TEST_F(Wynctl, EditorsPrintWhatTheirOkWouldWrite) {
+    EXPECT_EQ(run({"roster"}), 0) << err;
+    EXPECT_EQ(out,
+              "[bots]\r\n\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100\r\n\"Orla\" \"/\" 3 3 3 5 0 0 "
+              "100\r\n[teams]\r\n\"Rust\" \"R\" \"\" [\"Vex\"]\r\n[view weapons]\r\n");
+    game.write("vantor/maps.txt", "q2dm2\r\nmine\r\n");
+    EXPECT_EQ(run({"cycle"}), 0) << err;
+    EXPECT_TRUE(out.starts_with("Current\tq2dm2\nCurrent\tmine\nAvailable\tq2dm1\nAvailable\tq2dm3\n"));
+    EXPECT_TRUE(out.ends_with("Available\tq2dm8\nAvailable\tdmctf\n"));
+}
+
 TEST(WynctlProgram, SampleRunsEndToEnd) {
     test::GameDir game;
     game.write("baseq2/pak1.pak");
