@@ -1,28 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "app/ctl_chat.h"
 #include "base/text_file.h"
 #include "chat/chat_book.h"
+#include "ctl_run.h"
 #include "temp_dir.h"
 
 namespace wyn {
 namespace {
 
-struct CtlRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CtlRun runChat(const std::string& gameDirectory, const CtlArguments& args = {}) {
-    MemoryValueStore store;
-    std::ostringstream out, err;
-    CtlContext context{gameDirectory, "quake2", PlatformProfile::native(), store, out, err};
-    const int code = ctlChat(context, args);
-    return {code, out.str(), err.str()};
+test::CtlRun runChat(const std::string& gameDirectory, const CtlArguments& args = {}) {
+    return test::runCtl(ctlChat, gameDirectory, args);
 }
 
 TEST(CtlChat, PrintsWhatOkWouldWriteAndWritesNothing) {
@@ -33,7 +23,7 @@ TEST(CtlChat, PrintsWhatOkWouldWriteAndWritesNothing) {
         "-- TEAMPLAY: Drop Item (not implemented yet)\n-- TEAMPLAY: Let's Group";
     game.write("vantor/chat.txt", original);
 
-    const CtlRun run = runChat(game.str());
+    const auto run = runChat(game.str());
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.err, "");
     ChatBook expected;
@@ -45,7 +35,7 @@ TEST(CtlChat, PrintsWhatOkWouldWriteAndWritesNothing) {
 
 TEST(CtlChat, MissingFileReportsAndPrintsTheEmptyBook) {
     test::GameDir game;
-    const CtlRun run = runChat(game.str());
+    const auto run = runChat(game.str());
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.err, "Could not find chat.txt.\n");
     EXPECT_EQ(splitLines(run.out).size(), 8u);
@@ -57,7 +47,7 @@ TEST(CtlChat, UnreadableFileFails) {
     test::GameDir game;
     const auto path = game.write("vantor/chat.txt", "-- Greetings\n");
     std::filesystem::resize_file(path, kMaxTextFileSize + 1);
-    const CtlRun run = runChat(game.str());
+    const auto run = runChat(game.str());
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Cannot open file " + path + ".\n");
@@ -65,7 +55,7 @@ TEST(CtlChat, UnreadableFileFails) {
 
 TEST(CtlChat, RefusesArguments) {
     test::GameDir game;
-    const CtlRun run = runChat(game.str(), {"extra"});
+    const auto run = runChat(game.str(), {"extra"});
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err, "");

@@ -1,28 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "app/ctl_roster.h"
 #include "base/text_file.h"
 #include "bots/roster_file.h"
+#include "ctl_run.h"
 #include "temp_dir.h"
 
 namespace wyn {
 namespace {
 
-struct CtlRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CtlRun runRoster(const std::string& gameDirectory, const CtlArguments& args = {}) {
-    MemoryValueStore store;
-    std::ostringstream out, err;
-    CtlContext context{gameDirectory, "quake2", PlatformProfile::native(), store, out, err};
-    const int code = ctlRoster(context, args);
-    return {code, out.str(), err.str()};
+test::CtlRun runRoster(const std::string& gameDirectory, const CtlArguments& args = {}) {
+    return test::runCtl(ctlRoster, gameDirectory, args);
 }
 
 TEST(CtlRoster, ReproducesAFileThisProgramWrote) {
@@ -36,7 +26,7 @@ TEST(CtlRoster, ReproducesAFileThisProgramWrote) {
     ASSERT_FALSE(WriteRoster(path, roster));
     const std::string written = game.read("vantor/bots.cfg");
 
-    const CtlRun run = runRoster(game.str());
+    const auto run = runRoster(game.str());
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, written);
@@ -49,7 +39,7 @@ TEST(CtlRoster, PrintsTheCanonicalFormWithoutWriting) {
         "; my bots\n\"Early\" \"m/s\" 1 2 3 4 5 6 7\n[bots]\n[teams]\n\"Red\" \"RED\" "
         "[\"Early\"]\n";
     game.write("vantor/bots.cfg", original);
-    const CtlRun run = runRoster(game.str());
+    const auto run = runRoster(game.str());
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out,
               "[bots]\r\n\"Early\" \"m/s\" 1 2 3 4 5 6 7\r\n[teams]\r\n"
@@ -61,7 +51,7 @@ TEST(CtlRoster, TeamWithoutMembersFails) {
     test::GameDir game;
     game.write("vantor/bots.cfg",
                "[teams]\r\n\"Full\" \"\" \"\" [\"A\"]\r\n\"Alpha\" \"\" \"\" []\r\n");
-    const CtlRun run = runRoster(game.str());
+    const auto run = runRoster(game.str());
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Please add some team members to team Alpha.\n");
@@ -69,7 +59,7 @@ TEST(CtlRoster, TeamWithoutMembersFails) {
 
 TEST(CtlRoster, MissingFileReportsAndPrintsTheEmptyRoster) {
     test::GameDir game;
-    const CtlRun run = runRoster(game.str());
+    const auto run = runRoster(game.str());
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.err, "Could not find bots.cfg.\n");
     EXPECT_EQ(run.out, "[bots]\r\n[teams]\r\n[view weapons]\r\n");
@@ -80,12 +70,12 @@ TEST(CtlRoster, UnreadableFileAndArgumentsFail) {
     test::GameDir game;
     const auto path = game.write("vantor/bots.cfg", "[bots]\n");
     std::filesystem::resize_file(path, kMaxTextFileSize + 1);
-    const CtlRun unreadable = runRoster(game.str());
+    const auto unreadable = runRoster(game.str());
     EXPECT_EQ(unreadable.code, 1);
     EXPECT_EQ(unreadable.out, "");
     EXPECT_EQ(unreadable.err, "Cannot open file " + path + ".\n");
 
-    const CtlRun extra = runRoster(game.str(), {"extra"});
+    const auto extra = runRoster(game.str(), {"extra"});
     EXPECT_EQ(extra.code, 2);
     EXPECT_EQ(extra.out, "");
     EXPECT_NE(extra.err, "");
