@@ -6,26 +6,17 @@
 #include "app/wynctl.h"
 #include "base/game_starter.h"
 #include "base/text_file.h"
+#include "fake_starter.h"
 #include "temp_dir.h"
 
 namespace wyn {
 namespace {
 
-class RecordingStarter : public GameStarter {
-public:
-    std::vector<StartRequest> requests;
-    bool result = true;
-    bool start(const StartRequest& request) override {
-        requests.push_back(request);
-        return result;
-    }
-};
-
 class Wynctl : public ::testing::Test {
 protected:
     test::GameDir game;
     test::TempDir home;
-    RecordingStarter starter;
+    test::FakeStarter starter;
     std::string out;
     std::string err;
 

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "base/game_starter.h"
+#include "fake_starter.h"
 #include "session/launch.h"
 #include "session/session_settings.h"
 
@@ -40,16 +41,6 @@ public:
     }
 
     std::string editorShown;
-};
-
-class FakeStarter : public GameStarter {
-public:
-    bool result = true;
-    std::vector<StartRequest> requests;
-    bool start(const StartRequest& request) override {
-        requests.push_back(request);
-        return result;
-    }
 };
 
 }  // namespace wyn::test

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/game_starter.h"
+#include "fake_starter.h"
 #include "session/session_settings.h"
 #include "temp_dir.h"
 #include "wizard/launch_wizard.h"
@@ -34,16 +35,6 @@ public:
     std::optional<std::string> askText(const std::string&, const std::string&,
                                        const std::string&) override {
         return std::nullopt;
-    }
-};
-
-class FakeStarter : public GameStarter {
-public:
-    bool result = true;
-    std::vector<StartRequest> requests;
-    bool start(const StartRequest& request) override {
-        requests.push_back(request);
-        return result;
     }
 };
 
