@@ -121,8 +121,8 @@ int ctlLaunch(CtlContext& context, CtlSession& session, const CtlArguments& args
         std::ostream& m_out;
     } dryRunStarter(context.out);
 
-    const auto result = Launch(session.settings, session.prompts,
-                               dryRun ? dryRunStarter : session.starter);
+    const auto result =
+        Launch(session.settings, session.prompts, dryRun ? dryRunStarter : session.starter);
     return result.outcome == LaunchOutcome::Started ? kExitOk : kExitFailure;
 }
 

@@ -77,15 +77,18 @@ struct GlobalOptions {
 std::optional<GlobalOptions> parseGlobalOptions(const std::vector<std::string>& args) {
     GlobalOptions options;
     const std::map<std::string, std::optional<std::string> GlobalOptions::*> valued{
-        {"--game-dir", &GlobalOptions::gameDirectory}, {"--exe", &GlobalOptions::executable},
-        {"--red", &GlobalOptions::red},                {"--blue", &GlobalOptions::blue},
+        {"--game-dir", &GlobalOptions::gameDirectory},
+        {"--exe", &GlobalOptions::executable},
+        {"--red", &GlobalOptions::red},
+        {"--blue", &GlobalOptions::blue},
         {"--settings", &GlobalOptions::settingsFile},
     };
     std::size_t i = 0;
     for (; i < args.size() && args[i].starts_with("--"); ++i) {
         if (args[i] == "--help" || args[i] == "--restore" || args[i] == "--store") {
-            (args[i] == "--help" ? options.help : args[i] == "--restore" ? options.restore
-                                                                          : options.store) = true;
+            (args[i] == "--help"      ? options.help
+             : args[i] == "--restore" ? options.restore
+                                      : options.store) = true;
             continue;
         }
         const auto option = valued.find(args[i]);
@@ -114,9 +117,9 @@ const std::map<std::string, SessionCommand>& sessionCommands() {
 
 const std::map<std::string, PlainCommand>& plainCommands() {
     static const std::map<std::string, PlainCommand> commands{
-        {"check", ctlCheck},   {"models", ctlModels}, {"skins", ctlSkins}, {"pcx", ctlPcx},
-        {"chat", ctlChat},     {"news", ctlNews},     {"roster", ctlRoster},
-        {"recent", ctlRecent}, {"cycle", ctlCycle},
+        {"check", ctlCheck},   {"models", ctlModels}, {"skins", ctlSkins},
+        {"pcx", ctlPcx},       {"chat", ctlChat},     {"news", ctlNews},
+        {"roster", ctlRoster}, {"recent", ctlRecent}, {"cycle", ctlCycle},
     };
     return commands;
 }

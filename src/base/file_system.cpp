@@ -24,8 +24,7 @@ bool matchesMask(std::string_view name, std::string_view mask) {
     // Iterative wildcard match with one back-tracking point for the last '*'.
     std::size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
     while (n < name.size()) {
-        if (m < mask.size() &&
-            (mask[m] == '?' || toLowerAscii(mask[m]) == toLowerAscii(name[n]))) {
+        if (m < mask.size() && (mask[m] == '?' || toLowerAscii(mask[m]) == toLowerAscii(name[n]))) {
             ++n;
             ++m;
         } else if (m < mask.size() && mask[m] == '*') {
@@ -68,10 +67,11 @@ std::vector<std::string> listDirectory(const std::string& directory, Keep keep) 
 }  // namespace
 
 std::vector<std::string> listFiles(const std::string& directory, std::string_view mask) {
-    return listDirectory(directory, [mask](const fs::directory_entry& entry, const std::string& name) {
-        std::error_code ec;
-        return matchesMask(name, mask) && entry.is_regular_file(ec);
-    });
+    return listDirectory(directory,
+                         [mask](const fs::directory_entry& entry, const std::string& name) {
+                             std::error_code ec;
+                             return matchesMask(name, mask) && entry.is_regular_file(ec);
+                         });
 }
 
 std::vector<std::string> listSubdirectories(const std::string& directory) {

@@ -20,7 +20,8 @@ struct PlatformProfile {
     static const PlatformProfile& native();
 
     // directory + separator + each part, separated: path(dir, {"vantor", "wyn.cfg"}).
-    std::string path(std::string_view directory, std::initializer_list<std::string_view> parts) const;
+    std::string path(std::string_view directory,
+                     std::initializer_list<std::string_view> parts) const;
 };
 
 }  // namespace wyn

@@ -28,9 +28,9 @@ std::string toUpper(std::string_view text) {
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return toLowerAscii(x) == toLowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return toLowerAscii(x) == toLowerAscii(y);
+           });
 }
 
 bool lessIgnoringCase(std::string_view a, std::string_view b) {

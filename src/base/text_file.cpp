@@ -1,5 +1,6 @@
 #include "base/text_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -42,18 +43,30 @@ std::string readFileBytes(const std::string& path) {
 
 std::vector<std::string> splitLines(std::string_view bytes) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' || bytes[i] == '\n') {
-            lines.emplace_back(bytes.substr(start, i - start));
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-                ++i;
-            }
-            start = i + 1;
-        }
+    // One allocation for the list in the usual case of LF or CR LF line ends.
+    std::size_t lineFeeds = 0;
+    for (auto at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1)) {
+        ++lineFeeds;
     }
-    if (start < bytes.size()) {
-        lines.emplace_back(bytes.substr(start));
+    lines.reserve(lineFeeds + 1);
+    // Both searches run over whole stretches (memchr), not byte by byte.
+    std::size_t start = 0;
+    std::size_t lineFeed = bytes.find('\n');
+    std::size_t carriageReturn = bytes.find('\r');
+    while (start < bytes.size()) {
+        if (carriageReturn < start) {
+            carriageReturn = bytes.find('\r', start);
+        }
+        if (lineFeed < start) {
+            lineFeed = bytes.find('\n', start);
+        }
+        const std::size_t end = std::min(lineFeed, carriageReturn);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(bytes.substr(start));
+            break;
+        }
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = end + (end == carriageReturn && end + 1 == lineFeed ? 2 : 1);
     }
     return lines;
 }

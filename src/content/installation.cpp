@@ -8,8 +8,8 @@ bool FindInDirectory(const std::string& name, const std::string& directory,
                      const PlatformProfile& profile) {
     std::string path = directory;
     const bool endsInSeparator =
-        !path.empty() && (path.back() == profile.separator ||
-                          (profile.separator == '\\' && path.back() == ':'));
+        !path.empty() &&
+        (path.back() == profile.separator || (profile.separator == '\\' && path.back() == ':'));
     if (!endsInSeparator) {
         path += profile.separator;
     }

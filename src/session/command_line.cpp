@@ -63,7 +63,8 @@ std::string buildCommandLine(const SessionSettings& s) {
 std::vector<std::string> commandLineToScript(const std::string& editedText,
                                              const std::string& executablePath) {
     std::string line = editedText.substr(0, editedText.find_first_of("\r\n"));
-    if (const auto at = line.find(executablePath); !executablePath.empty() && at != std::string::npos) {
+    if (const auto at = line.find(executablePath);
+        !executablePath.empty() && at != std::string::npos) {
         line.erase(at, executablePath.size() + 1);
     }
     auto pieces = splitList(line, "+", true);

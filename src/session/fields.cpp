@@ -88,24 +88,15 @@ constexpr bool tableFollowsEnum() {
 static_assert(tableFollowsEnum(), "the field table must follow the order of Field");
 
 constexpr std::array<FlagBit, 19> kFlagBits{{
-    {F::NoHealthCheckBox, 0x1},
-    {F::NoPowerupsCheckBox, 0x2},
-    {F::WeaponsStayCheckBox, 0x4},
-    {F::NoFallingDamageCheckBox, 0x8},
-    {F::InstantItemsCheckBox, 0x10},
-    {F::SameLevelCheckBox, 0x20},
-    {F::TeamsSkinsCheckBox, 0x40},
-    {F::TeamsModelsCheckBox, 0x80},
-    {F::NoFriendlyFireCheckBox, 0x100},
-    {F::SpawnFarthestCheckBox, 0x200},
-    {F::ForceRespawnCheckBox, 0x400},
-    {F::NoArmorCheckBox, 0x800},
-    {F::AllowExitCheckBox, 0x1000},
-    {F::InfiniteAmmoCheckBox, 0x2000},
-    {F::QuadDropCheckBox, 0x4000},
-    {F::FixedFOVCheckBox, 0x8000},
-    {F::ForceJoinCheckBox, 0x20000},
-    {F::ArmorProtectCheckBox, 0x40000},
+    {F::NoHealthCheckBox, 0x1},         {F::NoPowerupsCheckBox, 0x2},
+    {F::WeaponsStayCheckBox, 0x4},      {F::NoFallingDamageCheckBox, 0x8},
+    {F::InstantItemsCheckBox, 0x10},    {F::SameLevelCheckBox, 0x20},
+    {F::TeamsSkinsCheckBox, 0x40},      {F::TeamsModelsCheckBox, 0x80},
+    {F::NoFriendlyFireCheckBox, 0x100}, {F::SpawnFarthestCheckBox, 0x200},
+    {F::ForceRespawnCheckBox, 0x400},   {F::NoArmorCheckBox, 0x800},
+    {F::AllowExitCheckBox, 0x1000},     {F::InfiniteAmmoCheckBox, 0x2000},
+    {F::QuadDropCheckBox, 0x4000},      {F::FixedFOVCheckBox, 0x8000},
+    {F::ForceJoinCheckBox, 0x20000},    {F::ArmorProtectCheckBox, 0x40000},
     {F::NoTechCheckBox, 0x80000},
 }};
 

@@ -74,7 +74,9 @@ void CheckList::checkNames(const std::vector<std::string>& names) {
 
 class SessionSettings::ChangeScope {
 public:
-    explicit ChangeScope(SessionSettings& session) : m_session(session) { ++m_session.m_changeDepth; }
+    explicit ChangeScope(SessionSettings& session) : m_session(session) {
+        ++m_session.m_changeDepth;
+    }
     ~ChangeScope() {
         if (--m_session.m_changeDepth == 0) {
             m_session.notify();
@@ -201,7 +203,8 @@ void SessionSettings::chooseRadio(Field radio) {
         return;
     }
     ChangeScope scope(*this);
-    const bool isMapRadio = std::find(kMapRadios.begin(), kMapRadios.end(), radio) != kMapRadios.end();
+    const bool isMapRadio =
+        std::find(kMapRadios.begin(), kMapRadios.end(), radio) != kMapRadios.end();
     if (isMapRadio) {
         for (const Field sibling : kMapRadios) {
             m_checked[index(sibling)] = false;
@@ -368,8 +371,7 @@ void SessionSettings::showLayout(TeamLayout layout) {
 
 void SessionSettings::teamplayReaction() {
     if (checked(Field::TeamplayCheckBox)) {
-        m_teamLayout =
-            mapType() == MapType::CTF ? TeamLayout::RedBlue : TeamLayout::TeamChoice;
+        m_teamLayout = mapType() == MapType::CTF ? TeamLayout::RedBlue : TeamLayout::TeamChoice;
     }
     if (m_teamLayout == TeamLayout::TeamChoice) {
         m_botTeams.selectFirst();
@@ -410,7 +412,7 @@ void SessionSettings::userSelectMap(MapType type, int index) {
     selectMap(type, index);
     if (type == MapType::External && mapList(type).hasSelection()) {
         showLayout(contains(mapList(type).selection(), "ctf") ? TeamLayout::RedBlue
-                                                               : TeamLayout::TeamChoice);
+                                                              : TeamLayout::TeamChoice);
     }
     rebuildCommandLine();
 }
@@ -479,7 +481,8 @@ void SessionSettings::checkBotTeams(const std::vector<std::string>& names) {
 
 void SessionSettings::setBotTeamsCurrent(int index) {
     ChangeScope scope(*this);
-    m_botTeams.current = (index >= 0 && index < static_cast<int>(m_botTeams.items.size())) ? index : -1;
+    m_botTeams.current =
+        (index >= 0 && index < static_cast<int>(m_botTeams.items.size())) ? index : -1;
 }
 
 void SessionSettings::setRoster(std::vector<std::string> botNames,
@@ -531,7 +534,8 @@ void SessionSettings::fillAvailable() {
     ChangeScope scope(*this);
     std::vector<std::string> names;
     for (const auto& bot : m_bots.items) {
-        if (indexOfIgnoringCase(m_red.items, bot) < 0 && indexOfIgnoringCase(m_blue.items, bot) < 0) {
+        if (indexOfIgnoringCase(m_red.items, bot) < 0 &&
+            indexOfIgnoringCase(m_blue.items, bot) < 0) {
             names.push_back(bot);
         }
     }
@@ -565,7 +569,8 @@ void SessionSettings::resetToNew() {
     ChangeScope scope(*this);
     setCurrentPresetName("");
     m_caption = "Vantor Frontend";
-    for (const F field : {F::ExitCheckBox, F::ManEditCheckBox, F::ExternalCheckBox, F::ConfigCheckBox}) {
+    for (const F field :
+         {F::ExitCheckBox, F::ManEditCheckBox, F::ExternalCheckBox, F::ConfigCheckBox}) {
         setChecked(field, false);
     }
     setText(F::ConfigComboBox, "");
@@ -629,10 +634,10 @@ void SessionSettings::repairAfterRestore() {
     using F = Field;
     ChangeScope scope(*this);
     static constexpr std::array<F, 12> kRepairOrder{
-        F::CTFAutoTeamsComboBox, F::SpecialTeamsComboBox,  F::DirectoryEdit,
-        F::FilenameEdit,         F::MaxClientsComboBox,    F::TimeLimitComboBox,
-        F::FragLimitComboBox,    F::CaptureLimitComboBox,  F::PlayersPerTeamComboBox,
-        F::BotNumComboBox,       F::BotSkillComboBox,      F::FreeClientsComboBox,
+        F::CTFAutoTeamsComboBox, F::SpecialTeamsComboBox, F::DirectoryEdit,
+        F::FilenameEdit,         F::MaxClientsComboBox,   F::TimeLimitComboBox,
+        F::FragLimitComboBox,    F::CaptureLimitComboBox, F::PlayersPerTeamComboBox,
+        F::BotNumComboBox,       F::BotSkillComboBox,     F::FreeClientsComboBox,
     };
     for (const F field : kRepairOrder) {
         if (!text(field).empty()) {

@@ -144,8 +144,8 @@ public:
     void selectMap(MapType type, int index);
     void selectMapByName(MapType type, const std::string& name);
     void userSelectMap(MapType type, int index);
-    void refreshMaps();                     // "R&efresh"
-    void randomMap(unsigned seed);          // "&Random Map"; seed from the clock
+    void refreshMaps();             // "R&efresh"
+    void randomMap(unsigned seed);  // "&Random Map"; seed from the clock
 
     // Bot and team lists.
     void setBotChecked(int index, bool value);

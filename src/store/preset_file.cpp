@@ -23,44 +23,52 @@ struct PresetLine {
     MapType map = MapType::General;  // Map
 };
 
-constexpr PresetLine boolean(Field field) { return {LineKind::Boolean, field}; }
-constexpr PresetLine text(Field field) { return {LineKind::Text, field}; }
-constexpr PresetLine map(MapType type) { return {LineKind::Map, F::ExitCheckBox, type}; }
-constexpr PresetLine special(LineKind kind) { return {kind}; }
+constexpr PresetLine boolean(Field field) {
+    return {LineKind::Boolean, field};
+}
+constexpr PresetLine text(Field field) {
+    return {LineKind::Text, field};
+}
+constexpr PresetLine map(MapType type) {
+    return {LineKind::Map, F::ExitCheckBox, type};
+}
+constexpr PresetLine special(LineKind kind) {
+    return {kind};
+}
 
 // The preset's lines, in file order; each field once.
 constexpr std::array<PresetLine, kPresetLineCount> kPresetLines{{
-    map(MapType::General),             // 0
-    map(MapType::CTF),                 // 1
-    map(MapType::External),            // 2
-    boolean(F::ExitCheckBox),          // 3
-    boolean(F::ManEditCheckBox),       // 4
-    boolean(F::ExternalCheckBox),      // 5
-    boolean(F::ConfigCheckBox),        // 6
-    text(F::ConfigComboBox),           // 7
-    boolean(F::LogCheckBox),           // 8
-    special(LineKind::Executable),     // 9: written, never applied
-    boolean(F::DedicatedCheckBox),     // 10
-    text(F::MaxClientsComboBox),       // 11
-    boolean(F::TimeLimitCheckBox),     // 12
-    boolean(F::FragLimitCheckBox),     // 13
-    text(F::TimeLimitComboBox),        // 14
-    text(F::FragLimitComboBox),        // 15
-    boolean(F::AllowCheatsCheckBox),   // 16
-    special(LineKind::Lag),            // 17
-    boolean(F::NoHealthCheckBox),      // 18
-    boolean(F::NoPowerupsCheckBox),    // 19
-    boolean(F::WeaponsStayCheckBox),   // 20
+    map(MapType::General),            // 0
+    map(MapType::CTF),                // 1
+    map(MapType::External),           // 2
+    boolean(F::ExitCheckBox),         // 3
+    boolean(F::ManEditCheckBox),      // 4
+    boolean(F::ExternalCheckBox),     // 5
+    boolean(F::ConfigCheckBox),       // 6
+    text(F::ConfigComboBox),          // 7
+    boolean(F::LogCheckBox),          // 8
+    special(LineKind::Executable),    // 9: written, never applied
+    boolean(F::DedicatedCheckBox),    // 10
+    text(F::MaxClientsComboBox),      // 11
+    boolean(F::TimeLimitCheckBox),    // 12
+    boolean(F::FragLimitCheckBox),    // 13
+    text(F::TimeLimitComboBox),       // 14
+    text(F::FragLimitComboBox),       // 15
+    boolean(F::AllowCheatsCheckBox),  // 16
+    special(LineKind::Lag),           // 17
+    boolean(F::NoHealthCheckBox),     // 18
+    boolean(F::NoPowerupsCheckBox),   // 19
+    boolean(F::WeaponsStayCheckBox),  // 20
     boolean(F::NoFallingDamageCheckBox),
     boolean(F::InstantItemsCheckBox),
     boolean(F::SameLevelCheckBox),
     boolean(F::TeamsSkinsCheckBox),
-    boolean(F::TeamsModelsCheckBox),   // 25
+    boolean(F::TeamsModelsCheckBox),  // 25
     boolean(F::NoFriendlyFireCheckBox),
     boolean(F::SpawnFarthestCheckBox),
     boolean(F::ForceRespawnCheckBox),
     boolean(F::NoArmorCheckBox),
-    boolean(F::AllowExitCheckBox),     // 30
+    boolean(F::AllowExitCheckBox),  // 30
     boolean(F::InfiniteAmmoCheckBox),
     boolean(F::QuadDropCheckBox),
     boolean(F::FixedFOVCheckBox),
@@ -75,12 +83,12 @@ constexpr std::array<PresetLine, kPresetLineCount> kPresetLines{{
     boolean(F::ViewWeaponsCheckBox),
     boolean(F::BotConnectInfoCheckBox),
     boolean(F::BotChatCheckBox),
-    text(F::FreeClientsComboBox),      // 45
+    text(F::FreeClientsComboBox),  // 45
     boolean(F::SpecificRadio),
     boolean(F::RandomRadio),
     text(F::BotNumComboBox),
     boolean(F::AutoSkillCheckBox),
-    text(F::BotSkillComboBox),         // 50
+    text(F::BotSkillComboBox),  // 50
     boolean(F::TeamplayCheckBox),
     text(F::PlayersPerTeamComboBox),
     boolean(F::BotTarzanCheckBox),
@@ -92,7 +100,7 @@ constexpr std::array<PresetLine, kPresetLineCount> kPresetLines{{
     special(LineKind::MapType),
     boolean(F::SpecialTeamsCheckBox),  // 60
     text(F::SpecialTeamsComboBox),
-    boolean(F::HumanOnlyCheckBox),     // 62
+    boolean(F::HumanOnlyCheckBox),  // 62
 }};
 
 std::string lineOf(const SessionSettings& s, const PresetLine& line) {

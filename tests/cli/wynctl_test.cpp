@@ -125,7 +125,8 @@ TEST_F(Wynctl, FailuresAndUsage) {
 
     std::ostringstream o, e;
     EXPECT_EQ(runWynctl({"--game-dir", home.str(), "bots"}, o, e, starter), 1);
-    EXPECT_EQ(e.str(), "'" + home.str() + "' is not a Quake II directory: it has no baseq2 directory.\n");
+    EXPECT_EQ(e.str(),
+              "'" + home.str() + "' is not a Quake II directory: it has no baseq2 directory.\n");
 
     EXPECT_EQ(run({"frobnicate"}), 2);
     EXPECT_TRUE(err.starts_with("wynctl: unknown command 'frobnicate'\nusage: wynctl"));
@@ -180,7 +181,8 @@ TEST_F(Wynctl, EditorsPrintWhatTheirOkWouldWrite) {
               "100\r\n[teams]\r\n\"Rust\" \"R\" \"\" [\"Vex\"]\r\n[view weapons]\r\n");
     game.write("vantor/maps.txt", "q2dm2\r\nmine\r\n");
     EXPECT_EQ(run({"cycle"}), 0) << err;
-    EXPECT_TRUE(out.starts_with("Current\tq2dm2\nCurrent\tmine\nAvailable\tq2dm1\nAvailable\tq2dm3\n"));
+    EXPECT_TRUE(
+        out.starts_with("Current\tq2dm2\nCurrent\tmine\nAvailable\tq2dm1\nAvailable\tq2dm3\n"));
     EXPECT_TRUE(out.ends_with("Available\tq2dm8\nAvailable\tdmctf\n"));
 }
 

@@ -27,9 +27,10 @@ TEST(ProcessGameStarter, StartsInTheGameDirectoryWithTheArguments) {
     const auto program = game.write("quake2", "#!/bin/sh\necho \"$(pwd) $*\" > started.txt\n");
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
     ProcessGameStarter starter;
-    ASSERT_TRUE(starter.start({program, {"+set", "game", "vantor", "+exec", "wyn.cfg"}, game.str()}));
-    EXPECT_EQ(waitForFile(game, "started.txt"),
-              std::filesystem::canonical(game.path()).string() + " +set game vantor +exec wyn.cfg\n");
+    ASSERT_TRUE(
+        starter.start({program, {"+set", "game", "vantor", "+exec", "wyn.cfg"}, game.str()}));
+    EXPECT_EQ(waitForFile(game, "started.txt"), std::filesystem::canonical(game.path()).string() +
+                                                    " +set game vantor +exec wyn.cfg\n");
 }
 
 TEST(ProcessGameStarter, MissingProgramIsAFailedStart) {

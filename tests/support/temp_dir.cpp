@@ -15,8 +15,8 @@ TempDir::TempDir() {
     static std::atomic<int> counter{0};
     const auto base = fs::temp_directory_path();
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        auto candidate = base / ("wyn-test-" + std::to_string(::getpid()) + "-" +
-                                 std::to_string(counter++));
+        auto candidate =
+            base / ("wyn-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::error_code ec;
         if (fs::create_directory(candidate, ec)) {
             m_path = candidate;

@@ -17,8 +17,8 @@ TEST(ParseInteger, AcceptsWhatTheNumberConversionAccepts) {
 }
 
 TEST(ParseInteger, RefusesEverythingElseWithTheConversionMessage) {
-    for (const char* text : {"", " ", "abc", "12a", "1 ", "-", "2147483648", "99999999999999999999",
-                             "1.5", "0x10"}) {
+    for (const char* text :
+         {"", " ", "abc", "12a", "1 ", "-", "2147483648", "99999999999999999999", "1.5", "0x10"}) {
         try {
             parseInteger(text);
             ADD_FAILURE() << "accepted '" << text << "'";

@@ -29,11 +29,11 @@ TEST(Installation, FindAndCheck) {
 TEST(MapScan, KnownPaksAndLooseMaps) {
     test::GameDir game;
     game.write("baseq2/pak0.pak");
-    game.write("ctf/pak0.pak");                  // no copy in vantor: no CTF maps
+    game.write("ctf/pak0.pak");  // no copy in vantor: no CTF maps
     game.write("lmctf/pak5.pak");
     game.write("vantor/pak5.pak");
-    game.write("baseq2/maps/Q2DM1.BSP");         // capitals: lower case, no extension
-    game.write("baseq2/maps/a.bsp.bsp");         // the second ".bsp" stays
+    game.write("baseq2/maps/Q2DM1.BSP");  // capitals: lower case, no extension
+    game.write("baseq2/maps/a.bsp.bsp");  // the second ".bsp" stays
     game.write("baseq2/maps/notes.txt");
     const auto lists = ScanMaps(game.str(), posix);
     ASSERT_TRUE(lists);

@@ -21,11 +21,12 @@ protected:
 
     void SetUp() override {
         game.write("baseq2/pak1.pak");
-        game.write("vantor/bots.cfg",
-                   "[bots]\r\n\"Bot1\" \"male/grunt\" 3 3 3 5 0 0 100\r\n"
-                   "\"Bot2\" \"female/athena\" 3 3 3 5 0 0 100\r\n\"Bot3\" \"/\" 1 1 1 1 1 1 1\r\n"
-                   "[teams]\r\n\"Alpha\" \"ALF\" \"\" [\"Bot1\"]\r\n\"Beta\" \"B\" \"\" [\"Bot2\"]\r\n"
-                   "[view weapons]\r\n");
+        game.write(
+            "vantor/bots.cfg",
+            "[bots]\r\n\"Bot1\" \"male/grunt\" 3 3 3 5 0 0 100\r\n"
+            "\"Bot2\" \"female/athena\" 3 3 3 5 0 0 100\r\n\"Bot3\" \"/\" 1 1 1 1 1 1 1\r\n"
+            "[teams]\r\n\"Alpha\" \"ALF\" \"\" [\"Bot1\"]\r\n\"Beta\" \"B\" \"\" [\"Bot2\"]\r\n"
+            "[view weapons]\r\n");
         s.setDirectoryPrompt(&prompts);
         s.setText(F::DirectoryEdit, game.str());
         s.resetToNew();
@@ -51,9 +52,9 @@ TEST_F(LaunchTest, NewSessionWithTwoBots) {
               "set maxclients 2\r\nmap q2dm1\r\ncmd lag 1\r\n");
     EXPECT_EQ(launcherCfg(), "sv bots Bot1 Bot3\r\n");
     ASSERT_EQ(starter.requests.size(), 1u);
-    EXPECT_EQ(starter.requests[0],
-              (StartRequest{game.str() + "/quake2", {"+set", "game", "vantor", "+exec", "wyn.cfg"},
-                            game.str()}));
+    EXPECT_EQ(starter.requests[0], (StartRequest{game.str() + "/quake2",
+                                                 {"+set", "game", "vantor", "+exec", "wyn.cfg"},
+                                                 game.str()}));
     EXPECT_TRUE(prompts.errors.empty());
 }
 
@@ -66,7 +67,7 @@ TEST_F(LaunchTest, OptionalLinesAndTheirOrder) {
     s.setText(F::TimeLimitComboBox, "30");
     s.setText(F::FragLimitComboBox, "20");  // box clear: no line
     s.setChecked(F::ConfigCheckBox, true);
-    s.setText(F::ConfigComboBox, "mine");   // no such file: the line is written anyway
+    s.setText(F::ConfigComboBox, "mine");  // no such file: the line is written anyway
     s.setChecked(F::DedicatedCheckBox, true);
     launch();
     EXPECT_EQ(wynCfg(),
@@ -112,31 +113,30 @@ TEST_P(LaunchValidation, StopsAfterWritingTheScript) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, LaunchValidation,
-    ::testing::Values(
-        ValidationCase{"NoBot", [](SessionSettings&) {},
-                       "Please select at least one bot to play against."},
-        ValidationCase{"NoOwnTeam",
-                       [](SessionSettings& s) {
-                           s.setChecked(F::TeamplayCheckBox, true);
-                           s.setText(F::YourTeamComboBox, "");
-                           s.setBotTeamChecked(0, true);
-                       },
-                       "Please select a team to join."},
-        ValidationCase{"NoOpponentTeam",
-                       [](SessionSettings& s) {
-                           s.setChecked(F::TeamplayCheckBox, true);
-                           s.setText(F::YourTeamComboBox, "Alpha");
-                       },
-                       "Please select at least one team to play against."},
-        ValidationCase{"OnlyRedBots",
-                       [](SessionSettings& s) {
-                           s.chooseRadio(F::CTFMapsRadio);
-                           s.setMapItems(MapType::CTF, {"q2ctf1"});
-                           s.selectMap(MapType::CTF, 0);
-                           s.setChecked(F::TeamplayCheckBox, true);
-                           s.setCtfTeams({"Bot1"}, {});
-                       },
-                       "Please assign at least one bot to each team."}),
+    ::testing::Values(ValidationCase{"NoBot", [](SessionSettings&) {},
+                                     "Please select at least one bot to play against."},
+                      ValidationCase{"NoOwnTeam",
+                                     [](SessionSettings& s) {
+                                         s.setChecked(F::TeamplayCheckBox, true);
+                                         s.setText(F::YourTeamComboBox, "");
+                                         s.setBotTeamChecked(0, true);
+                                     },
+                                     "Please select a team to join."},
+                      ValidationCase{"NoOpponentTeam",
+                                     [](SessionSettings& s) {
+                                         s.setChecked(F::TeamplayCheckBox, true);
+                                         s.setText(F::YourTeamComboBox, "Alpha");
+                                     },
+                                     "Please select at least one team to play against."},
+                      ValidationCase{"OnlyRedBots",
+                                     [](SessionSettings& s) {
+                                         s.chooseRadio(F::CTFMapsRadio);
+                                         s.setMapItems(MapType::CTF, {"q2ctf1"});
+                                         s.selectMap(MapType::CTF, 0);
+                                         s.setChecked(F::TeamplayCheckBox, true);
+                                         s.setCtfTeams({"Bot1"}, {});
+                                     },
+                                     "Please assign at least one bot to each team."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LaunchTest, TeamLines) {

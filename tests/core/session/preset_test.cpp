@@ -96,11 +96,13 @@ TEST_F(Preset, NewSessionFileLayout) {
     EXPECT_EQ(lines[47], "0");
     EXPECT_EQ(lines[55], "1");
     EXPECT_EQ(lines[59], "General");
-    EXPECT_EQ(game.read("new.wyn").size(), 63u * 2 + 2 * 0 + [&] {
-                  std::size_t n = 0;
-                  for (const auto& l : lines) n += l.size();
-                  return n;
-              }());
+    EXPECT_EQ(
+        game.read("new.wyn").size(), 63u * 2 + 2 * 0 + [&] {
+            std::size_t n = 0;
+            for (const auto& l : lines)
+                n += l.size();
+            return n;
+        }());
 }
 
 TEST_F(Preset, ShortFilesAndBadLatency) {
@@ -111,7 +113,7 @@ TEST_F(Preset, ShortFilesAndBadLatency) {
     EXPECT_TRUE(s.checked(F::ExitCheckBox));
     EXPECT_EQ(s.text(F::LagEdit), "1000");
     EXPECT_EQ(s.text(F::MaxClientsComboBox), "");  // a missing line empties its text
-    EXPECT_EQ(s.mapType(), MapType::External);    // an empty line 59 is "anything else"
+    EXPECT_EQ(s.mapType(), MapType::External);     // an empty line 59 is "anything else"
 
     lines[17] = "-4";
     LoadPreset(s, writePreset(lines));

@@ -9,7 +9,8 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-BotProfile bot(const std::string& name, const std::string& model = "", const std::string& skin = "") {
+BotProfile bot(const std::string& name, const std::string& model = "",
+               const std::string& skin = "") {
     BotProfile profile;
     profile.name = name;
     profile.model = model;
@@ -23,14 +24,16 @@ TeamProfile team(const std::string& name, const std::string& members, const std:
 }
 
 TEST(RosterFile, ReadsAllThreeSections) {
-    const auto roster = rosterFromLines(splitLines(
-        "; comment\r\n\"Early\" \"m/s\" 1 2 3 4 5 6 7\r\n[bots]\r\n"
-        "\"Bot1\" \"male/grunt\" 3 3 3 1 0 0 100 extra\r\n  \"Indented\" \"/\" 1\r\n"
-        "[teams]\r\n\"Red\" \"RED\" [\"A\" \"B\"]\r\n\"Alpha\" \"ALF\" \"male/grunt\" [\"Bot1\"]]\r\n"
-        "\"Odd\" \"O\" \"\" [A] \r\n[view weapons]\r\n\"male\"\r\nfemale\r\n"));
+    const auto roster = rosterFromLines(
+        splitLines("; comment\r\n\"Early\" \"m/s\" 1 2 3 4 5 6 7\r\n[bots]\r\n"
+                   "\"Bot1\" \"male/grunt\" 3 3 3 1 0 0 100 extra\r\n  \"Indented\" \"/\" 1\r\n"
+                   "[teams]\r\n\"Red\" \"RED\" [\"A\" \"B\"]\r\n\"Alpha\" \"ALF\" \"male/grunt\" "
+                   "[\"Bot1\"]]\r\n"
+                   "\"Odd\" \"O\" \"\" [A] \r\n[view weapons]\r\n\"male\"\r\nfemale\r\n"));
     ASSERT_EQ(roster.bots.size(), 2u);
     EXPECT_EQ(roster.bots[0].name, "Early");
-    EXPECT_EQ(roster.bots[1], (BotProfile{"Bot1", "male", "grunt", "3", "3", "3", "1", "0", "0", "100"}));
+    EXPECT_EQ(roster.bots[1],
+              (BotProfile{"Bot1", "male", "grunt", "3", "3", "3", "1", "0", "0", "100"}));
     ASSERT_EQ(roster.teams.size(), 3u);
     EXPECT_EQ(roster.teams[0], (TeamProfile{"Red", "RED", "", "", "A B"}));
     EXPECT_EQ(roster.teams[1], (TeamProfile{"Alpha", "ALF", "male", "grunt", "Bot1"}));
@@ -42,7 +45,8 @@ TEST(RosterFile, MarkersAreCaseSensitiveSubstrings) {
     const auto lines = splitLines("[bots]\n\"A\" \"/\"\n[Teams]\n\"B\" \"/\"\n");
     EXPECT_EQ(botNamesFromLines(lines), (Names{"A", "B"}));
     EXPECT_EQ(teamNamesFromLines(lines), Names{});
-    const auto marked = splitLines("x [teams] y\n\"T\" \"I\" [\"m\"]\nno [view weapons] here\n\"v\"\n");
+    const auto marked =
+        splitLines("x [teams] y\n\"T\" \"I\" [\"m\"]\nno [view weapons] here\n\"v\"\n");
     EXPECT_EQ(teamNamesFromLines(marked), Names{"T"});
     EXPECT_EQ(rosterFromLines(marked).supporters, Names{"v"});
 }

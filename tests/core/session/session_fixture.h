@@ -30,7 +30,9 @@ public:
         }
         return confirmEditor;
     }
-    std::optional<std::string> choosePresetSavePath(const std::string&) override { return savePath; }
+    std::optional<std::string> choosePresetSavePath(const std::string&) override {
+        return savePath;
+    }
     std::optional<std::string> askText(const std::string& caption, const std::string& label,
                                        const std::string& initial) override {
         textQuestions.push_back(caption + "|" + label + "|" + initial);

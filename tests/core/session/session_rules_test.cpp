@@ -83,7 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
                       F::MaxClientsComboBox,
                       "5",
                       {{F::CTFAutoTeamsComboBox, "2"}}},
-        ComboRuleCase{"EmptyMaxClientsBecomesZero", {}, F::MaxClientsComboBox, "",
+        ComboRuleCase{"EmptyMaxClientsBecomesZero",
+                      {},
+                      F::MaxClientsComboBox,
+                      "",
                       {{F::MaxClientsComboBox, "0"}}},
         ComboRuleCase{"PlayersPerTeamFillsEmptyMaxClients",
                       {{F::MaxClientsComboBox, ""}},
@@ -142,7 +145,7 @@ TEST_F(SessionRules, IntegerErrorStopsTheRuleAndKeepsEarlierChanges) {
     }
     EXPECT_EQ(s.text(F::CTFAutoTeamsComboBox), "abc");
     EXPECT_EQ(s.text(F::MaxClientsComboBox), "2");  // made before the failing read
-    EXPECT_EQ(s.commandLine(), line);                // the rebuild was skipped
+    EXPECT_EQ(s.commandLine(), line);               // the rebuild was skipped
 }
 
 TEST_F(SessionRules, LimitBoxesTieFragAndCapture) {
