@@ -2,8 +2,12 @@
 BUILD ?= build
 JOBS  ?= 2
 CMAKE_FLAGS ?=
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS ?= 1
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench clean test-sanitize fuzz
 
 all: build
 
@@ -28,6 +32,14 @@ bench: configure
 		--benchmark_out_format=json
 	@echo
 	@scripts/bench-table $(BUILD)/bench.json
+
+# The core and its tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@ASAN_BUILD=$(ASAN_BUILD) JOBS=$(JOBS) scripts/test-sanitize
+
+# Every libFuzzer target for FUZZ_SECONDS each: make fuzz FUZZ_SECONDS=600
+fuzz: deps
+	@FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_JOBS=$(FUZZ_JOBS) JOBS=$(JOBS) scripts/fuzz $(FUZZ_SECONDS)
 
 clean:
 	@rm -rf $(BUILD)

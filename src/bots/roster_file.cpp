@@ -1,6 +1,8 @@
 #include "bots/roster_file.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 #include "base/text.h"
 #include "base/text_file.h"
@@ -19,9 +21,28 @@ bool isRosterLine(const std::string& line) {
     return !line.empty() && line.front() == '"';
 }
 
-std::string withoutQuotes(std::string text) {
-    text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
-    return text;
+std::string withoutQuotes(std::string_view text) {
+    std::string result(text.size(), '\0');
+    const auto end = std::remove_copy(text.begin(), text.end(), result.begin(), '"');
+    result.erase(end, result.end());
+    return result;
+}
+
+// The first N pieces of text cut at every single blank (adjacent blanks give
+// empty pieces); pieces past the last are empty. Views into text, so reading
+// a large roster allocates only for the fields it keeps.
+template <std::size_t N>
+std::array<std::string_view, N> leadingPieces(std::string_view text) {
+    std::array<std::string_view, N> pieces{};
+    for (auto& piece : pieces) {
+        const auto blank = text.find(' ');
+        piece = text.substr(0, blank);
+        if (blank == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(blank + 1);
+    }
+    return pieces;
 }
 
 // Pieces at every single blank; adjacent blanks give empty pieces.
@@ -29,15 +50,16 @@ std::vector<std::string> pieces(const std::string& text) {
     return splitList(text, " ", true);
 }
 
-std::string piece(const std::vector<std::string>& all, std::size_t index) {
-    return index < all.size() ? all[index] : std::string();
-}
-
 // "MODEL/SKIN": the model before the first '/', the skin up to a second '/'.
-void splitModelSkin(const std::string& text, std::string& model, std::string& skin) {
-    const auto parts = splitList(text, "/", true);
-    model = piece(parts, 0);
-    skin = piece(parts, 1);
+void splitModelSkin(std::string_view text, std::string& model, std::string& skin) {
+    const auto slash = text.find('/');
+    model = text.substr(0, slash);
+    if (slash == std::string_view::npos) {
+        skin.clear();
+        return;
+    }
+    const std::string_view rest = text.substr(slash + 1);
+    skin = rest.substr(0, rest.find('/'));
 }
 
 // Index of the first line containing the marker, or the number of lines.
@@ -62,40 +84,42 @@ Sections findSections(const Lines& lines) {
     return {teams, viewWeapons};
 }
 
-BotProfile parseBot(const std::string& line) {
-    const auto all = pieces(line);
-    BotProfile bot;
-    bot.name = withoutQuotes(piece(all, 0));
-    splitModelSkin(withoutQuotes(piece(all, 1)), bot.model, bot.skin);
-    bot.accuracy = piece(all, 2);
-    bot.aggressiveness = piece(all, 3);
-    bot.combatSkills = piece(all, 4);
-    bot.favouriteWeapon = piece(all, 5);
-    bot.quadFreak = piece(all, 6);
-    bot.camper = piece(all, 7);
-    bot.averagePing = piece(all, 8);
-    return bot;
+std::string botName(std::string_view line) {
+    return withoutQuotes(leadingPieces<1>(line)[0]);
 }
 
-TeamProfile parseTeam(const std::string& line) {
+// Fills a new profile in place: a large roster is mostly bot lines.
+void parseBot(std::string_view line, BotProfile& bot) {
+    const auto all = leadingPieces<9>(line);
+    bot.name = withoutQuotes(all[0]);
+    splitModelSkin(withoutQuotes(all[1]), bot.model, bot.skin);
+    bot.accuracy = all[2];
+    bot.aggressiveness = all[3];
+    bot.combatSkills = all[4];
+    bot.favouriteWeapon = all[5];
+    bot.quadFreak = all[6];
+    bot.camper = all[7];
+    bot.averagePing = all[8];
+}
+
+TeamProfile parseTeam(std::string_view line) {
     const auto open = line.find('[');
     const std::string head = withoutQuotes(line.substr(0, open));
     std::string members;
-    if (open != std::string::npos) {
+    if (open != std::string_view::npos) {
         const auto close = line.find('[', open + 1);
-        members = withoutQuotes(line.substr(open + 1, close == std::string::npos
-                                                          ? std::string::npos
-                                                          : close - open - 1));
+        members = withoutQuotes(line.substr(
+            open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1));
         while (!members.empty() && members.back() == ']') {
             members.pop_back();
         }
     }
-    const auto all = pieces(head);
+    const auto all = leadingPieces<3>(head);
     TeamProfile team;
-    team.name = piece(all, 0);
-    team.id = piece(all, 1);
-    splitModelSkin(piece(all, 2), team.model, team.skin);
-    team.members = members;
+    team.name = all[0];
+    team.id = all[1];
+    splitModelSkin(all[2], team.model, team.skin);
+    team.members = std::move(members);
     return team;
 }
 
@@ -110,9 +134,11 @@ void forEachRosterLine(const Lines& lines, std::size_t from, std::size_t to, Vis
 
 std::string quotedMembers(const std::string& members) {
     auto names = pieces(members);
-    if (!names.empty() && names.front().empty()) {
-        names.erase(names.begin());
-    }
+    // Every leading blank goes: one left in front would read back as a members
+    // text that starts with a blank, and the next write would differ again.
+    const auto first = std::find_if(names.begin(), names.end(),
+                                    [](const std::string& name) { return !name.empty(); });
+    names.erase(names.begin(), first);
     for (auto& name : names) {
         if (!name.empty()) {
             name = '"' + name + '"';
@@ -152,9 +178,8 @@ std::optional<std::string> weaponCode(const std::string& name) {
 
 std::vector<std::string> botNamesFromLines(const Lines& lines) {
     std::vector<std::string> names;
-    forEachRosterLine(lines, 0, findSections(lines).teams, [&](const std::string& line) {
-        names.push_back(withoutQuotes(piece(pieces(line), 0)));
-    });
+    forEachRosterLine(lines, 0, findSections(lines).teams,
+                      [&](const std::string& line) { names.push_back(botName(line)); });
     return names;
 }
 
@@ -169,8 +194,10 @@ std::vector<std::string> teamNamesFromLines(const Lines& lines) {
 BotRoster rosterFromLines(const Lines& lines) {
     BotRoster roster;
     const auto sections = findSections(lines);
+    roster.bots.reserve(static_cast<std::size_t>(std::count_if(
+        lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(sections.teams), isRosterLine)));
     forEachRosterLine(lines, 0, sections.teams,
-                      [&](const std::string& line) { roster.bots.push_back(parseBot(line)); });
+                      [&](const std::string& line) { parseBot(line, roster.bots.emplace_back()); });
     forEachRosterLine(lines, sections.teams + 1, sections.viewWeapons,
                       [&](const std::string& line) { roster.teams.push_back(parseTeam(line)); });
     forEachRosterLine(lines, sections.viewWeapons + 1, lines.size(), [&](const std::string& line) {
@@ -194,7 +221,8 @@ BotRoster ReadRoster(const std::string& path) {
 RosterText rosterLines(const BotRoster& roster) {
     RosterText text;
     for (const auto& team : roster.teams) {
-        if (team.members.empty()) {
+        // Blanks alone name nobody: such a team would be written with "[]".
+        if (splitNames(team.members).empty()) {
             text.teamWithoutMembers = team.name;
             return text;
         }
