@@ -3,9 +3,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "base/text_file.h"
 
 namespace wyn {
 
@@ -19,6 +21,11 @@ inline constexpr std::size_t kPcxHeaderSize = 128;
 // Longest side (and longest line) accepted. Skins are a few hundred pixels; the
 // bound keeps a damaged header from asking for gigabytes.
 inline constexpr int kMaxPcxSide = 4096;
+
+// Pictures are read whole, bounded like every other file. The largest picture
+// fits even when every pixel takes two bytes of run-length data.
+inline constexpr std::size_t kMaxPcxFileSize = kMaxTextFileSize;
+static_assert(kMaxPcxFileSize >= kPcxHeaderSize + 2u * kMaxPcxSide * kMaxPcxSide + 769);
 
 struct PcxColour {
     std::uint8_t red = 0;
@@ -61,69 +68,28 @@ enum class PcxFault {
     MissingPalette,     // a 256-colour picture without the palette marker 12
 };
 
-// A decoded picture: rows of palette indexes, top row first. With 8 bits per
-// pixel a byte is one pixel; with 4 a byte holds two, the left one in the high
-// nibble. Rows are stride bytes apart (a multiple of 4); bytes past the width
-// are padding.
+// A decoded picture: one palette index per pixel, row after row, top row
+// first, for both variants (what Qt's indexed images take).
 struct PcxPicture {
     int width = 0;
     int height = 0;
-    int bitsPerPixel = 8;
-    std::size_t stride = 0;
     std::vector<PcxColour> palette;  // 256 or 16 entries
     std::vector<std::uint8_t> pixels;
 
     int colours() const { return static_cast<int>(palette.size()); }
     const std::uint8_t* row(int y) const {
-        return pixels.data() + stride * static_cast<std::size_t>(y);
+        return pixels.data() + static_cast<std::size_t>(width) * static_cast<std::size_t>(y);
     }
-    std::uint8_t pixelAt(int x, int y) const;
+    std::uint8_t pixelAt(int x, int y) const { return row(y)[x]; }
     PcxColour colourAt(int x, int y) const { return palette[pixelAt(x, y)]; }
 };
 
-// Random access to the bytes of a picture file.
-class PcxSource {
-public:
-    virtual ~PcxSource() = default;
-    virtual std::uint64_t size() const = 0;
-    // Up to count bytes from offset into buffer; the number read (0 past the end).
-    virtual std::size_t readAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) = 0;
-};
+// Decodes the bytes of a picture file. On a fault the picture is left empty.
+// Data that ends before the last row leaves the missing pixels 0.
+PcxFault decodePcx(std::string_view file, PcxPicture& picture);
 
-class PcxMemorySource : public PcxSource {
-public:
-    PcxMemorySource(const void* data, std::size_t size)
-        : m_data(static_cast<const std::uint8_t*>(data)), m_size(size) {}
-    explicit PcxMemorySource(const std::string& bytes)
-        : PcxMemorySource(bytes.data(), bytes.size()) {}
-
-    std::uint64_t size() const override { return m_size; }
-    std::size_t readAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) override;
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-};
-
-class PcxFileSource : public PcxSource {
-public:
-    explicit PcxFileSource(const std::string& path);
-
-    bool isOpen() const { return m_open; }
-    std::uint64_t size() const override { return m_size; }
-    std::size_t readAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) override;
-
-private:
-    std::ifstream m_in;
-    std::uint64_t m_size = 0;
-    bool m_open = false;
-};
-
-// Decodes a picture. On a fault the picture is left empty. Data that ends
-// before the last row leaves the missing pixels 0.
-PcxFault decodePcx(PcxSource& source, PcxPicture& picture);
-
-// Decodes a file; throws "Cannot open file PATH" when it is no readable file.
+// Decodes a file; throws "Cannot open file PATH" when it is no readable file
+// or larger than kMaxPcxFileSize.
 PcxFault readPcxFile(const std::string& path, PcxPicture& picture);
 
 // "Invalid PCX picture PATH", the message for a refused picture.

@@ -19,45 +19,29 @@ namespace wyn {
 
 namespace {
 
-// A sequential device is read whole; more than this is no skin icon.
-constexpr qint64 kMaxSequentialBytes = 64 * 1024 * 1024;
-
-// A random-access device read from where the handler found it.
-class DeviceSource : public PcxSource {
-public:
-    explicit DeviceSource(QIODevice* device)
-        : m_device(device),
-          m_start(device->pos()),
-          m_size(std::max<qint64>(device->size() - m_start, 0)) {}
-
-    std::uint64_t size() const override { return static_cast<std::uint64_t>(m_size); }
-
-    std::size_t readAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) override {
-        if (offset >= size() || !m_device->seek(m_start + static_cast<qint64>(offset))) {
-            return 0;
+// The device's bytes from where the handler finds it, read piece by piece, as
+// a sequential device hands them out. False when there are more than any
+// picture file may hold.
+bool readBounded(QIODevice* device, QByteArray& bytes) {
+    constexpr qint64 kPiece = 64 * 1024;
+    constexpr auto kMax = static_cast<qsizetype>(kMaxPcxFileSize);
+    while (bytes.size() <= kMax) {
+        const qsizetype at = bytes.size();
+        bytes.resize(at + kPiece);
+        const qint64 n = device->read(bytes.data() + at, kPiece);
+        bytes.resize(at + std::max<qint64>(n, 0));
+        if (n <= 0) {
+            return true;
         }
-        const qint64 n =
-            m_device->read(reinterpret_cast<char*>(buffer), static_cast<qint64>(count));
-        return n > 0 ? static_cast<std::size_t>(n) : 0;
     }
-
-private:
-    QIODevice* m_device;
-    qint64 m_start;
-    qint64 m_size;
-};
+    return false;
+}
 
 bool decode(QIODevice* device, PcxPicture& picture) {
-    if (!device->isSequential()) {
-        DeviceSource source(device);
-        return decodePcx(source, picture) == PcxFault::None;
-    }
-    const QByteArray bytes = device->read(kMaxSequentialBytes + 1);
-    if (bytes.size() > kMaxSequentialBytes) {
-        return false;
-    }
-    PcxMemorySource source(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return decodePcx(source, picture) == PcxFault::None;
+    QByteArray bytes;
+    return readBounded(device, bytes) &&
+           decodePcx(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                     picture) == PcxFault::None;
 }
 
 QImage toImage(const PcxPicture& picture) {
@@ -72,14 +56,7 @@ QImage toImage(const PcxPicture& picture) {
     }
     image.setColorTable(colours);
     for (int y = 0; y < picture.height; ++y) {
-        uchar* line = image.scanLine(y);
-        if (picture.bitsPerPixel == 8) {
-            std::copy_n(picture.row(y), picture.width, line);
-        } else {
-            for (int x = 0; x < picture.width; ++x) {
-                line[x] = picture.pixelAt(x, y);
-            }
-        }
+        std::copy_n(picture.row(y), picture.width, image.scanLine(y));
     }
     return image;
 }

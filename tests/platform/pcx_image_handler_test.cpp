@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
@@ -7,6 +9,7 @@
 #include <QImageReader>
 #include <QPixmap>
 
+#include "bots/pcx.h"
 #include "platform/pcx_image_handler.h"
 #include "temp_dir.h"
 
@@ -69,6 +72,65 @@ TEST_F(PcxImageHandlerTest, InvalidPicturesGiveNoImage) {
     QBuffer textBuffer(&text);
     ASSERT_TRUE(textBuffer.open(QIODevice::ReadOnly));
     EXPECT_FALSE(PcxImageHandler::canRead(&textBuffer));
+}
+
+QByteArray fixtureBytes(const char* name) {
+    QFile file(fixture(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A sequential device that hands out at most `piece` bytes per read, as a slow
+// pipe does; with `endless` it goes on with zeros after its bytes.
+class PipeDevice : public QIODevice {
+public:
+    PipeDevice(QByteArray bytes, qint64 piece, bool endless = false)
+        : m_bytes(std::move(bytes)), m_piece(piece), m_endless(endless) {
+        open(ReadOnly | Unbuffered);
+    }
+
+    bool isSequential() const override { return true; }
+    qint64 handedOut() const { return m_at; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const qint64 left = m_endless ? m_piece : m_bytes.size() - m_at;
+        const qint64 n = std::min({maxSize, m_piece, left});
+        if (n <= 0) {
+            return -1;
+        }
+        for (qint64 i = 0; i < n; ++i, ++m_at) {
+            data[i] = m_at < m_bytes.size() ? m_bytes[m_at] : '\0';
+        }
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_piece;
+    bool m_endless;
+    qint64 m_at = 0;
+};
+
+TEST_F(PcxImageHandlerTest, PictureReadOneByteAtATimeDecodesAsFromTheFile) {
+    for (const char* name : {"odd256.pcx", "odd16.pcx"}) {
+        const QByteArray bytes = fixtureBytes(name);
+        ASSERT_FALSE(bytes.isEmpty()) << name;
+        PipeDevice pipe(bytes, 1);
+        QImageReader reader(&pipe, "pcx");
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull()) << name << ": " << reader.errorString().toStdString();
+        EXPECT_EQ(image, QImage(fixture(name))) << name;
+        EXPECT_EQ(pipe.handedOut(), bytes.size()) << name;
+    }
+}
+
+TEST_F(PcxImageHandlerTest, EndlessDeviceIsReadOnlyToTheFileBound) {
+    // A valid 16-colour header followed by zeros without end.
+    PipeDevice pipe(fixtureBytes("odd16.pcx").left(128), 1 << 20, true);
+    QImageReader reader(&pipe, "pcx");
+    EXPECT_TRUE(reader.read().isNull());
+    EXPECT_LE(pipe.handedOut(), qint64(kMaxPcxFileSize) + (1 << 20));
 }
 
 TEST_F(PcxImageHandlerTest, QPixmapLoadsSkinIcons) {
