@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <system_error>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -91,19 +93,84 @@ std::vector<std::string> readLines(const std::string& path) {
 
 namespace {
 
-std::string temporaryNameBeside(const std::string& path) {
-    static thread_local std::mt19937_64 generator{std::random_device{}()};
-    const fs::path target(path);
-    return (target.parent_path() / ("." + target.filename().string() + ".tmp" +
-                                    std::to_string(generator() % 1000000000u)))
-        .string();
+// Linux's own limit on a chain of links; a longer chain is taken for a loop.
+constexpr int kMaxLinkHops = 40;
+
+// The file a write lands on: the end of the chain of symbolic links, so a bots.cfg
+// linked into several installations stays one shared file. A dangling link names
+// the file to create, as QSaveFile does: the link was made for that file. Empty
+// when the chain does not end or a link cannot be read.
+std::optional<fs::path> resolveLinks(const fs::path& path) {
+    fs::path current = path;
+    std::error_code ec;
+    for (int hops = 0; fs::is_symlink(fs::symlink_status(current, ec)); ++hops) {
+        if (hops == kMaxLinkHops) {
+            return std::nullopt;
+        }
+        const fs::path target = fs::read_symlink(current, ec);
+        if (ec) {
+            return std::nullopt;
+        }
+        // Joined, not normalised, so the system resolves a '..' after a linked
+        // directory physically, as it does when it follows the link itself.
+        current = current.parent_path() / target;
+    }
+    return current;
 }
 
-bool writeAndFlush(const std::string& temporary, std::string_view bytes) {
+std::string temporaryNameBeside(const fs::path& target) {
+    static thread_local std::mt19937_64 generator{std::random_device{}()};
+    // Appended piece by piece: GCC 12 sees a false overlap (-Wrestrict) in
+    // "literal" + std::string&& at -O3.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".tmp";
+    name += std::to_string(generator() % 1000000000u);
+    return (target.parent_path() / name).string();
+}
+
+#if defined(__unix__) || defined(__APPLE__)
+// The new file gets the old one's mode, so a rewrite neither opens nor closes it to
+// anyone, and its owner where the system allows (root; a group the user is in).
+// Failures are ignored: a user may not give a file away, and file systems without
+// Unix modes (a vfat game partition) refuse the change but fix the mode themselves.
+// The set-id and sticky bits are not copied; rewritten text should not inherit them.
+void copyOwnerAndMode(int file, const fs::path& target) {
+    struct stat old {};
+    struct stat now {};
+    if (::stat(target.c_str(), &old) != 0 || ::fstat(file, &now) != 0) {
+        return;  // a new file keeps the umask's mode
+    }
+    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
+        ::fchown(file, old.st_uid, old.st_gid) != 0) {
+        // Not allowed: the file is this user's from now on.
+    }
+    ::fchmod(file, old.st_mode & 0777);
+}
+
+// The rename is durable only once the directory is on disk too. By now the new file
+// is in place, so a directory that cannot be synced (some network file systems)
+// does not turn a done write into a reported failure.
+void syncDirectoryOf(const fs::path& target) {
+    const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+#endif
+
+bool writeAndFlush(const std::string& temporary, const fs::path& target, std::string_view bytes) {
     std::FILE* file = std::fopen(temporary.c_str(), "wbx");
     if (file == nullptr) {
         return false;
     }
+#if defined(__unix__) || defined(__APPLE__)
+    copyOwnerAndMode(fileno(file), target);
+#else
+    (void)target;
+#endif
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = std::fflush(file) == 0 && ok;
 #if defined(__unix__) || defined(__APPLE__)
@@ -116,20 +183,27 @@ bool writeAndFlush(const std::string& temporary, std::string_view bytes) {
 }  // namespace
 
 void writeFileAtomic(const std::string& path, std::string_view bytes) {
-    std::error_code ec;
-    if (path.empty() || fs::is_directory(path, ec)) {
+    if (path.empty()) {
         throwCannotCreateFile(path);
     }
-    const std::string temporary = temporaryNameBeside(path);
-    if (!writeAndFlush(temporary, bytes)) {
+    const std::optional<fs::path> target = resolveLinks(path);
+    std::error_code ec;
+    if (!target || fs::is_directory(*target, ec)) {
+        throwCannotCreateFile(path);
+    }
+    const std::string temporary = temporaryNameBeside(*target);
+    if (!writeAndFlush(temporary, *target, bytes)) {
         fs::remove(temporary, ec);
         throwCannotCreateFile(path);
     }
-    fs::rename(temporary, path, ec);
+    fs::rename(temporary, *target, ec);
     if (ec) {
         fs::remove(temporary, ec);
         throwCannotCreateFile(path);
     }
+#if defined(__unix__) || defined(__APPLE__)
+    syncDirectoryOf(*target);
+#endif
 }
 
 void writeLines(const std::string& path, const std::vector<std::string>& lines) {

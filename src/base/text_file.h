@@ -23,8 +23,10 @@ std::string joinLines(const std::vector<std::string>& lines);
 std::vector<std::string> readLines(const std::string& path);
 
 // Atomic replace: a temporary file beside the target, flushed, then renamed
-// over it. On failure the old file is untouched and "Cannot create file PATH"
-// is thrown.
+// over it. A symbolic link is written through (the file at the end of its
+// chain is replaced, the link stays), and the new file keeps the old one's
+// permissions. On failure the old file is untouched and "Cannot create file
+// PATH" is thrown with the path as given.
 void writeFileAtomic(const std::string& path, std::string_view bytes);
 void writeLines(const std::string& path, const std::vector<std::string>& lines);
 

@@ -2,6 +2,11 @@
 
 #include <filesystem>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "base/errors.h"
 #include "base/text_file.h"
 #include "temp_dir.h"
@@ -71,6 +76,124 @@ TEST(TextFile, WriteReplacesWholeFile) {
     EXPECT_EQ(dir.read("f.txt"), "x\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
+
+#if defined(__unix__) || defined(__APPLE__)
+
+namespace fs = std::filesystem;
+
+std::size_t entries(const fs::path& directory) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(directory), {}));
+}
+
+fs::perms permissionsOf(const std::string& path) {
+    return fs::status(path).permissions() & fs::perms::mask;
+}
+
+void expectCannotCreate(const std::string& path) {
+    try {
+        writeLines(path, {"new"});
+        FAIL() << path;
+    } catch (const WynError& e) {
+        EXPECT_EQ(e.what(), "Cannot create file " + path);
+    }
+}
+
+// A roster shared by several installations is linked into each of them.
+TEST(TextFileLinks, WriteThroughTheChainAndKeepTheLinks) {
+    test::TempDir dir;
+    dir.write("shared/bots.cfg", "old");
+    dir.mkdir("q2a/vantor");
+    dir.mkdir("q2b/vantor");
+    fs::create_symlink("../../shared/bots.cfg", dir / "q2a/vantor/bots.cfg");
+    // A chain of two: q2b -> q2a's link -> the file.
+    fs::create_symlink(dir / "q2a/vantor/bots.cfg", dir / "q2b/vantor/bots.cfg");
+
+    writeLines(dir / "q2a/vantor/bots.cfg", {"one"});
+    EXPECT_EQ(dir.read("shared/bots.cfg"), "one\r\n");
+    writeLines(dir / "q2b/vantor/bots.cfg", {"two"});
+    EXPECT_EQ(dir.read("shared/bots.cfg"), "two\r\n");
+
+    EXPECT_EQ(fs::read_symlink(dir / "q2a/vantor/bots.cfg"), "../../shared/bots.cfg");
+    EXPECT_EQ(fs::read_symlink(dir / "q2b/vantor/bots.cfg"), dir / "q2a/vantor/bots.cfg");
+    // The temporary file went beside the target and is gone.
+    EXPECT_EQ(entries(dir / "shared"), 1u);
+    EXPECT_EQ(entries(dir / "q2a/vantor"), 1u);
+    EXPECT_EQ(entries(dir / "q2b/vantor"), 1u);
+}
+
+TEST(TextFileLinks, DanglingLinkCreatesTheFileItNames) {
+    test::TempDir dir;
+    fs::create_symlink("made.cfg", dir / "link.cfg");
+    writeLines(dir / "link.cfg", {"x"});
+    EXPECT_TRUE(fs::is_symlink(dir / "link.cfg"));
+    EXPECT_EQ(dir.read("made.cfg"), "x\r\n");
+
+    // Its directory is not made up, though.
+    fs::create_symlink("nodir/made.cfg", dir / "nowhere.cfg");
+    expectCannotCreate(dir / "nowhere.cfg");
+    EXPECT_TRUE(fs::is_symlink(dir / "nowhere.cfg"));
+    EXPECT_EQ(entries(dir.path()), 3u);
+}
+
+TEST(TextFileLinks, LoopFailsAndCreatesNothing) {
+    test::TempDir dir;
+    fs::create_symlink("b.cfg", dir / "a.cfg");
+    fs::create_symlink("a.cfg", dir / "b.cfg");
+    fs::create_symlink("self.cfg", dir / "self.cfg");
+    for (const auto& path : {dir / "a.cfg", dir / "self.cfg"}) {
+        expectCannotCreate(path);
+    }
+    EXPECT_EQ(fs::read_symlink(dir / "a.cfg"), "b.cfg");
+    EXPECT_EQ(fs::read_symlink(dir / "b.cfg"), "a.cfg");
+    EXPECT_EQ(entries(dir.path()), 3u);
+}
+
+TEST(TextFilePermissions, ExistingFileKeepsItsMode) {
+    test::TempDir dir;
+    for (const auto mode : {fs::perms(0640), fs::perms(0600), fs::perms(0604), fs::perms(0755)}) {
+        const auto path = dir.write("f.cfg", "old");
+        fs::permissions(path, mode);
+        writeLines(path, {"new"});
+        EXPECT_EQ(permissionsOf(path), mode) << std::oct << static_cast<int>(mode);
+        EXPECT_EQ(dir.read("f.cfg"), "new\r\n");
+        fs::remove(path);
+    }
+    // Through a link the target's mode counts, and the link's own is left alone.
+    const auto target = dir.write("shared.cfg", "old");
+    fs::permissions(target, fs::perms(0640));
+    fs::create_symlink("shared.cfg", dir / "link.cfg");
+    writeLines(dir / "link.cfg", {"new"});
+    EXPECT_EQ(permissionsOf(target), fs::perms(0640));
+}
+
+TEST(TextFilePermissions, NewFileGetsTheUmasksMode) {
+    test::TempDir dir;
+    const mode_t saved = ::umask(022);
+    writeLines(dir / "a.cfg", {"x"});
+    ::umask(077);
+    writeLines(dir / "b.cfg", {"x"});
+    ::umask(saved);
+    EXPECT_EQ(permissionsOf(dir / "a.cfg"), fs::perms(0644));
+    EXPECT_EQ(permissionsOf(dir / "b.cfg"), fs::perms(0600));
+}
+
+TEST(TextFilePermissions, ReadOnlyDirectoryFailsAndKeepsTheOldFile) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only directories";
+    }
+    test::TempDir dir;
+    const auto path = dir.write("locked/f.cfg", "old");
+    fs::permissions(dir / "locked", fs::perms(0555));
+    expectCannotCreate(path);
+    fs::create_symlink("locked/f.cfg", dir / "link.cfg");
+    expectCannotCreate(dir / "link.cfg");
+    fs::permissions(dir / "locked", fs::perms(0755));
+    EXPECT_EQ(dir.read("locked/f.cfg"), "old");
+    EXPECT_EQ(entries(dir / "locked"), 1u);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.cfg"));
+}
+
+#endif
 
 }  // namespace
 }  // namespace wyn
