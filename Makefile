@@ -1,6 +1,9 @@
 # The two commands of the README do all the set-up: `make run` and `make test`.
 BUILD ?= build
 JOBS  ?= 2
+BUILD_TYPE ?= RelWithDebInfo
+# Warnings are errors for developers and CI; a plain cmake build leaves them warnings.
+WERROR ?= ON
 CMAKE_FLAGS ?=
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
@@ -15,7 +18,8 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DWYN_WERROR=$(WERROR) $(CMAKE_FLAGS) \
+		>/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
@@ -35,11 +39,12 @@ bench: configure
 
 # The core and its tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	@ASAN_BUILD=$(ASAN_BUILD) JOBS=$(JOBS) scripts/test-sanitize
+	@ASAN_BUILD=$(ASAN_BUILD) JOBS=$(JOBS) WERROR=$(WERROR) scripts/test-sanitize
 
 # Every libFuzzer target for FUZZ_SECONDS each: make fuzz FUZZ_SECONDS=600
 fuzz: deps
-	@FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_JOBS=$(FUZZ_JOBS) JOBS=$(JOBS) scripts/fuzz $(FUZZ_SECONDS)
+	@FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_JOBS=$(FUZZ_JOBS) JOBS=$(JOBS) WERROR=$(WERROR) \
+		scripts/fuzz $(FUZZ_SECONDS)
 
 clean:
 	@rm -rf $(BUILD)
