@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "large_install.h"
+#include "session/preset_file.h"
 #include "session/session_settings.h"
-#include "store/preset_file.h"
 
 namespace wyn::bench {
 namespace {
@@ -18,7 +18,7 @@ void DirectoryReaction(benchmark::State& state) {
     session.setText(Field::DirectoryEdit, game.str());
     for (auto _ : state) {
         session.directoryReaction();
-        benchmark::DoNotOptimize(session.mapList(MapType::External).items.data());
+        benchmark::DoNotOptimize(session.mapList(MapType::External).items().data());
     }
 }
 BENCHMARK(DirectoryReaction)->Unit(benchmark::kMillisecond);

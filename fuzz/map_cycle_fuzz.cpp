@@ -49,7 +49,7 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::size_t total(const MapCycleEditor& editor) {
-    return editor.current().items.size() + editor.available().items.size();
+    return editor.current().items().size() + editor.available().items().size();
 }
 
 void applyMoves(MapCycleEditor& editor, const std::vector<std::uint8_t>& moves) {
@@ -87,19 +87,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MapCycleEditor editor(install.game.str(), PlatformProfile::native(), prompts);
     editor.open();
     FUZZ_CHECK(prompts.errors == 0);
-    FUZZ_CHECK(editor.current().items == mapCycleEntries(splitLines(file)));
-    for (const auto& name : editor.available().items) {
-        FUZZ_CHECK(indexOfIgnoringCase(editor.current().items, name) < 0);
+    FUZZ_CHECK(editor.current().items() == mapCycleEntries(splitLines(file)));
+    for (const auto& name : editor.available().items()) {
+        FUZZ_CHECK(indexOfIgnoringCase(editor.current().items(), name) < 0);
     }
 
     applyMoves(editor, moves);
-    const auto saved = editor.current().items;
+    const auto saved = editor.current().items();
     editor.ok();
     FUZZ_CHECK(editor.isClosed());
     FUZZ_CHECK(readFileBytes(install.cyclePath()) == joinLines(saved));
 
     MapCycleEditor reopened(install.game.str(), PlatformProfile::native(), prompts);
     reopened.open();
-    FUZZ_CHECK(reopened.current().items == mapCycleEntries(saved));
+    FUZZ_CHECK(reopened.current().items() == mapCycleEntries(saved));
     return 0;
 }

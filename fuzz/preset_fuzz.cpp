@@ -7,8 +7,8 @@
 #include "base/text.h"
 #include "base/text_file.h"
 #include "fuzz_check.h"
+#include "session/preset_file.h"
 #include "session/session_settings.h"
-#include "store/preset_file.h"
 #include "temp_dir.h"
 
 namespace {
@@ -64,8 +64,8 @@ void checkConsistent(SessionSettings& s) {
     FUZZ_CHECK(selectionValid(s.redList()));
     FUZZ_CHECK(selectionValid(s.blueList()));
     FUZZ_CHECK(selectionValid(s.availableList()));
-    FUZZ_CHECK(s.bots().checked.size() == s.bots().items.size());
-    FUZZ_CHECK(s.botTeams().checked.size() == s.botTeams().items.size());
+    FUZZ_CHECK(s.bots().checks().size() == s.bots().items().size());
+    FUZZ_CHECK(s.botTeams().checks().size() == s.botTeams().items().size());
     FUZZ_CHECK(s.caption() == "Vantor Frontend - fuzz.wyn");
 }
 

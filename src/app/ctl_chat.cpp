@@ -3,38 +3,18 @@
 #include <optional>
 #include <string>
 
+#include "app/ctl_prompts.h"
 #include "base/errors.h"
 #include "chat/chat_book.h"
 #include "chat/chat_editor.h"
 
 namespace wyn {
 
-namespace {
-
-// Nobody answers the small dialogs here; messages go to the error stream.
-class StreamChatPrompts : public ChatPrompts {
-public:
-    explicit StreamChatPrompts(std::ostream& err) : m_err(err) {}
-
-    void showError(const std::string& text) override { m_err << text << '\n'; }
-    void showInformation(const std::string& text) override { m_err << text << '\n'; }
-    std::optional<std::string> askNewComment() override { return std::nullopt; }
-    std::optional<std::string> askEditedComment(const std::string&) override {
-        return std::nullopt;
-    }
-
-private:
-    std::ostream& m_err;
-};
-
-}  // namespace
-
 int ctlChat(CtlContext& context, const CtlArguments& args) {
     if (!args.empty()) {
-        context.err << "Usage: wynctl chat\n";
-        return kExitUsage;
+        return usageError(context, "chat");
     }
-    StreamChatPrompts prompts(context.err);
+    CtlPrompts prompts(context.err);
     ChatEditor editor(context.gameDirectory, context.profile, prompts);
     try {
         editor.open();

@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/platform_profile.h"
@@ -26,5 +27,11 @@ inline constexpr int kExitUsage = 2;
 
 // A command: its own arguments (after the command word); returns an exit code.
 using CtlArguments = std::vector<std::string>;
+
+// A command called wrongly: "usage: wynctl " and its usage to standard error.
+inline int usageError(CtlContext& context, std::string_view usage) {
+    context.err << "usage: wynctl " << usage << '\n';
+    return kExitUsage;
+}
 
 }  // namespace wyn

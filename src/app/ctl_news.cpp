@@ -16,11 +16,11 @@ namespace wyn {
 namespace {
 
 constexpr const char* kNewsUsage =
-    "usage: wynctl news [QUERY] [--timeout SECONDS] [--port N] [--raw]\n"
+    "news [QUERY] [--timeout SECONDS] [--port N] [--raw]\n"
     "  QUERY      user@host (default: the configured news query)\n"
     "  --timeout  seconds for each wait, 0 for no limit (default 60)\n"
     "  --port     port of the finger server (default: the \"finger\" service, else 79)\n"
-    "  --raw      print the reply as received, CR dropped\n";
+    "  --raw      print the reply as received, CR dropped";
 
 struct NewsOptions {
     std::optional<std::string> query;
@@ -65,8 +65,7 @@ std::optional<NewsOptions> parseNewsOptions(const CtlArguments& args) {
 int ctlNews(CtlContext& context, const CtlArguments& args) {
     const auto options = parseNewsOptions(args);
     if (!options) {
-        context.err << kNewsUsage;
-        return kExitUsage;
+        return usageError(context, kNewsUsage);
     }
     std::string reply;
     TFinger finger;

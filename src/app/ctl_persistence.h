@@ -30,6 +30,6 @@ int ctlRestoreState(CtlContext& context, SessionSettings& session, RecentFiles& 
 
 // --store: stores the session as closing the main window does, then the
 // recent files.
-int ctlStoreState(CtlContext& context, const SessionSettings& session, const RecentFiles& recent);
+int ctlStoreState(CtlContext& context, SessionSettings& session, RecentFiles& recent);
 
 }  // namespace wyn

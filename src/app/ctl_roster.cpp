@@ -3,38 +3,18 @@
 #include <optional>
 #include <string>
 
+#include "app/ctl_prompts.h"
 #include "base/errors.h"
 #include "base/text_file.h"
 #include "bots/roster_editor.h"
 
 namespace wyn {
 
-namespace {
-
-// Nobody answers the input boxes here; messages go to the error stream.
-class StreamRosterPrompts : public RosterPrompts {
-public:
-    explicit StreamRosterPrompts(std::ostream& err) : m_err(err) {}
-
-    void showError(const std::string& text) override { m_err << text << '\n'; }
-    void showInformation(const std::string& text) override { m_err << text << '\n'; }
-    std::optional<std::string> askText(const std::string&, const std::string&,
-                                       const std::string&) override {
-        return std::nullopt;
-    }
-
-private:
-    std::ostream& m_err;
-};
-
-}  // namespace
-
 int ctlRoster(CtlContext& context, const CtlArguments& args) {
     if (!args.empty()) {
-        context.err << "Usage: wynctl roster\n";
-        return kExitUsage;
+        return usageError(context, "roster");
     }
-    StreamRosterPrompts prompts(context.err);
+    CtlPrompts prompts(context.err);
     RosterEditor editor(context.gameDirectory, context.profile, prompts);
     try {
         editor.open();

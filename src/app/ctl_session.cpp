@@ -3,35 +3,9 @@
 #include "base/errors.h"
 #include "base/file_system.h"
 #include "content/installation.h"
-#include "store/preset_file.h"
+#include "session/preset_file.h"
 
 namespace wyn {
-
-void CtlPrompts::showError(const std::string& text) {
-    m_err << text << '\n';
-}
-
-void CtlPrompts::showInformation(const std::string& text) {
-    m_err << text << '\n';
-}
-
-bool CtlPrompts::editCommandLine(std::string&) {
-    return true;
-}
-
-std::optional<std::string> CtlPrompts::choosePresetSavePath(const std::string&) {
-    return std::nullopt;
-}
-
-std::optional<std::string> CtlPrompts::askText(const std::string&, const std::string&,
-                                               const std::string& initial) {
-    // Only the directory reaction asks, for a directory without baseq2.
-    throw WynError(notAGameDirectoryMessage(initial));
-}
-
-std::string notAGameDirectoryMessage(const std::string& directory) {
-    return "'" + directory + "' is not a Quake II directory: it has no baseq2 directory";
-}
 
 void requireGameDirectory(const std::string& directory, const PlatformProfile& profile) {
     if (!directoryExists(profile.path(directory, {"baseq2"}))) {
@@ -44,24 +18,13 @@ std::unique_ptr<SessionSettings> newCtlSession(CtlContext& context, CtlPrompts& 
     auto session = std::make_unique<SessionSettings>(context.profile);
     session->setDirectoryPrompt(&prompts);
     session->resetToNew();
-    if (session->gameDirectory() == context.gameDirectory) {
-        session->directoryReaction();
-    } else {
-        session->setText(Field::DirectoryEdit, context.gameDirectory);
-    }
+    // The lists are read also when the directory is the default one already.
+    session->setText(Field::DirectoryEdit, context.gameDirectory, Reaction::Always);
     session->setText(Field::FilenameEdit, context.executable);
     return session;
 }
 
 namespace {
-
-bool usage(CtlContext& context, const CtlArguments& args, std::size_t maxArgs) {
-    if (args.size() <= maxArgs) {
-        return false;
-    }
-    context.err << "wynctl: too many arguments; see wynctl --help\n";
-    return true;
-}
 
 void loadPresetArgument(CtlSession& session, const CtlArguments& args) {
     if (!args.empty()) {
@@ -70,10 +33,10 @@ void loadPresetArgument(CtlSession& session, const CtlArguments& args) {
     }
 }
 
-int printNames(CtlContext& context, const std::vector<std::string>& names,
-               const CtlArguments& args) {
-    if (usage(context, args, 0)) {
-        return kExitUsage;
+int printNames(CtlContext& context, const std::vector<std::string>& names, const CtlArguments& args,
+               const char* command) {
+    if (!args.empty()) {
+        return usageError(context, command);
     }
     for (const auto& name : names) {
         context.out << name << '\n';
@@ -84,8 +47,8 @@ int printNames(CtlContext& context, const std::vector<std::string>& names,
 }  // namespace
 
 int ctlPreview(CtlContext& context, CtlSession& session, const CtlArguments& args) {
-    if (usage(context, args, 1)) {
-        return kExitUsage;
+    if (args.size() > 1) {
+        return usageError(context, "preview [PRESET]");
     }
     loadPresetArgument(session, args);
     context.out << session.settings.commandLine() << '\n';
@@ -99,8 +62,8 @@ int ctlLaunch(CtlContext& context, CtlSession& session, const CtlArguments& args
         dryRun = true;
         rest.erase(rest.begin());
     }
-    if (usage(context, rest, 1)) {
-        return kExitUsage;
+    if (rest.size() > 1) {
+        return usageError(context, "launch [--dry-run] [PRESET]");
     }
     loadPresetArgument(session, rest);
 
@@ -127,11 +90,11 @@ int ctlLaunch(CtlContext& context, CtlSession& session, const CtlArguments& args
 }
 
 int ctlMaps(CtlContext& context, CtlSession& session, const CtlArguments& args) {
-    if (usage(context, args, 0)) {
-        return kExitUsage;
+    if (!args.empty()) {
+        return usageError(context, "maps");
     }
     for (const MapType type : kMapTypes) {
-        for (const auto& map : session.settings.mapList(type).items) {
+        for (const auto& map : session.settings.mapList(type).items()) {
             context.out << mapTypeName(type) << '\t' << map << '\n';
         }
     }
@@ -139,20 +102,20 @@ int ctlMaps(CtlContext& context, CtlSession& session, const CtlArguments& args) 
 }
 
 int ctlBots(CtlContext& context, CtlSession& session, const CtlArguments& args) {
-    return printNames(context, session.settings.bots().items, args);
+    return printNames(context, session.settings.bots().items(), args, "bots");
 }
 
 int ctlTeams(CtlContext& context, CtlSession& session, const CtlArguments& args) {
-    return printNames(context, session.settings.botTeams().items, args);
+    return printNames(context, session.settings.botTeams().items(), args, "teams");
 }
 
 int ctlConfigs(CtlContext& context, CtlSession& session, const CtlArguments& args) {
-    return printNames(context, session.settings.configItems(), args);
+    return printNames(context, session.settings.configItems(), args, "configs");
 }
 
 int ctlCheck(CtlContext& context, const CtlArguments& args) {
-    if (usage(context, args, 0)) {
-        return kExitUsage;
+    if (!args.empty()) {
+        return usageError(context, "check");
     }
     context.out << installationName(CheckInstallation(context.gameDirectory, context.profile))
                 << '\n';

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ctl_context.h"
+#include "app/ctl_prompts.h"
 #include "base/game_starter.h"
 #include "session/launch.h"
 #include "session/session_settings.h"
@@ -12,28 +13,7 @@
 
 namespace wyn {
 
-// Nobody answers a dialog in wynctl: messages go to standard error, the
-// command-line editor is confirmed with the line unchanged, the preset save
-// dialog is cancelled and the directory prompt stops the command.
-class CtlPrompts : public LaunchPrompts, public TextPrompt {
-public:
-    explicit CtlPrompts(std::ostream& err) : m_err(err) {}
-
-    void showError(const std::string& text) override;
-    void showInformation(const std::string& text) override;
-    bool editCommandLine(std::string& line) override;
-    std::optional<std::string> choosePresetSavePath(const std::string& current) override;
-    std::optional<std::string> askText(const std::string& caption, const std::string& label,
-                                       const std::string& initial) override;
-
-private:
-    std::ostream& m_err;
-};
-
-// The message that stops a command on a directory that is no game directory.
-std::string notAGameDirectoryMessage(const std::string& directory);
-
-// Throws the message above when the directory has no baseq2.
+// Throws notAGameDirectoryMessage when the directory has no baseq2.
 void requireGameDirectory(const std::string& directory, const PlatformProfile& profile);
 
 // A new session on the context's game directory and executable, with the

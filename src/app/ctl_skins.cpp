@@ -9,11 +9,6 @@ namespace wyn {
 
 namespace {
 
-int usage(CtlContext& context, const char* text) {
-    context.err << "usage: wynctl " << text << "\n";
-    return kExitUsage;
-}
-
 void printLines(CtlContext& context, const std::vector<std::string>& lines) {
     for (const auto& line : lines) {
         context.out << line << "\n";
@@ -24,7 +19,7 @@ void printLines(CtlContext& context, const std::vector<std::string>& lines) {
 
 int ctlModels(CtlContext& context, const CtlArguments& args) {
     if (!args.empty()) {
-        return usage(context, "models");
+        return usageError(context, "models");
     }
     printLines(context, ListPlayerModels(context.gameDirectory, context.profile));
     return kExitOk;
@@ -32,7 +27,7 @@ int ctlModels(CtlContext& context, const CtlArguments& args) {
 
 int ctlSkins(CtlContext& context, const CtlArguments& args) {
     if (args.size() != 1 || args[0].empty()) {
-        return usage(context, "skins MODEL");
+        return usageError(context, "skins MODEL");
     }
     printLines(context, ListSkins(context.gameDirectory, args[0], context.profile));
     return kExitOk;
@@ -42,7 +37,7 @@ int ctlPcx(CtlContext& context, const CtlArguments& args) {
     constexpr const char* kUsage = "pcx FILE [--ppm OUT]";
     const bool withPpm = args.size() == 3 && args[1] == "--ppm";
     if ((args.size() != 1 && !withPpm) || args[0].empty() || (withPpm && args[2].empty())) {
-        return usage(context, kUsage);
+        return usageError(context, kUsage);
     }
     try {
         PcxPicture picture;

@@ -7,7 +7,8 @@ namespace wyn {
 
 // The questions an operation asks in its middle. The window answers them with
 // dialogs; tests and wynctl answer them without anyone watching. Each
-// subsystem extends this with the prompts of its own operations.
+// subsystem extends this with the prompts of its own operations, deriving
+// virtually, so that one class can answer the questions of them all.
 class MessagePrompts {
 public:
     virtual ~MessagePrompts() = default;

@@ -23,23 +23,17 @@ std::string without(std::string_view text, std::string_view dropped) {
     return result;
 }
 
-template <typename Profile>
-std::vector<std::string> namesOf(const std::vector<Profile>& profiles) {
-    std::vector<std::string> names;
-    names.reserve(profiles.size());
-    for (const auto& profile : profiles) {
-        names.push_back(profile.name);
-    }
-    return names;
+// The values the Bots tab shows while no bot is selected: its controls' own.
+// After a delete with nothing selected the weapon box shows a new bot's weapon.
+BotProfile controlDefaults() {
+    return BotProfile{.name = {},
+                      .model = {},
+                      .skin = {},
+                      .accuracy = "1",
+                      .aggressiveness = "1",
+                      .combatSkills = "1"};
 }
-
-std::optional<std::size_t> firstOf(std::size_t size) {
-    return size == 0 ? std::nullopt : std::optional<std::size_t>(0);
-}
-
-void selectIn(SelectList& list, int index) {
-    list.selected = (index >= 0 && index < static_cast<int>(list.items.size())) ? index : -1;
-}
+constexpr const char* kWeaponBeforeAnyBot = "Grenade Launcher";
 
 std::string flag(bool checked) {
     return checked ? "1" : "0";
@@ -131,28 +125,9 @@ std::string rosterLookText(std::string_view text) {
     return without(text, " \"\r\n/\\");
 }
 
-// --- The main window's choices across a save.
-
-RosterChoices captureRosterChoices(const SessionSettings& session) {
-    return {joinNames(session.bots().checkedNames()), joinNames(session.botTeams().checkedNames()),
-            session.text(Field::YourTeamComboBox), joinNames(session.redList().items),
-            joinNames(session.blueList().items)};
-}
-
-void storeRosterChoices(const RosterChoices& choices, ValueStore& store) {
-    store.writeValue("Bots", choices.bots);
-    store.writeValue("BotTeams", choices.botTeams);
-    store.writeValue("YourTeam", choices.yourTeam);
-    store.writeValue("RedBots", choices.redBots);
-    store.writeValue("BlueBots", choices.blueBots);
-}
-
-void restoreRosterChoices(SessionSettings& session, const RosterChoices& choices) {
-    session.checkBots(splitNames(choices.bots));
-    session.setText(Field::YourTeamComboBox, choices.yourTeam);
-    session.checkBotTeams(splitNames(choices.botTeams));
-    session.setCtfTeams(splitNames(choices.redBots), splitNames(choices.blueBots));
-    session.fillAvailable();
+bool RosterChange::any() const {
+    return bots.any() || availableMembers.any() || teams.any() || currentMembers.any() ||
+           currentSupporters.any() || availableSupporters.any() || bot || team || models || result;
 }
 
 // --- The editor.
@@ -162,47 +137,106 @@ RosterEditor::RosterEditor(std::string gameDirectory, const PlatformProfile& pro
     : m_gameDirectory(std::move(gameDirectory)),
       m_profile(profile),
       m_prompts(prompts),
-      m_path(rosterFilePath(m_gameDirectory, m_profile)) {}
+      m_path(rosterFilePath(m_gameDirectory, m_profile)),
+      m_noBot(controlDefaults()),
+      m_weaponText(kWeaponBeforeAnyBot) {}
+
+RosterEditor::Snapshot RosterEditor::snapshot() const {
+    return {{m_botList.revision(), m_availableMembers.revision(), m_teamList.revision(),
+             m_currentMembers.revision(), m_currentSupporters.revision(),
+             m_availableSupporters.revision()},
+            botControls(),
+            teamControls(),
+            m_modelsRevision,
+            m_result};
+}
+
+RosterChange RosterEditor::compare(const Snapshot& before) const {
+    const auto& b = before.lists;
+    return {ListChange::between(b[0], m_botList.revision()),
+            ListChange::between(b[1], m_availableMembers.revision()),
+            ListChange::between(b[2], m_teamList.revision()),
+            ListChange::between(b[3], m_currentMembers.revision()),
+            ListChange::between(b[4], m_currentSupporters.revision()),
+            ListChange::between(b[5], m_availableSupporters.revision()),
+            !(before.bot == botControls()),
+            !(before.team == teamControls()),
+            before.models != m_modelsRevision,
+            before.result != m_result};
+}
 
 void RosterEditor::open() {
-    m_result = RosterEditorResult::Open;
-    m_roster = {};
-    m_models.clear();
-    m_bot.reset();
-    m_team.reset();
-    m_availableMember.reset();
-    m_botView = {};
-    m_teamView = {};
-    m_currentMembers = {};
-    m_currentSupporters = {};
-    m_availableSupporters = {};
-    if (!fileExists(m_path)) {
-        m_prompts.showError(std::string(kRosterFileMissing));
-        return;
-    }
-    m_roster = ReadRoster(m_path);
-    m_models = ListPlayerModels(m_gameDirectory, m_profile);
-    m_currentSupporters.setItems(m_roster.supporters);
-    m_availableSupporters.setItems(availableWeaponSupporters(m_models, m_roster.supporters));
+    m_tracker.run([&] {
+        m_result = RosterEditorResult::Open;
+        m_roster = {};
+        m_models.clear();
+        ++m_modelsRevision;
+        m_botList.clear();
+        m_availableMembers.clear();
+        m_teamList.clear();
+        m_currentMembers.clear();
+        m_currentSupporters.clear();
+        m_availableSupporters.clear();
+        m_noBot = controlDefaults();
+        m_noTeam = {};
+        m_weaponText = kWeaponBeforeAnyBot;
+        m_skinItems.clear();
+        m_previewPath.clear();
+        m_coverShown = true;
+        m_teamSkinItems.clear();
+        if (!fileExists(m_path)) {
+            m_prompts.showError(std::string(kRosterFileMissing));
+            return;
+        }
+        m_roster = ReadRoster(m_path);
+        m_models = ListPlayerModels(m_gameDirectory, m_profile);
+        m_botList.setItems(wyn::botNames(m_roster));
+        m_availableMembers.setItems(m_botList.items());
+        m_teamList.setItems(wyn::teamNames(m_roster));
+        m_currentSupporters.setItems(m_roster.supporters);
+        m_availableSupporters.setItems(availableWeaponSupporters(m_models, m_roster.supporters));
 
-    m_team = firstOf(m_roster.teams.size());
-    if (m_team) {
-        showTeam();
-    }
-    m_bot = firstOf(m_roster.bots.size());
-    if (m_bot) {
-        showBot();
-    }
-    m_availableMember = firstOf(m_roster.bots.size());
-    m_availableSupporters.selectFirst();
+        m_teamList.selectFirst();
+        if (selectedTeam()) {
+            showTeam();
+        }
+        m_botList.selectFirst();
+        if (selectedBot()) {
+            showBot();
+        }
+        m_availableMembers.selectFirst();
+        m_availableSupporters.selectFirst();
+    });
 }
 
-BotProfile* RosterEditor::currentBot() {
-    return m_bot ? &m_roster.bots[*m_bot] : nullptr;
+BotProfile& RosterEditor::shownBot() {
+    return selectedBot() ? m_roster.bots[*selectedBot()] : m_noBot;
 }
 
-TeamProfile* RosterEditor::currentTeam() {
-    return m_team ? &m_roster.teams[*m_team] : nullptr;
+const BotProfile& RosterEditor::shownBot() const {
+    return selectedBot() ? m_roster.bots[*selectedBot()] : m_noBot;
+}
+
+TeamProfile& RosterEditor::shownTeam() {
+    return selectedTeam() ? m_roster.teams[*selectedTeam()] : m_noTeam;
+}
+
+const TeamProfile& RosterEditor::shownTeam() const {
+    return selectedTeam() ? m_roster.teams[*selectedTeam()] : m_noTeam;
+}
+
+BotControls RosterEditor::botControls() const {
+    const BotProfile& bot = shownBot();
+    return {bot.name,          bot.name,        bot.model,
+            bot.skin,          bot.accuracy,    bot.aggressiveness,
+            bot.combatSkills,  m_weaponText,    bot.quadFreak == "1",
+            bot.camper == "1", bot.averagePing, m_skinItems,
+            m_previewPath,     m_coverShown};
+}
+
+TeamControls RosterEditor::teamControls() const {
+    const TeamProfile& team = shownTeam();
+    return {team.name, team.name, team.id, team.model, team.skin, m_teamSkinItems};
 }
 
 std::optional<std::string> RosterEditor::askName(std::string_view caption, std::string_view label,
@@ -231,349 +265,321 @@ bool RosterEditor::modelDirectoryExists(const std::string& model) const {
 
 // --- Bots tab.
 
-std::vector<std::string> RosterEditor::botNames() const {
-    return namesOf(m_roster.bots);
-}
-
-void RosterEditor::selectBot(std::size_t index) {
-    if (index >= m_roster.bots.size()) {
+void RosterEditor::selectBot(Selection index) {
+    if (!index || *index >= m_roster.bots.size()) {
         return;
     }
-    m_bot = index;
-    showBot();
+    m_tracker.run([&] {
+        m_botList.select(index);
+        showBot();
+    });
 }
 
 void RosterEditor::showBot() {
-    const BotProfile& bot = m_roster.bots[*m_bot];
-    m_botView.panelCaption = bot.name;
-    m_botView.name = bot.name;
-    m_botView.model = bot.model;
-    m_botView.skin = bot.skin;
-    m_botView.accuracy = bot.accuracy;
-    m_botView.aggressiveness = bot.aggressiveness;
-    m_botView.combatSkills = bot.combatSkills;
     // A code without a name ("1") leaves the box as it was.
-    if (const auto weapon = weaponName(bot.favouriteWeapon)) {
-        m_botView.favouriteWeapon = *weapon;
+    if (const auto weapon = weaponName(shownBot().favouriteWeapon)) {
+        m_weaponText = *weapon;
     }
-    m_botView.quadFreak = bot.quadFreak == "1";
-    m_botView.camper = bot.camper == "1";
-    m_botView.averagePing = bot.averagePing;
     // A bot whose model is not installed must not show the previous bot's skin.
     refreshSkinsAndPreview(true);
 }
 
 void RosterEditor::resetBotControls() {
-    m_botView.panelCaption.clear();
-    m_botView.name.clear();
-    m_botView.model.clear();
-    m_botView.skin.clear();
-    m_botView.averagePing = "100";
-    m_botView.accuracy = "1";
-    m_botView.aggressiveness = "1";
-    m_botView.combatSkills = "1";
-    m_botView.favouriteWeapon = "Chaingun";
-    m_botView.quadFreak = false;
-    m_botView.camper = false;
-    m_botView.skinItems.clear();
-    m_botView.coverShown = true;
+    m_noBot = controlDefaults();
+    m_weaponText = *weaponName(BotProfile{}.favouriteWeapon);
+    m_skinItems.clear();
+    m_coverShown = true;
 }
 
 void RosterEditor::refreshSkinsAndPreview(bool coverWithoutModel) {
-    if (!modelDirectoryExists(m_botView.model)) {
+    const BotProfile& bot = shownBot();
+    if (!modelDirectoryExists(bot.model)) {
         // While a model name is being typed the last picture stays.
-        m_botView.skinItems.clear();
-        if (coverWithoutModel || m_botView.model.empty()) {
-            m_botView.coverShown = true;
+        m_skinItems.clear();
+        if (coverWithoutModel || bot.model.empty()) {
+            m_coverShown = true;
         }
         return;
     }
-    m_botView.skinItems = ListSkins(m_gameDirectory, m_botView.model, m_profile);
+    m_skinItems = ListSkins(m_gameDirectory, bot.model, m_profile);
     refreshPreview();
 }
 
 void RosterEditor::refreshPreview() {
-    if (m_botView.model.empty() || m_botView.skin.empty()) {
-        m_botView.coverShown = true;
+    const BotProfile& bot = shownBot();
+    if (bot.model.empty() || bot.skin.empty()) {
+        m_coverShown = true;
         return;
     }
-    const std::string icon =
-        SkinIconPath(m_gameDirectory, m_botView.model, m_botView.skin, m_profile);
+    const std::string icon = SkinIconPath(m_gameDirectory, bot.model, bot.skin, m_profile);
     if (fileExists(icon)) {
-        m_botView.previewPath = icon;
-        m_botView.coverShown = false;
+        m_previewPath = icon;
+        m_coverShown = false;
     } else {
-        m_botView.coverShown = true;
+        m_coverShown = true;
     }
 }
 
 void RosterEditor::botNameChanged(std::string_view text) {
-    m_botView.name = rosterFieldText(text);
-    m_botView.panelCaption = m_botView.name;
-    if (auto* bot = currentBot()) {
-        bot->name = m_botView.name;
-    }
+    m_tracker.run([&] {
+        shownBot().name = rosterFieldText(text);
+        if (const auto bot = selectedBot()) {
+            m_botList.replaceAt(*bot, shownBot().name);
+            m_availableMembers.replaceAt(*bot, shownBot().name);
+        }
+    });
 }
 
 void RosterEditor::modelChanged(std::string_view text) {
-    m_botView.model = rosterLookText(text);
-    if (auto* bot = currentBot()) {
-        bot->model = m_botView.model;
-    }
-    refreshSkinsAndPreview(false);
+    m_tracker.run([&] {
+        shownBot().model = rosterLookText(text);
+        refreshSkinsAndPreview(false);
+    });
 }
 
 void RosterEditor::skinChanged(std::string_view text) {
-    m_botView.skin = rosterLookText(text);
-    if (auto* bot = currentBot()) {
-        bot->skin = m_botView.skin;
-    }
-    refreshPreview();
+    m_tracker.run([&] {
+        shownBot().skin = rosterLookText(text);
+        refreshPreview();
+    });
 }
 
 void RosterEditor::accuracyChanged(std::string_view text) {
-    m_botView.accuracy = rosterFieldText(text);
-    if (auto* bot = currentBot()) {
-        bot->accuracy = m_botView.accuracy;
-    }
+    m_tracker.run([&] { shownBot().accuracy = rosterFieldText(text); });
 }
 
 void RosterEditor::aggressivenessChanged(std::string_view text) {
-    m_botView.aggressiveness = rosterFieldText(text);
-    if (auto* bot = currentBot()) {
-        bot->aggressiveness = m_botView.aggressiveness;
-    }
+    m_tracker.run([&] { shownBot().aggressiveness = rosterFieldText(text); });
 }
 
 void RosterEditor::combatSkillsChanged(std::string_view text) {
-    m_botView.combatSkills = rosterFieldText(text);
-    if (auto* bot = currentBot()) {
-        bot->combatSkills = m_botView.combatSkills;
-    }
+    m_tracker.run([&] { shownBot().combatSkills = rosterFieldText(text); });
 }
 
 void RosterEditor::favouriteWeaponChanged(std::string_view text) {
-    // The text is never written; only a weapon name changes the bot.
-    m_botView.favouriteWeapon = std::string(text);
-    const auto code = weaponCode(m_botView.favouriteWeapon);
-    auto* bot = currentBot();
-    if (bot != nullptr && code) {
-        bot->favouriteWeapon = *code;
-    }
+    m_tracker.run([&] {
+        // The text is never written; only a weapon name changes the bot.
+        m_weaponText = std::string(text);
+        if (const auto code = weaponCode(m_weaponText)) {
+            shownBot().favouriteWeapon = *code;
+        }
+    });
 }
 
 void RosterEditor::quadClicked(bool checked) {
-    m_botView.quadFreak = checked;
-    if (auto* bot = currentBot()) {
-        bot->quadFreak = flag(checked);
-    }
+    m_tracker.run([&] { shownBot().quadFreak = flag(checked); });
 }
 
 void RosterEditor::camperClicked(bool checked) {
-    m_botView.camper = checked;
-    if (auto* bot = currentBot()) {
-        bot->camper = flag(checked);
-    }
+    m_tracker.run([&] { shownBot().camper = flag(checked); });
 }
 
 void RosterEditor::averagePingChanged(std::string_view text) {
-    m_botView.averagePing = rosterFieldText(text);
-    if (auto* bot = currentBot()) {
-        bot->averagePing = m_botView.averagePing;
-    }
+    m_tracker.run([&] { shownBot().averagePing = rosterFieldText(text); });
 }
 
 void RosterEditor::newBot() {
-    const auto name = askName(kNewBotCaption, kBotNameLabel, kBlankInBotName);
-    if (!name) {
-        return;
-    }
-    BotProfile bot;  // the defaults of a new bot
-    bot.name = *name;
-    m_roster.bots.push_back(std::move(bot));
-    m_bot = m_roster.bots.size() - 1;
-    showBot();
+    m_tracker.run([&] {
+        const auto name = askName(kNewBotCaption, kBotNameLabel, kBlankInBotName);
+        if (!name) {
+            return;
+        }
+        BotProfile bot;  // the defaults of a new bot
+        bot.name = *name;
+        m_roster.bots.push_back(std::move(bot));
+        m_botList.append(*name);
+        m_availableMembers.append(*name);
+        m_botList.select(m_roster.bots.size() - 1);
+        showBot();
+    });
 }
 
 void RosterEditor::deleteBot() {
-    if (!m_bot) {
-        m_prompts.showError(std::string(kNoBotToDelete));
-        resetBotControls();
-        return;
-    }
-    m_roster.bots.erase(m_roster.bots.begin() + static_cast<std::ptrdiff_t>(*m_bot));
-    m_bot = firstOf(m_roster.bots.size());
-    m_availableMember = m_bot;
-    if (m_bot) {
-        showBot();
-    } else {
-        resetBotControls();  // the deleted bot is no longer on show
-    }
+    m_tracker.run([&] {
+        const auto bot = selectedBot();
+        if (!bot) {
+            m_prompts.showError(std::string(kNoBotToDelete));
+            resetBotControls();
+            return;
+        }
+        m_roster.bots.erase(m_roster.bots.begin() + static_cast<std::ptrdiff_t>(*bot));
+        m_botList.eraseAt(*bot);
+        m_availableMembers.eraseAt(*bot);
+        m_botList.selectFirst();
+        m_availableMembers.selectFirst();
+        if (selectedBot()) {
+            showBot();
+        } else {
+            resetBotControls();  // the deleted bot is no longer on show
+        }
+    });
 }
 
 // --- Teams tab.
 
-std::vector<std::string> RosterEditor::teamNames() const {
-    return namesOf(m_roster.teams);
-}
-
-void RosterEditor::selectTeam(std::size_t index) {
-    if (index >= m_roster.teams.size()) {
+void RosterEditor::selectTeam(Selection index) {
+    if (!index || *index >= m_roster.teams.size()) {
         return;
     }
-    m_team = index;
-    showTeam();
+    m_tracker.run([&] {
+        m_teamList.select(index);
+        showTeam();
+    });
 }
 
-void RosterEditor::selectAvailableMember(int index) {
-    m_availableMember = (index >= 0 && static_cast<std::size_t>(index) < m_roster.bots.size())
-                            ? std::optional<std::size_t>(index)
-                            : std::nullopt;
+void RosterEditor::selectAvailableMember(Selection index) {
+    m_tracker.run([&] { m_availableMembers.select(index); });
 }
 
-void RosterEditor::selectCurrentMember(int index) {
-    selectIn(m_currentMembers, index);
+void RosterEditor::selectCurrentMember(Selection index) {
+    m_tracker.run([&] { m_currentMembers.select(index); });
 }
 
 void RosterEditor::showTeam() {
-    const TeamProfile& team = m_roster.teams[*m_team];
-    m_currentMembers.setItems(splitNames(team.members));
-    m_teamView.panelCaption = team.name;
-    m_teamView.name = team.name;
-    m_teamView.model = team.model;
-    m_teamView.skin = team.skin;
-    m_teamView.id = team.id;
+    m_currentMembers.setItems(splitNames(shownTeam().members));
     refreshTeamSkins();
 }
 
 void RosterEditor::resetTeamControls() {
-    m_teamView = {};
-    m_currentMembers = {};
+    m_noTeam = {};
+    m_teamSkinItems.clear();
+    m_currentMembers.clear();
 }
 
 void RosterEditor::refreshTeamSkins() {
-    m_teamView.skinItems = modelDirectoryExists(m_teamView.model)
-                               ? ListSkins(m_gameDirectory, m_teamView.model, m_profile)
-                               : std::vector<std::string>{};
+    const std::string& model = shownTeam().model;
+    m_teamSkinItems = modelDirectoryExists(model) ? ListSkins(m_gameDirectory, model, m_profile)
+                                                  : std::vector<std::string>{};
 }
 
 void RosterEditor::teamNameChanged(std::string_view text) {
-    m_teamView.name = rosterFieldText(text);
-    m_teamView.panelCaption = m_teamView.name;
-    if (auto* team = currentTeam()) {
-        team->name = m_teamView.name;
-    }
+    m_tracker.run([&] {
+        shownTeam().name = rosterFieldText(text);
+        if (const auto team = selectedTeam()) {
+            m_teamList.replaceAt(*team, shownTeam().name);
+        }
+    });
 }
 
 void RosterEditor::teamModelChanged(std::string_view text) {
-    m_teamView.model = rosterLookText(text);
-    if (auto* team = currentTeam()) {
-        team->model = m_teamView.model;
-        refreshTeamSkins();
-    }
+    m_tracker.run([&] {
+        shownTeam().model = rosterLookText(text);
+        if (selectedTeam()) {
+            refreshTeamSkins();
+        }
+    });
 }
 
 void RosterEditor::teamSkinChanged(std::string_view text) {
-    m_teamView.skin = rosterLookText(text);
-    if (auto* team = currentTeam()) {
-        team->skin = m_teamView.skin;
-    }
+    m_tracker.run([&] { shownTeam().skin = rosterLookText(text); });
 }
 
 void RosterEditor::teamIdChanged(std::string_view text) {
-    std::string id = toUpper(rosterFieldText(text));
-    if (id.size() > kTeamIdLength) {
-        id.resize(kTeamIdLength);
-    }
-    m_teamView.id = std::move(id);
-    if (auto* team = currentTeam()) {
-        team->id = m_teamView.id;
-    }
+    m_tracker.run([&] {
+        std::string id = toUpper(rosterFieldText(text));
+        if (id.size() > kTeamIdLength) {
+            id.resize(kTeamIdLength);
+        }
+        shownTeam().id = std::move(id);
+    });
 }
 
 void RosterEditor::newTeam() {
-    const auto name = askName(kNewTeamCaption, kTeamNameLabel, kBlankInTeamName);
-    if (!name) {
-        return;
-    }
-    m_roster.teams.push_back(TeamProfile{*name, "", "", "", ""});
-    m_team = m_roster.teams.size() - 1;
-    showTeam();
+    m_tracker.run([&] {
+        const auto name = askName(kNewTeamCaption, kTeamNameLabel, kBlankInTeamName);
+        if (!name) {
+            return;
+        }
+        m_roster.teams.push_back(TeamProfile{*name, "", "", "", ""});
+        m_teamList.append(*name);
+        m_teamList.select(m_roster.teams.size() - 1);
+        showTeam();
+    });
 }
 
 void RosterEditor::deleteTeam() {
-    if (!m_team) {
-        m_prompts.showError(std::string(kNoTeamToDelete));
-        resetTeamControls();
-        return;
-    }
-    m_roster.teams.erase(m_roster.teams.begin() + static_cast<std::ptrdiff_t>(*m_team));
-    m_team = firstOf(m_roster.teams.size());
-    if (m_team) {
-        showTeam();
-    } else {
-        resetTeamControls();  // the deleted team is no longer on show
-    }
+    m_tracker.run([&] {
+        const auto team = selectedTeam();
+        if (!team) {
+            m_prompts.showError(std::string(kNoTeamToDelete));
+            resetTeamControls();
+            return;
+        }
+        m_roster.teams.erase(m_roster.teams.begin() + static_cast<std::ptrdiff_t>(*team));
+        m_teamList.eraseAt(*team);
+        m_teamList.selectFirst();
+        if (selectedTeam()) {
+            showTeam();
+        } else {
+            resetTeamControls();  // the deleted team is no longer on show
+        }
+    });
 }
 
 void RosterEditor::addMemberName(const std::string& name) {
-    TeamProfile& team = *currentTeam();
+    TeamProfile& team = shownTeam();
     if (m_currentMembers.hasSelection()) {
         // Inserted before the selected member: the file keeps the order shown.
         m_currentMembers.insertAtSelection(name);
-        team.members = joinNames(m_currentMembers.items);
+        team.members = joinNames(m_currentMembers.items());
     } else {
         // The first member leaves a leading blank, which the writer drops.
-        m_currentMembers.items.push_back(name);
+        m_currentMembers.append(name);
         team.members += ' ' + name;
     }
 }
 
 void RosterEditor::addMember() {
-    if (currentTeam() == nullptr || !m_availableMember) {
+    const auto member = selectedAvailableMember();
+    if (!selectedTeam() || !member) {
         return;
     }
-    const std::string& name = m_roster.bots[*m_availableMember].name;
-    if (!name.empty()) {
-        addMemberName(name);
-    }
+    m_tracker.run([&] {
+        const std::string& name = m_roster.bots[*member].name;
+        if (!name.empty()) {
+            addMemberName(name);
+        }
+    });
 }
 
 void RosterEditor::removeMember() {
-    TeamProfile* team = currentTeam();
-    if (team == nullptr || !m_currentMembers.hasSelection()) {
+    if (!selectedTeam() || !m_currentMembers.hasSelection()) {
         return;
     }
-    m_currentMembers.takeSelection();
-    team->members = joinNames(m_currentMembers.items);
+    m_tracker.run([&] {
+        m_currentMembers.takeSelection();
+        shownTeam().members = joinNames(m_currentMembers.items());
+    });
 }
 
 void RosterEditor::otherMember() {
-    if (currentTeam() == nullptr) {
+    if (!selectedTeam()) {
         return;
     }
-    // One name per member: a blank would split it into two in the file.
-    if (const auto name = askName(kOtherMemberCaption, kBotNameLabel, kBlankInBotName)) {
-        addMemberName(*name);
-    }
+    m_tracker.run([&] {
+        // One name per member: a blank would split it into two in the file.
+        if (const auto name = askName(kOtherMemberCaption, kBotNameLabel, kBlankInBotName)) {
+            addMemberName(*name);
+        }
+    });
 }
 
 // --- VWep tab.
 
-void RosterEditor::selectCurrentSupporter(int index) {
-    selectIn(m_currentSupporters, index);
+void RosterEditor::selectCurrentSupporter(Selection index) {
+    m_tracker.run([&] { m_currentSupporters.select(index); });
 }
 
-void RosterEditor::selectAvailableSupporter(int index) {
-    selectIn(m_availableSupporters, index);
+void RosterEditor::selectAvailableSupporter(Selection index) {
+    m_tracker.run([&] { m_availableSupporters.select(index); });
 }
 
 void RosterEditor::moveSupporter(SelectList& from, SelectList& to) {
-    if (!from.hasSelection()) {
-        return;
-    }
-    to.insertAtSelection(from.takeSelection());
-    m_roster.supporters = m_currentSupporters.items;
+    m_tracker.run([&] {
+        if (moveSelected(from, to)) {
+            m_roster.supporters = m_currentSupporters.items();
+        }
+    });
 }
 
 void RosterEditor::addSupporter() {
@@ -584,23 +590,19 @@ void RosterEditor::removeSupporter() {
     moveSupporter(m_currentSupporters, m_availableSupporters);
 }
 
-// --- Saving.
+// --- Closing.
 
-bool RosterEditor::ok(SessionSettings& session, ValueStore& store) {
+bool RosterEditor::ok() {
     if (const auto team = WriteRoster(m_path, m_roster)) {
         m_prompts.showError(teamWithoutMembersText(*team));
         return false;
     }
-    const RosterChoices choices = captureRosterChoices(session);
-    storeRosterChoices(choices, store);
-    // The names as the file just written holds them, without reading it again.
-    const BotRoster written = rosterFromLines(rosterLines(m_roster).lines);
-    session.setRoster(namesOf(written.bots), namesOf(written.teams));
-    // Restored from what was stored, not read back: a store that cannot be
-    // written must not lose the main window's choices.
-    restoreRosterChoices(session, choices);
-    m_result = RosterEditorResult::Ok;
+    m_tracker.run([&] { m_result = RosterEditorResult::Ok; });
     return true;
+}
+
+void RosterEditor::cancel() {
+    m_tracker.run([&] { m_result = RosterEditorResult::Cancel; });
 }
 
 }  // namespace wyn

@@ -1,15 +1,17 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/lists.h"
+#include "base/notifier.h"
 #include "base/platform_profile.h"
 #include "base/prompts.h"
-#include "base/value_store.h"
 #include "bots/roster_file.h"
-#include "session/session_settings.h"
 
 namespace wyn {
 
@@ -56,28 +58,29 @@ std::string rosterFieldText(std::string_view text);
 std::string rosterLookText(std::string_view text);
 
 // The input boxes of New Bot, New Team and Other Member, and the messages.
-class RosterPrompts : public MessagePrompts, public TextPrompt {};
+class RosterPrompts : public virtual MessagePrompts, public virtual TextPrompt {};
 
 // What the Bots tab shows besides BotsListBox: the texts of its controls, the
-// items of SkinComboBox and the preview. Before any bot is shown the skill
-// boxes read "1" and the weapon box "Grenade Launcher".
+// items of SkinComboBox and the preview.
 struct BotControls {
     std::string panelCaption;  // BotPanel
     std::string name;          // BotNameEdit
     std::string model;         // ModelComboBox
     std::string skin;          // SkinComboBox
-    std::string accuracy = "1";
-    std::string aggressiveness = "1";
-    std::string combatSkills = "1";
-    std::string favouriteWeapon = "Grenade Launcher";  // FavWeaponComboBox text
-    bool quadFreak = false;                            // QuadCheckBox
-    bool camper = false;                               // CamperCheckBox
-    std::string averagePing = "100";
+    std::string accuracy;
+    std::string aggressiveness;
+    std::string combatSkills;
+    std::string favouriteWeapon;  // FavWeaponComboBox text
+    bool quadFreak = false;       // QuadCheckBox
+    bool camper = false;          // CamperCheckBox
+    std::string averagePing;
     std::vector<std::string> skinItems;
     // BotImage holds the picture at previewPath (none while empty); CoverShape
     // lies over it while coverShown.
     std::string previewPath;
     bool coverShown = true;
+
+    bool operator==(const BotControls&) const = default;
 };
 
 // What the Teams tab shows besides TeamsListBox and the member lists.
@@ -88,36 +91,42 @@ struct TeamControls {
     std::string model;         // TeamModelComboBox
     std::string skin;          // TeamSkinComboBox
     std::vector<std::string> skinItems;
+
+    bool operator==(const TeamControls&) const = default;
 };
 
-// The main window's bot and team choices as the editor keeps them across a
-// save: each value as it is stored ("Bots", "BotTeams", "YourTeam",
-// "RedBots", "BlueBots").
-struct RosterChoices {
-    std::string bots;
-    std::string botTeams;
-    std::string yourTeam;
-    std::string redBots;
-    std::string blueBots;
+// What one change of the editor changed.
+struct RosterChange {
+    ListChange bots;                 // BotsListBox
+    ListChange availableMembers;     // AvailableListBox
+    ListChange teams;                // TeamsListBox
+    ListChange currentMembers;       // CurrentListBox
+    ListChange currentSupporters;    // CurrentVWepListBox
+    ListChange availableSupporters;  // AvailableVWepListBox
+    bool bot = false;                // the Bots tab's controls
+    bool team = false;               // the Teams tab's controls
+    bool models = false;             // the items of both model boxes
+    bool result = false;             // the dialog closed
+
+    bool any() const;
 };
-RosterChoices captureRosterChoices(const SessionSettings& session);
-void storeRosterChoices(const RosterChoices& choices, ValueStore& store);
-// Checks the stored bots and teams again (ignoring case), sets the own team,
-// puts the CTF teams back unchanged and refills the main window's
-// AvailableListBox.
-void restoreRosterChoices(SessionSettings& session, const RosterChoices& choices);
 
 enum class RosterEditorResult { Open, Ok, Cancel };
 
-// What TEditForm shows and does. BotsListBox and AvailableListBox list the
-// roster's bot names, TeamsListBox its team names, so a rename shows at once.
-// Showing a bot or a team only sets what the controls show; it never writes
-// the roster, so every value the user does not touch is written back as read.
+// What TEditForm shows and does. Each bot's and team's values are held once,
+// in the roster; the controls show the selected bot and team. While none is
+// selected they show values of their own, which no save writes.
 // The window forwards each user event to one call and redraws from the
-// getters; texts it sets itself are not events.
+// change notice; texts it sets itself are not events.
 class RosterEditor {
 public:
     RosterEditor(std::string gameDirectory, const PlatformProfile& profile, RosterPrompts& prompts);
+    RosterEditor(const RosterEditor&) = delete;
+    RosterEditor& operator=(const RosterEditor&) = delete;
+
+    [[nodiscard]] Connection onChange(std::function<void(const RosterChange&)> observer) {
+        return m_tracker.connect(std::move(observer));
+    }
 
     // Reads bots.cfg and shows its first team and bot. A missing file is
     // reported and leaves everything empty (no model lists either); a file
@@ -130,12 +139,13 @@ public:
     RosterEditorResult result() const { return m_result; }
 
     // --- Bots tab.
-    std::vector<std::string> botNames() const;  // BotsListBox and AvailableListBox
-    std::optional<std::size_t> selectedBot() const { return m_bot; }
-    const BotControls& botControls() const { return m_botView; }
+    const std::vector<std::string>& botNames() const { return m_botList.items(); }
+    const SelectList& botList() const { return m_botList; }  // BotsListBox
+    Selection selectedBot() const { return m_botList.selected(); }
+    BotControls botControls() const;
     const std::vector<std::string>& models() const { return m_models; }  // both model boxes
 
-    void selectBot(std::size_t index);  // out of range changes nothing
+    void selectBot(Selection index);  // out of range changes nothing
     void botNameChanged(std::string_view text);
     void modelChanged(std::string_view text);
     void skinChanged(std::string_view text);
@@ -150,17 +160,20 @@ public:
     void deleteBot();
 
     // --- Teams tab.
-    std::vector<std::string> teamNames() const;  // TeamsListBox
-    std::optional<std::size_t> selectedTeam() const { return m_team; }
-    const TeamControls& teamControls() const { return m_teamView; }
-    std::optional<std::size_t> selectedAvailableMember() const { return m_availableMember; }
+    const std::vector<std::string>& teamNames() const { return m_teamList.items(); }
+    const SelectList& teamList() const { return m_teamList; }  // TeamsListBox
+    Selection selectedTeam() const { return m_teamList.selected(); }
+    TeamControls teamControls() const;
+    // AvailableListBox: every bot of the roster.
+    const SelectList& availableMembers() const { return m_availableMembers; }
+    Selection selectedAvailableMember() const { return m_availableMembers.selected(); }
     // CurrentListBox: the selected team's member names; the empty pieces of
     // its members text (a leading or doubled blank) have no entry.
     const SelectList& currentMembers() const { return m_currentMembers; }
 
-    void selectTeam(std::size_t index);     // out of range changes nothing
-    void selectAvailableMember(int index);  // -1 or out of range: none
-    void selectCurrentMember(int index);
+    void selectTeam(Selection index);  // out of range changes nothing
+    void selectAvailableMember(Selection index);
+    void selectCurrentMember(Selection index);
     void teamNameChanged(std::string_view text);
     void teamModelChanged(std::string_view text);
     void teamSkinChanged(std::string_view text);
@@ -174,21 +187,34 @@ public:
     // --- VWep tab.
     const SelectList& currentSupporters() const { return m_currentSupporters; }
     const SelectList& availableSupporters() const { return m_availableSupporters; }
-    void selectCurrentSupporter(int index);
-    void selectAvailableSupporter(int index);
+    void selectCurrentSupporter(Selection index);
+    void selectAvailableSupporter(Selection index);
     void addSupporter();
     void removeSupporter();
 
-    // Writes bots.cfg and refreshes the main window's roster lists, keeping
-    // its bot and team choices; false (dialog stays open, nothing written)
-    // when a team has no members. A failed write throws before the main
-    // window is touched.
-    bool ok(SessionSettings& session, ValueStore& store);
-    void cancel() { m_result = RosterEditorResult::Cancel; }
+    // Writes bots.cfg; false (the dialog stays open, nothing written) when a
+    // team has no members. A failed write throws and leaves the editor open.
+    bool ok();
+    void cancel();
 
 private:
-    BotProfile* currentBot();
-    TeamProfile* currentTeam();
+    struct Snapshot {
+        std::array<ListRevision, 6> lists;
+        BotControls bot;
+        TeamControls team;
+        std::uint64_t models;
+        RosterEditorResult result;
+    };
+    Snapshot snapshot() const;
+    RosterChange compare(const Snapshot& before) const;
+
+    // The profile the controls show and change: the selected one, or the
+    // controls' own values while none is selected.
+    BotProfile& shownBot();
+    const BotProfile& shownBot() const;
+    TeamProfile& shownTeam();
+    const TeamProfile& shownTeam() const;
+
     std::optional<std::string> askName(std::string_view caption, std::string_view label,
                                        std::string_view blankMessage);
     bool modelDirectoryExists(const std::string& model) const;
@@ -210,14 +236,25 @@ private:
 
     BotRoster m_roster;
     std::vector<std::string> m_models;
-    std::optional<std::size_t> m_bot;
-    std::optional<std::size_t> m_team;
-    std::optional<std::size_t> m_availableMember;
-    BotControls m_botView;
-    TeamControls m_teamView;
+    std::uint64_t m_modelsRevision = 0;
+    SelectList m_botList;
+    SelectList m_availableMembers;
+    SelectList m_teamList;
     SelectList m_currentMembers;
     SelectList m_currentSupporters;
     SelectList m_availableSupporters;
+
+    // What the controls show beyond the profile's values.
+    BotProfile m_noBot;
+    TeamProfile m_noTeam;
+    std::string m_weaponText;  // FavWeaponComboBox may hold any text
+    std::vector<std::string> m_skinItems;
+    std::string m_previewPath;
+    bool m_coverShown = true;
+    std::vector<std::string> m_teamSkinItems;
+
+    ChangeTracker<RosterChange, Snapshot> m_tracker{
+        [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };
 
 }  // namespace wyn

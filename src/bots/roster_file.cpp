@@ -151,9 +151,9 @@ std::string quotedMembers(const std::string& members) {
 
 const std::vector<Weapon>& weaponTable() {
     static const std::vector<Weapon> table{
-        {"2", "Shotgun"},         {"3", "Super Shotgun"},   {"4", "Machine Gun"},
-        {"5", "Chaingun"},        {"6", "Grenade Launcher"}, {"7", "Rocket Launcher"},
-        {"8", "Hyper Blaster"},   {"9", "Railgun"},          {"0", "BFG10K"},
+        {"2", "Shotgun"},       {"3", "Super Shotgun"},    {"4", "Machine Gun"},
+        {"5", "Chaingun"},      {"6", "Grenade Launcher"}, {"7", "Rocket Launcher"},
+        {"8", "Hyper Blaster"}, {"9", "Railgun"},          {"0", "BFG10K"},
     };
     return table;
 }
@@ -174,6 +174,24 @@ std::optional<std::string> weaponCode(const std::string& name) {
         }
     }
     return std::nullopt;
+}
+
+std::vector<std::string> botNames(const BotRoster& roster) {
+    std::vector<std::string> names;
+    names.reserve(roster.bots.size());
+    for (const auto& bot : roster.bots) {
+        names.push_back(bot.name);
+    }
+    return names;
+}
+
+std::vector<std::string> teamNames(const BotRoster& roster) {
+    std::vector<std::string> names;
+    names.reserve(roster.teams.size());
+    for (const auto& team : roster.teams) {
+        names.push_back(team.name);
+    }
+    return names;
 }
 
 std::vector<std::string> botNamesFromLines(const Lines& lines) {

@@ -60,6 +60,10 @@ std::vector<std::string> botNamesFromLines(const std::vector<std::string>& lines
 std::vector<std::string> teamNamesFromLines(const std::vector<std::string>& lines);
 BotRoster rosterFromLines(const std::vector<std::string>& lines);
 
+// The names of a roster's bots and teams, in roster order.
+std::vector<std::string> botNames(const BotRoster& roster);
+std::vector<std::string> teamNames(const BotRoster& roster);
+
 // The canonical text of a roster, or the name of the first team without members.
 struct RosterText {
     std::vector<std::string> lines;

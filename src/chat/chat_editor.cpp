@@ -27,16 +27,18 @@ ChatEditor::ChatEditor(std::string_view gameDirectory, const PlatformProfile& pr
     : ChatEditor(chatFilePath(gameDirectory, profile), prompts) {}
 
 void ChatEditor::open() {
-    m_book = {};
-    m_topic.reset();
-    m_comment.reset();
-    m_result = ChatEditorResult::Open;
-    if (!fileExists(m_path)) {
-        m_prompts.showError(std::string(kChatFileMissing));
-        return;
-    }
-    m_book = ReadChatBook(m_path);
-    selectTopic(0);
+    m_tracker.run([&] {
+        m_book = {};
+        m_topic.reset();
+        m_comment.reset();
+        m_result = ChatEditorResult::Open;
+        if (!fileExists(m_path)) {
+            m_prompts.showError(std::string(kChatFileMissing));
+            return;
+        }
+        m_book = ReadChatBook(m_path);
+        selectTopic(0);
+    });
 }
 
 std::vector<std::string> ChatEditor::topicNames() {
@@ -65,16 +67,19 @@ void ChatEditor::selectFirstComment() {
     m_comment = list.empty() ? std::nullopt : std::optional<std::size_t>(0);
 }
 
-void ChatEditor::selectTopic(std::size_t topic) {
-    if (topic >= kChatTopicCount) {
+void ChatEditor::selectTopic(Selection topic) {
+    if (!topic || *topic >= kChatTopicCount) {
         return;
     }
-    m_topic = topic;
-    selectFirstComment();
+    m_tracker.run([&] {
+        m_topic = topic;
+        selectFirstComment();
+    });
 }
 
-void ChatEditor::selectComment(std::optional<std::size_t> comment) {
-    m_comment = comment && *comment < comments().size() ? comment : std::nullopt;
+void ChatEditor::selectComment(Selection comment) {
+    m_tracker.run(
+        [&] { m_comment = comment && *comment < comments().size() ? comment : Selection(); });
 }
 
 void ChatEditor::add() {
@@ -82,12 +87,14 @@ void ChatEditor::add() {
     if (list == nullptr) {
         return;
     }
-    auto text = m_prompts.askNewComment();
-    if (!text) {
-        return;
-    }
-    list->push_back(singleLine(std::move(*text)));
-    m_comment = list->size() - 1;
+    m_tracker.run([&] {
+        auto text = m_prompts.askNewComment();
+        if (!text) {
+            return;
+        }
+        list->push_back(singleLine(std::move(*text)));
+        m_comment = list->size() - 1;
+    });
 }
 
 void ChatEditor::edit() {
@@ -95,11 +102,13 @@ void ChatEditor::edit() {
     if (list == nullptr || !m_comment) {
         return;  // nothing to show in the edit dialog
     }
-    auto text = m_prompts.askEditedComment((*list)[*m_comment]);
-    if (!text) {
-        return;
-    }
-    (*list)[*m_comment] = singleLine(std::move(*text));
+    m_tracker.run([&] {
+        auto text = m_prompts.askEditedComment((*list)[*m_comment]);
+        if (!text) {
+            return;
+        }
+        (*list)[*m_comment] = singleLine(std::move(*text));
+    });
 }
 
 void ChatEditor::deleteComment() {
@@ -107,21 +116,23 @@ void ChatEditor::deleteComment() {
     if (list == nullptr) {
         return;
     }
-    if (!m_comment) {
-        m_prompts.showError(std::string(chatTopicInfos()[*m_topic].nothingToDelete));
-    } else {
-        list->erase(list->begin() + static_cast<std::ptrdiff_t>(*m_comment));
-    }
-    selectFirstComment();
+    m_tracker.run([&] {
+        if (!m_comment) {
+            m_prompts.showError(std::string(chatTopicInfos()[*m_topic].nothingToDelete));
+        } else {
+            list->erase(list->begin() + static_cast<std::ptrdiff_t>(*m_comment));
+        }
+        selectFirstComment();
+    });
 }
 
 void ChatEditor::ok() {
     WriteChatBook(m_path, m_book);
-    m_result = ChatEditorResult::Ok;
+    m_tracker.run([&] { m_result = ChatEditorResult::Ok; });
 }
 
 void ChatEditor::cancel() {
-    m_result = ChatEditorResult::Cancel;
+    m_tracker.run([&] { m_result = ChatEditorResult::Cancel; });
 }
 
 }  // namespace wyn

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/lists.h"
+#include "base/notifier.h"
 #include "base/platform_profile.h"
 #include "base/prompts.h"
 #include "chat/chat_book.h"
@@ -22,7 +24,7 @@ inline constexpr std::string_view kChatHelpText =
 inline constexpr std::string_view kChatFileMissing = "Could not find chat.txt.";
 
 // The two small dialogs of the chat editor, asked in the middle of Add and Edit.
-class ChatPrompts : public MessagePrompts {
+class ChatPrompts : public virtual MessagePrompts {
 public:
     // TNewChatForm with an empty NewChatEdit: the text on OK, nothing on Cancel.
     virtual std::optional<std::string> askNewComment() = 0;
@@ -33,6 +35,16 @@ public:
 
 enum class ChatEditorResult { Open, Ok, Cancel };
 
+// What one change of the chat editor changed.
+struct ChatChange {
+    bool topic = false;     // TopicsListBox's selection and ChatPanel's caption
+    bool comments = false;  // the entries of ChatListBox
+    bool comment = false;   // ChatListBox's selection
+    bool result = false;    // the editor closed
+
+    bool any() const { return topic || comments || comment || result; }
+};
+
 // What TChatForm shows and does: the book, the selected topic (TopicsListBox)
 // and the selected comment (ChatListBox). The window forwards each event to
 // one call and redraws from the getters.
@@ -41,6 +53,12 @@ public:
     ChatEditor(std::string chatPath, ChatPrompts& prompts);
     ChatEditor(std::string_view gameDirectory, const PlatformProfile& profile,
                ChatPrompts& prompts);
+    ChatEditor(const ChatEditor&) = delete;
+    ChatEditor& operator=(const ChatEditor&) = delete;
+
+    [[nodiscard]] Connection onChange(std::function<void(const ChatChange&)> observer) {
+        return m_tracker.connect(std::move(observer));
+    }
 
     // Reads the file and selects the first topic; a missing file is reported
     // and leaves an empty book with no topic selected. A file that exists but
@@ -54,17 +72,17 @@ public:
 
     // The items of TopicsListBox.
     static std::vector<std::string> topicNames();
-    std::optional<std::size_t> selectedTopic() const { return m_topic; }
-    std::optional<std::size_t> selectedComment() const { return m_comment; }
+    Selection selectedTopic() const { return m_topic; }
+    Selection selectedComment() const { return m_comment; }
     // The caption of ChatPanel: the selected topic's name, empty while none is.
     std::string panelCaption() const;
     // The entries of ChatListBox: the selected topic's comments.
     const std::vector<std::string>& comments() const;
 
-    // TopicsListBox click; an index out of range changes nothing.
-    void selectTopic(std::size_t topic);
+    // TopicsListBox click; nothing, or an index out of range, changes nothing.
+    void selectTopic(Selection topic);
     // ChatListBox click; nothing, or an index out of range, selects no comment.
-    void selectComment(std::optional<std::size_t> comment);
+    void selectComment(Selection comment);
 
     void add();
     void edit();
@@ -75,15 +93,28 @@ public:
     void cancel();
 
 private:
+    struct Snapshot {
+        Selection topic;
+        std::vector<std::string> comments;
+        Selection comment;
+        ChatEditorResult result;
+    };
+    Snapshot snapshot() const { return {m_topic, comments(), m_comment, m_result}; }
+    ChatChange compare(const Snapshot& before) const {
+        return {before.topic != m_topic, before.comments != comments(), before.comment != m_comment,
+                before.result != m_result};
+    }
     std::vector<std::string>* selectedComments();
     void selectFirstComment();
 
     std::string m_path;
     ChatPrompts& m_prompts;
     ChatBook m_book;
-    std::optional<std::size_t> m_topic;
-    std::optional<std::size_t> m_comment;
+    Selection m_topic;
+    Selection m_comment;
     ChatEditorResult m_result = ChatEditorResult::Open;
+    ChangeTracker<ChatChange, Snapshot> m_tracker{
+        [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };
 
 }  // namespace wyn

@@ -17,16 +17,6 @@ void appendUnlessIn(std::vector<std::string>& available, const std::vector<std::
     }
 }
 
-void selectIn(SelectList& list, int index) {
-    list.selected = (index >= 0 && index < static_cast<int>(list.items.size())) ? index : -1;
-}
-
-void moveSelection(SelectList& from, SelectList& to) {
-    if (from.hasSelection()) {
-        to.insertAtSelection(from.takeSelection());
-    }
-}
-
 }  // namespace
 
 std::vector<std::string> mapCycleEntries(std::vector<std::string> lines) {
@@ -63,51 +53,55 @@ std::string MapCycleEditor::path() const {
 }
 
 void MapCycleEditor::open() {
-    m_closed = false;
-    std::vector<std::string> lines;
-    try {
-        lines = readLines(path());
-    } catch (const WynError& error) {
-        m_prompts.showError(error.what());
-        m_current.setItems({});
-        m_available.setItems({});
-        // A file that is there but cannot be read must not be replaced by the
-        // empty cycle on OK.
-        m_keepFile = fileExists(path());
-        return;
-    }
-    m_keepFile = false;
-    m_current.setItems(mapCycleEntries(std::move(lines)));
-    m_available.setItems(availableCycleMaps(m_gameDirectory, m_current.items, m_profile));
+    m_tracker.run([&] {
+        m_closed = false;
+        std::vector<std::string> lines;
+        try {
+            lines = readLines(path());
+        } catch (const WynError& error) {
+            m_prompts.showError(error.what());
+            m_current.clear();
+            m_available.clear();
+            // A file that is there but cannot be read must not be replaced by
+            // the empty cycle on OK.
+            m_keepFile = fileExists(path());
+            return;
+        }
+        m_keepFile = false;
+        m_current.setItems(mapCycleEntries(std::move(lines)));
+        m_available.setItems(availableCycleMaps(m_gameDirectory, m_current.items(), m_profile));
+    });
 }
 
-void MapCycleEditor::selectCurrent(int index) {
-    selectIn(m_current, index);
+void MapCycleEditor::selectCurrent(Selection index) {
+    m_tracker.run([&] { m_current.select(index); });
 }
 
-void MapCycleEditor::selectAvailable(int index) {
-    selectIn(m_available, index);
+void MapCycleEditor::selectAvailable(Selection index) {
+    m_tracker.run([&] { m_available.select(index); });
 }
 
 void MapCycleEditor::add() {
-    moveSelection(m_available, m_current);
+    m_tracker.run([&] { moveSelected(m_available, m_current); });
 }
 
 void MapCycleEditor::remove() {
-    moveSelection(m_current, m_available);
+    m_tracker.run([&] { moveSelected(m_current, m_available); });
 }
 
 void MapCycleEditor::ok() {
     if (!m_keepFile) {
-        writeLines(path(), m_current.items);
+        writeLines(path(), m_current.items());
     }
-    m_closed = true;
+    m_tracker.run([&] { m_closed = true; });
 }
 
 void MapCycleEditor::cancel() {
-    m_current.setItems({});
-    m_available.setItems({});
-    m_closed = true;
+    m_tracker.run([&] {
+        m_current.clear();
+        m_available.clear();
+        m_closed = true;
+    });
 }
 
 }  // namespace wyn

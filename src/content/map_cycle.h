@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "base/lists.h"
+#include "base/notifier.h"
 #include "base/platform_profile.h"
 #include "base/prompts.h"
-#include "session/session_settings.h"
 
 namespace wyn {
 
@@ -20,6 +21,15 @@ std::vector<std::string> availableCycleMaps(const std::string& gameDirectory,
                                             const std::vector<std::string>& current,
                                             const PlatformProfile& profile);
 
+// What one change of the map cycle editor changed.
+struct MapCycleChange {
+    ListChange current;    // CurrentListBox
+    ListChange available;  // AvailableListBox
+    bool closed = false;
+
+    bool any() const { return current.any() || available.any() || closed; }
+};
+
 // The map cycle editor ("Edit Map Cycling"): the cycle of vantor/maps.txt
 // beside the maps that could join it. It reads the file when it opens and
 // writes it only on OK.
@@ -27,6 +37,12 @@ class MapCycleEditor {
 public:
     MapCycleEditor(std::string gameDirectory, const PlatformProfile& profile,
                    MessagePrompts& prompts);
+    MapCycleEditor(const MapCycleEditor&) = delete;
+    MapCycleEditor& operator=(const MapCycleEditor&) = delete;
+
+    [[nodiscard]] Connection onChange(std::function<void(const MapCycleChange&)> observer) {
+        return m_tracker.connect(std::move(observer));
+    }
 
     std::string path() const;  // game directory + vantor + maps.txt
 
@@ -36,8 +52,8 @@ public:
 
     const SelectList& current() const { return m_current; }      // CurrentListBox
     const SelectList& available() const { return m_available; }  // AvailableListBox
-    void selectCurrent(int index);
-    void selectAvailable(int index);
+    void selectCurrent(Selection index);
+    void selectAvailable(Selection index);
 
     // "<": the selected available map goes into the cycle before the cycle's
     // selected entry, or to its end.
@@ -54,6 +70,18 @@ public:
     bool isClosed() const { return m_closed; }
 
 private:
+    struct Snapshot {
+        ListRevision current;
+        ListRevision available;
+        bool closed;
+    };
+    Snapshot snapshot() const { return {m_current.revision(), m_available.revision(), m_closed}; }
+    MapCycleChange compare(const Snapshot& before) const {
+        return {ListChange::between(before.current, m_current.revision()),
+                ListChange::between(before.available, m_available.revision()),
+                before.closed != m_closed};
+    }
+
     std::string m_gameDirectory;
     PlatformProfile m_profile;
     MessagePrompts& m_prompts;
@@ -61,6 +89,8 @@ private:
     SelectList m_available;
     bool m_closed = false;
     bool m_keepFile = false;
+    ChangeTracker<MapCycleChange, Snapshot> m_tracker{
+        [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };
 
 }  // namespace wyn

@@ -2,11 +2,12 @@
 
 #include "base/file_system.h"
 #include "base/text_file.h"
+#include "store/stored_values.h"
 
 namespace wyn {
 
 std::string configuredNewsQuery(const ValueStore& store) {
-    const auto query = store.readValue(std::string(kDevNewsQueryValue));
+    const auto query = store.readValue(stored::DevNewsQuery);
     return query.empty() ? std::string(kDefaultNewsQuery) : query;
 }
 
@@ -29,21 +30,17 @@ DevNews::DevNews(ValueStore& store, const PlatformProfile& profile, std::string 
 }
 
 void DevNews::open() {
-    m_caption = m_store.readValue(std::string(kDevNewsUpdateValue));
-    if (m_caption.empty()) {
-        m_caption = kLastUpdatedNever;
-    }
-    m_news.clear();
-    const auto cache = newsCachePath(m_profile, m_executableDirectory);
-    try {
+    m_tracker.run([&] {
+        m_caption = m_store.readValue(stored::DevNewsUpdate);
+        if (m_caption.empty()) {
+            m_caption = kLastUpdatedNever;
+        }
+        m_news.clear();
+        const auto cache = newsCachePath(m_profile, m_executableDirectory);
         if (fileExists(cache)) {
             m_news = readLines(cache);
         }
-    } catch (...) {
-        changed();
-        throw;
-    }
-    changed();
+    });
 }
 
 void DevNews::update(const ProcessEvents& processEvents) {
@@ -52,41 +49,38 @@ void DevNews::update(const ProcessEvents& processEvents) {
     }
     // A failed update must not cost the cached news: they come back, and the
     // caption keeps the time of the last update that worked.
-    auto previousNews = std::move(m_news);
+    auto previousNews = m_news;
     const auto previousCaption = m_caption;
-    m_news.clear();
-    m_reply.clear();
-    m_querying = true;
-    changed();
+    m_tracker.run([&] {
+        m_news.clear();
+        m_reply.clear();
+        m_querying = true;
+    });
     try {
         m_finger.setQuery(configuredNewsQuery(m_store));
         m_finger.Execute(processEvents);
     } catch (...) {
-        m_news = std::move(previousNews);
-        m_caption = previousCaption;
-        m_querying = false;
-        changed();
+        m_tracker.run([&] {
+            m_news = std::move(previousNews);
+            m_caption = previousCaption;
+            m_querying = false;
+        });
         throw;
     }
-    m_news = extractNews(m_reply);
-    m_caption = lastUpdatedCaption(m_now(), m_format);
-    m_querying = false;
-    changed();
+    m_tracker.run([&] {
+        m_news = extractNews(m_reply);
+        m_caption = lastUpdatedCaption(m_now(), m_format);
+        m_querying = false;
+    });
 }
 
 bool DevNews::close() {
     if (m_querying) {
         return false;
     }
-    m_store.writeValue(std::string(kDevNewsUpdateValue), m_caption);
+    m_store.writeValue(stored::DevNewsUpdate, m_caption);
     writeLines(newsCachePath(m_profile, m_executableDirectory), m_news);
     return true;
-}
-
-void DevNews::changed() {
-    if (m_onChanged) {
-        m_onChanged();
-    }
 }
 
 }  // namespace wyn

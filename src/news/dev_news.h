@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/notifier.h"
 #include "base/platform_profile.h"
 #include "base/value_store.h"
 #include "news/finger.h"
@@ -12,9 +13,6 @@
 
 namespace wyn {
 
-// Stored values: the caption of the last update, and the query to run.
-inline constexpr std::string_view kDevNewsUpdateValue = "DevNewsUpdate";
-inline constexpr std::string_view kDevNewsQueryValue = "DevNewsQuery";
 // Without a configured query the news come from the local finger server: the
 // plan of the local account "wyn". A loopback address needs no lookup and
 // reaches no one else's host.
@@ -27,6 +25,15 @@ std::string configuredNewsQuery(const ValueStore& store);
 // devnews.dat in the executable's directory.
 std::string newsCachePath(const PlatformProfile& profile, std::string_view executableDirectory);
 
+// What one change of the news window changed.
+struct DevNewsChange {
+    bool caption = false;   // LastUpdateLabel
+    bool news = false;      // TerminalMemo
+    bool querying = false;  // the buttons and the news area are disabled while a query runs
+
+    bool any() const { return caption || news || querying; }
+};
+
 // The developer news window without its widgets: the label caption, the news
 // lines and whether a query runs. The window binds to it and redraws on change.
 class DevNews {
@@ -34,8 +41,14 @@ public:
     DevNews(ValueStore& store, const PlatformProfile& profile, std::string executableDirectory,
             DateTimeFormat format, std::function<LocalDateTime()> now = localNow);
 
-    // Told after every change of caption, news or query state.
-    void setOnChanged(std::function<void()> handler) { m_onChanged = std::move(handler); }
+    DevNews(const DevNews&) = delete;
+    DevNews& operator=(const DevNews&) = delete;
+
+    // Told after every change of caption, news or query state; a query tells
+    // its start before it waits.
+    [[nodiscard]] Connection onChange(std::function<void(const DevNewsChange&)> observer) {
+        return m_tracker.connect(std::move(observer));
+    }
 
     // The finger client, for its time-out and events.
     TFinger& finger() { return m_finger; }
@@ -65,20 +78,29 @@ public:
     bool close();
 
 private:
-    void changed();
+    struct Snapshot {
+        std::string caption;
+        std::vector<std::string> news;
+        bool querying;
+    };
+    Snapshot snapshot() const { return {m_caption, m_news, m_querying}; }
+    DevNewsChange compare(const Snapshot& before) const {
+        return {before.caption != m_caption, before.news != m_news, before.querying != m_querying};
+    }
 
     ValueStore& m_store;
     PlatformProfile m_profile;
     std::string m_executableDirectory;
     DateTimeFormat m_format;
     std::function<LocalDateTime()> m_now;
-    std::function<void()> m_onChanged;
 
     TFinger m_finger;
     std::string m_reply;
     std::string m_caption;
     std::vector<std::string> m_news;
     bool m_querying = false;
+    ChangeTracker<DevNewsChange, Snapshot> m_tracker{
+        [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };
 
 }  // namespace wyn

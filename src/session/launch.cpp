@@ -2,23 +2,16 @@
 
 #include "base/text_file.h"
 #include "session/command_line.h"
+#include "session/preset_file.h"
 #include "session/session_settings.h"
 #include "session/setting_items.h"
 #include "store/list_codec.h"
-#include "store/preset_file.h"
 
 namespace wyn {
 
 namespace {
 
 using F = Field;
-
-constexpr const char* kSelectMap = "Please select a map to play on.";
-constexpr const char* kSelectBot = "Please select at least one bot to play against.";
-constexpr const char* kSelectTeam = "Please select a team to join.";
-constexpr const char* kSelectTeams = "Please select at least one team to play against.";
-constexpr const char* kAssignBots = "Please assign at least one bot to each team.";
-constexpr const char* kStartFailed = "Failed to execute Quake II";
 
 // Script lines: the literal and the value make one line.
 auto lineCollector(std::vector<std::string>& lines) {
@@ -82,25 +75,25 @@ LauncherLines launcherLines(const SessionSettings& s) {
         }
         const auto bots = joinNames(s.bots().checkedNames());
         if (bots.empty()) {
-            return {{}, kSelectBot};
+            return {{}, launch_text::SelectBot};
         }
-        return {{"sv bots " + bots}, {}};
+        return {{launcherBotsLine(bots)}, {}};
     }
     if (s.teamLayout() == TeamLayout::TeamChoice) {
         const auto& yourTeam = s.text(F::YourTeamComboBox);
         if (yourTeam.empty()) {
-            return {{}, kSelectTeam};
+            return {{}, launch_text::SelectTeam};
         }
         const auto teams = joinNames(s.botTeams().checkedNames());
         if (teams.empty()) {
-            return {{}, kSelectTeams};
+            return {{}, launch_text::SelectTeams};
         }
-        return {{"cmd join " + yourTeam, "sv teams " + teams}, {}};
+        return {launcherTeamLines(yourTeam, teams), {}};
     }
-    const auto red = joinNames(s.redList().items);
-    const auto blue = joinNames(s.blueList().items);
+    const auto red = joinNames(s.redList().items());
+    const auto blue = joinNames(s.blueList().items());
     if (red.empty() || blue.empty()) {
-        return {{}, kAssignBots};
+        return {{}, launch_text::AssignBots};
     }
     return {{"sv redbots " + red, "sv bluebots " + blue}, {}};
 }
@@ -114,38 +107,67 @@ std::vector<std::string> startArguments(bool dedicated) {
     return arguments;
 }
 
+std::string launcherBotsLine(const std::string& bots) {
+    return "sv bots " + bots;
+}
+
+std::vector<std::string> launcherTeamLines(const std::string& yourTeam, const std::string& teams) {
+    return {"cmd join " + yourTeam, "sv teams " + teams};
+}
+
+StartRequest startRequest(const SessionSettings& s, bool dedicated) {
+    return {s.executablePath(), startArguments(dedicated), s.gameDirectory()};
+}
+
 StartRequest startRequest(const SessionSettings& s) {
-    return {s.executablePath(), startArguments(s.checked(F::DedicatedCheckBox)), s.gameDirectory()};
+    return startRequest(s, s.checked(F::DedicatedCheckBox));
+}
+
+std::string scriptPath(const SessionSettings& s) {
+    return s.gamePath({"vantor", "wyn.cfg"});
+}
+
+std::string launcherPath(const SessionSettings& s) {
+    return s.gamePath({"vantor", "launcher.cfg"});
+}
+
+LaunchResult startGame(const StartRequest& request, bool closeOnLaunch, MessagePrompts& prompts,
+                       GameStarter& starter) {
+    const bool started = starter.start(request);
+    if (!started) {
+        prompts.showError(launch_text::StartFailed);
+    }
+    return {started ? LaunchOutcome::Started : LaunchOutcome::StartFailed, closeOnLaunch};
 }
 
 LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& starter) {
-    const std::string scriptPath = s.gamePath({"vantor", "wyn.cfg"});
-    writeLines(scriptPath, {});
+    const std::string script = scriptPath(s);
+    writeLines(script, {});
 
-    std::vector<std::string> script;
+    std::vector<std::string> lines;
     if (s.checked(F::ManEditCheckBox)) {
         std::string line = s.commandLine();
         if (!prompts.editCommandLine(line)) {
             return {LaunchOutcome::Cancelled, false};
         }
-        script = commandLineToScript(line, s.executablePath());
+        lines = commandLineToScript(line, s.executablePath());
     } else {
-        script = scriptSettingLines(s);
+        lines = scriptSettingLines(s);
         const auto mapLines = scriptMapLines(s);
         if (!mapLines) {
-            prompts.showError(kSelectMap);
+            prompts.showError(launch_text::SelectMap);
             return {LaunchOutcome::Stopped, false};
         }
-        script.insert(script.end(), mapLines->begin(), mapLines->end());
+        lines.insert(lines.end(), mapLines->begin(), mapLines->end());
     }
-    writeLines(scriptPath, script);
+    writeLines(script, lines);
 
     const auto launcher = launcherLines(s);
     if (!launcher.error.empty()) {
         prompts.showError(launcher.error);
         return {LaunchOutcome::Stopped, false};
     }
-    writeLines(s.gamePath({"vantor", "launcher.cfg"}), launcher.lines);
+    writeLines(launcherPath(s), launcher.lines);
 
     if (s.checked(F::SaveSettingsCheckBox)) {
         if (const auto path = prompts.choosePresetSavePath(s.currentPresetName())) {
@@ -153,13 +175,7 @@ LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& sta
             SavePreset(s, *path);
         }
     }
-
-    const bool started = starter.start(startRequest(s));
-    if (!started) {
-        prompts.showError(kStartFailed);
-    }
-    return {started ? LaunchOutcome::Started : LaunchOutcome::StartFailed,
-            s.checked(F::ExitCheckBox)};
+    return startGame(startRequest(s), s.checked(F::ExitCheckBox), prompts, starter);
 }
 
 }  // namespace wyn

@@ -11,8 +11,18 @@ namespace wyn {
 
 class SessionSettings;
 
+// The messages that stop a launch, the wizard's included.
+namespace launch_text {
+inline constexpr const char* SelectMap = "Please select a map to play on.";
+inline constexpr const char* SelectBot = "Please select at least one bot to play against.";
+inline constexpr const char* SelectTeam = "Please select a team to join.";
+inline constexpr const char* SelectTeams = "Please select at least one team to play against.";
+inline constexpr const char* AssignBots = "Please assign at least one bot to each team.";
+inline constexpr const char* StartFailed = "Failed to execute Quake II";
+}  // namespace launch_text
+
 // What a launch asks in its middle.
-class LaunchPrompts : public MessagePrompts {
+class LaunchPrompts : public virtual MessagePrompts {
 public:
     // The command-line editor, showing the line; false when cancelled. On
     // confirmation the line holds the edited text.
@@ -33,9 +43,14 @@ struct LauncherLines {
     std::string error;
 };
 LauncherLines launcherLines(const SessionSettings& session);
+// The lines for chosen bots and for chosen teams, from names already joined.
+std::string launcherBotsLine(const std::string& bots);
+std::vector<std::string> launcherTeamLines(const std::string& yourTeam, const std::string& teams);
 
 // "+set game vantor [+set dedicated 1] +exec wyn.cfg" as an argument list.
 std::vector<std::string> startArguments(bool dedicated);
+// The game of the session's directory and executable, dedicated or not.
+StartRequest startRequest(const SessionSettings& session, bool dedicated);
 StartRequest startRequest(const SessionSettings& session);
 
 enum class LaunchOutcome {
@@ -49,6 +64,15 @@ struct LaunchResult {
     LaunchOutcome outcome;
     bool closeWindow;  // Close on Launch: the launch reached the start request
 };
+
+// wyn.cfg and launcher.cfg below the game directory.
+std::string scriptPath(const SessionSettings& session);
+std::string launcherPath(const SessionSettings& session);
+
+// The last step of every launch: the start request, with "Failed to execute
+// Quake II" when it fails. Close on Launch holds either way.
+LaunchResult startGame(const StartRequest& request, bool closeOnLaunch, MessagePrompts& prompts,
+                       GameStarter& starter);
 
 // Writes wyn.cfg and launcher.cfg and starts the game. Throws WynError when a
 // file cannot be written (nothing is started then).

@@ -1,4 +1,4 @@
-#include "store/preset_file.h"
+#include "session/preset_file.h"
 
 #include <algorithm>
 #include <array>

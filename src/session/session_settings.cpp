@@ -12,101 +12,83 @@
 
 namespace wyn {
 
-// --- Lists.
+using F = Field;
 
-void SelectList::setItems(std::vector<std::string> names) {
-    items = std::move(names);
-    selected = -1;
-}
+// --- The view.
 
-void SelectList::selectIgnoringCase(const std::string& name) {
-    selected = indexOfIgnoringCase(items, name);
-}
-
-void SelectList::insertAtSelection(const std::string& name) {
-    if (hasSelection()) {
-        items.insert(items.begin() + selected, name);
-        ++selected;  // the selection stays on its entry
-    } else {
-        items.push_back(name);
+bool ViewState::enabled(Field field) const {
+    switch (field) {
+        case F::ConfigComboBox:
+            return configComboEnabled;
+        case F::TimeLimitComboBox:
+            return timeLimitComboEnabled;
+        case F::FragLimitComboBox:
+            return fragLimitComboEnabled;
+        case F::CaptureLimitComboBox:
+            return captureLimitComboEnabled;
+        case F::SpecialTeamsComboBox:
+            return specialTeamsComboEnabled;
+        case F::ExternalCheckBox:
+            return externalCheckEnabled;
+        case F::BotNumComboBox:
+            return botNumEnabled;
+        case F::BotSkillComboBox:
+            return botSkillEnabled;
+        case F::PlayersPerTeamComboBox:
+        case F::YourTeamComboBox:
+            return teamControlsEnabled;
+        default:
+            return true;
     }
 }
 
-std::string SelectList::takeSelection() {
-    std::string name = items[selected];
-    items.erase(items.begin() + selected);
-    selected = -1;  // as a list box does when its selected entry goes
-    return name;
+bool ViewState::enabled(SessionList list) const {
+    switch (list) {
+        case SessionList::GeneralMapsListBox:
+        case SessionList::CTFMapsListBox:
+        case SessionList::ExternalMapsListBox:
+            return mapListEnabled[static_cast<std::size_t>(list)];
+        case SessionList::BotsListBox:
+            return botsListEnabled;
+        case SessionList::BotTeamsListBox:
+        case SessionList::RedListBox:
+        case SessionList::BlueListBox:
+        case SessionList::AvailableListBox:
+            return teamControlsEnabled;
+    }
+    return true;
 }
 
-void CheckList::setItems(std::vector<std::string> names) {
-    items = std::move(names);
-    checked.assign(items.size(), false);
-    current = -1;
+bool SessionChange::any() const {
+    return text.any() || checked.any() || enabled.any() || items.any() || preview || caption ||
+           view ||
+           std::any_of(lists.begin(), lists.end(), [](const ListChange& c) { return c.any(); });
 }
 
-void CheckList::uncheckAll() {
-    checked.assign(items.size(), false);
-}
-
-std::vector<std::string> CheckList::checkedNames() const {
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (checked[i]) {
-            names.push_back(items[i]);
-        }
-    }
-    return names;
-}
-
-void CheckList::checkNames(const std::vector<std::string>& names) {
-    for (const auto& name : names) {
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (equalsIgnoringCase(items[i], name)) {
-                checked[i] = true;
-            }
-        }
-    }
-}
-
-// --- Change notification: observers hear once, after the outermost change,
-// also when a rule stopped with an error half-way.
-
-class SessionSettings::ChangeScope {
-public:
-    explicit ChangeScope(SessionSettings& session) : m_session(session) {
-        ++m_session.m_changeDepth;
-    }
-    ~ChangeScope() {
-        if (--m_session.m_changeDepth == 0) {
-            m_session.notify();
-        }
-    }
-    ChangeScope(const ChangeScope&) = delete;
-    ChangeScope& operator=(const ChangeScope&) = delete;
-
-private:
-    SessionSettings& m_session;
-};
-
-void SessionSettings::notify() {
-    if (m_onChanged) {
-        m_onChanged();
-    }
+SessionList mapListOf(MapType type) {
+    return static_cast<SessionList>(static_cast<int>(SessionList::GeneralMapsListBox) +
+                                    static_cast<int>(type));
 }
 
 // --- Construction and values.
 
 SessionSettings::SessionSettings(const PlatformProfile& profile) : m_profile(profile) {
     for (const auto& info : allFields()) {
+        const std::string value = tableValue(info.field, info.designDefault);
         if (isBoolean(info.field)) {
-            m_checked[index(info.field)] = info.designDefault == "1";
+            m_checked[index(info.field)] = value == "1";
         } else {
-            m_text[index(info.field)] = std::string(info.designDefault);
+            m_text[index(info.field)] = value;
         }
     }
-    m_text[index(Field::DirectoryEdit)] = profile.defaultGameDirectory;
-    m_text[index(Field::FilenameEdit)] = profile.defaultExecutable;
+}
+
+std::string SessionSettings::tableValue(Field field, std::string_view value) const {
+    if (fieldInfo(field).fromProfile) {
+        return field == F::DirectoryEdit ? m_profile.defaultGameDirectory
+                                         : m_profile.defaultExecutable;
+    }
+    return std::string(value);
 }
 
 std::optional<MapType> SessionSettings::mapType() const {
@@ -119,10 +101,10 @@ std::optional<MapType> SessionSettings::mapType() const {
 }
 
 BotMode SessionSettings::botMode() const {
-    if (checked(Field::SpecificRadio)) {
+    if (checked(F::SpecificRadio)) {
         return BotMode::Specific;
     }
-    return checked(Field::RandomRadio) ? BotMode::Random : BotMode::None;
+    return checked(F::RandomRadio) ? BotMode::Random : BotMode::None;
 }
 
 std::string SessionSettings::selectedMap() const {
@@ -130,8 +112,39 @@ std::string SessionSettings::selectedMap() const {
     return type ? mapList(*type).selection() : std::string();
 }
 
+std::vector<std::string> SessionSettings::comboItems(Field field) const {
+    if (field == F::ConfigComboBox) {
+        return m_configItems;
+    }
+    if (field == F::YourTeamComboBox) {
+        return m_yourTeamItems;
+    }
+    const auto items = fieldInfo(field).items;
+    return {items.begin(), items.end()};
+}
+
+const ListRevision& SessionSettings::listRevision(SessionList list) const {
+    switch (list) {
+        case SessionList::GeneralMapsListBox:
+        case SessionList::CTFMapsListBox:
+        case SessionList::ExternalMapsListBox:
+            return m_maps[static_cast<std::size_t>(list)].revision();
+        case SessionList::BotsListBox:
+            return m_bots.revision();
+        case SessionList::BotTeamsListBox:
+            return m_botTeams.revision();
+        case SessionList::RedListBox:
+            return m_red.revision();
+        case SessionList::BlueListBox:
+            return m_blue.revision();
+        case SessionList::AvailableListBox:
+            break;
+    }
+    return m_available.revision();
+}
+
 std::string SessionSettings::executablePath() const {
-    return m_profile.path(gameDirectory(), {text(Field::FilenameEdit)});
+    return m_profile.path(gameDirectory(), {text(F::FilenameEdit)});
 }
 
 std::string SessionSettings::gamePath(std::initializer_list<std::string_view> parts) const {
@@ -139,21 +152,21 @@ std::string SessionSettings::gamePath(std::initializer_list<std::string_view> pa
 }
 
 ViewState SessionSettings::viewState() const {
-    const bool view = checked(Field::ViewCommandLineCheckBox);
-    const bool external = view && checked(Field::ExternalCheckBox);
+    const bool view = checked(F::ViewCommandLineCheckBox);
+    const bool external = view && checked(F::ExternalCheckBox);
     const bool preview = view && !external;
     const auto type = mapType();
     ViewState state{};
-    state.configComboEnabled = checked(Field::ConfigCheckBox);
-    state.timeLimitComboEnabled = checked(Field::TimeLimitCheckBox);
-    state.fragLimitComboEnabled = checked(Field::FragLimitCheckBox);
-    state.captureLimitComboEnabled = checked(Field::CaptureLimitCheckBox);
-    state.specialTeamsComboEnabled = checked(Field::SpecialTeamsCheckBox);
+    state.configComboEnabled = checked(F::ConfigCheckBox);
+    state.timeLimitComboEnabled = checked(F::TimeLimitCheckBox);
+    state.fragLimitComboEnabled = checked(F::FragLimitCheckBox);
+    state.captureLimitComboEnabled = checked(F::CaptureLimitCheckBox);
+    state.specialTeamsComboEnabled = checked(F::SpecialTeamsCheckBox);
     state.externalCheckEnabled = view;
     state.botNumEnabled = botMode() == BotMode::Random;
     state.botsListEnabled = botMode() == BotMode::Specific;
-    state.botSkillEnabled = !checked(Field::AutoSkillCheckBox);
-    state.teamControlsEnabled = checked(Field::TeamplayCheckBox);
+    state.botSkillEnabled = !checked(F::AutoSkillCheckBox);
+    state.teamControlsEnabled = checked(F::TeamplayCheckBox);
     for (std::size_t i = 0; i < kMapTypes.size(); ++i) {
         state.mapListEnabled[i] = type == kMapTypes[i];
     }
@@ -165,17 +178,49 @@ ViewState SessionSettings::viewState() const {
 }
 
 void SessionSettings::setCurrentPresetName(const std::string& path) {
-    ChangeScope scope(*this);
-    m_presetName = path;
+    m_tracker.run([&] { m_presetName = path; });
 }
 
 void SessionSettings::showPresetInCaption(const std::string& path) {
-    ChangeScope scope(*this);
-    // Windows paths end their directory part at '\\' or a drive's ':'.
-    const std::string separators =
-        m_profile.separator == '\\' ? std::string("\\:") : std::string(1, m_profile.separator);
-    const auto cut = path.find_last_of(separators);
-    m_caption = "Vantor Frontend - " + (cut == std::string::npos ? path : path.substr(cut + 1));
+    m_tracker.run([&] {
+        // Windows paths end their directory part at '\\' or a drive's ':'.
+        const std::string separators =
+            m_profile.separator == '\\' ? std::string("\\:") : std::string(1, m_profile.separator);
+        const auto cut = path.find_last_of(separators);
+        m_caption = "Vantor Frontend - " + (cut == std::string::npos ? path : path.substr(cut + 1));
+    });
+}
+
+// --- What a change changed.
+
+SessionSettings::Snapshot SessionSettings::snapshot() const {
+    Snapshot s{m_checked,     m_text,        {},        m_yourTeamItems,
+               m_configItems, m_commandLine, m_caption, viewState()};
+    for (const auto& info : allLists()) {
+        s.lists[static_cast<std::size_t>(info.list)] = listRevision(info.list);
+    }
+    return s;
+}
+
+SessionChange SessionSettings::compare(const Snapshot& before) const {
+    SessionChange change;
+    const ViewState view = viewState();
+    for (const auto& info : allFields()) {
+        const auto i = index(info.field);
+        change.text[i] = before.text[i] != m_text[i];
+        change.checked[i] = before.checked[i] != m_checked[i];
+        change.enabled[i] = before.view.enabled(info.field) != view.enabled(info.field);
+    }
+    change.items[index(F::ConfigComboBox)] = before.configItems != m_configItems;
+    change.items[index(F::YourTeamComboBox)] = before.yourTeamItems != m_yourTeamItems;
+    for (const auto& info : allLists()) {
+        const auto i = static_cast<std::size_t>(info.list);
+        change.lists[i] = ListChange::between(before.lists[i], listRevision(info.list));
+    }
+    change.preview = before.commandLine != m_commandLine;
+    change.caption = before.caption != m_caption;
+    change.view = !(before.view == view);
+    return change;
 }
 
 // --- Changes.
@@ -185,79 +230,101 @@ void SessionSettings::setChecked(Field field, bool value) {
         if (value) {
             chooseRadio(field);
         } else if (checked(field)) {
-            ChangeScope scope(*this);
-            m_checked[index(field)] = false;  // a radio reacts only to being chosen
+            // A radio reacts only to being chosen.
+            m_tracker.run([&] { m_checked[index(field)] = false; });
         }
         return;
     }
     if (checked(field) == value) {
         return;
     }
-    ChangeScope scope(*this);
-    m_checked[index(field)] = value;
-    react(field);
+    m_tracker.run([&] {
+        m_checked[index(field)] = value;
+        react(field);
+    });
 }
 
 void SessionSettings::chooseRadio(Field radio) {
     if (checked(radio)) {
         return;
     }
-    ChangeScope scope(*this);
-    const bool isMapRadio =
-        std::find(kMapRadios.begin(), kMapRadios.end(), radio) != kMapRadios.end();
-    if (isMapRadio) {
-        for (const Field sibling : kMapRadios) {
-            m_checked[index(sibling)] = false;
+    m_tracker.run([&] {
+        const bool isMapRadio =
+            std::find(kMapRadios.begin(), kMapRadios.end(), radio) != kMapRadios.end();
+        if (isMapRadio) {
+            for (const Field sibling : kMapRadios) {
+                m_checked[index(sibling)] = false;
+            }
+        } else {
+            for (const Field sibling : kBotRadios) {
+                m_checked[index(sibling)] = false;
+            }
         }
-    } else {
-        for (const Field sibling : kBotRadios) {
-            m_checked[index(sibling)] = false;
-        }
-    }
-    m_checked[index(radio)] = true;
-    react(radio);
+        m_checked[index(radio)] = true;
+        react(radio);
+    });
 }
 
 void SessionSettings::setComboText(Field field, const std::string& value) {
     m_text[index(field)] = value;
 }
 
-void SessionSettings::setText(Field field, const std::string& value) {
-    if (fieldInfo(field).kind != FieldKind::Edit) {
-        ChangeScope scope(*this);
-        setComboText(field, value);
+void SessionSettings::setText(Field field, const std::string& value, Reaction reaction) {
+    const bool reacts = reaction == Reaction::Always ||
+                        (fieldInfo(field).kind == FieldKind::Edit && text(field) != value);
+    if (!reacts && text(field) == value) {
         return;
     }
-    if (text(field) == value) {
-        return;
-    }
-    ChangeScope scope(*this);
-    m_text[index(field)] = value;
-    react(field);
-}
-
-void SessionSettings::userSetText(Field field, const std::string& value) {
-    ChangeScope scope(*this);
-    m_text[index(field)] = value;
-    react(field);
+    m_tracker.run([&] {
+        m_text[index(field)] = value;
+        if (reacts) {
+            react(field);
+        }
+    });
 }
 
 // --- Reactions of the controls.
 
-void SessionSettings::ruleMaxClientsAgainstAutoTeams() {
-    const long long maxClients = parseInteger(text(Field::MaxClientsComboBox));
-    const long long autoTeams = parseInteger(text(Field::CTFAutoTeamsComboBox));
+// The CTF teams share the clients: half of them at most per team.
+void SessionSettings::autoTeamsAgainstMaxClients() {
+    const long long maxClients = parseInteger(text(F::MaxClientsComboBox));
+    const long long autoTeams = parseInteger(text(F::CTFAutoTeamsComboBox));
     if (maxClients < 2 * autoTeams) {
-        setComboText(Field::CTFAutoTeamsComboBox, std::to_string(maxClients / 2));
+        setComboText(F::CTFAutoTeamsComboBox, std::to_string(maxClients / 2));
+    }
+}
+
+// Max clients grows to hold what a source field asks for: factor times its value.
+void SessionSettings::raiseMaxClientsTo(Field source, int factor) {
+    if (text(F::MaxClientsComboBox).empty()) {
+        setComboText(F::MaxClientsComboBox, "2");
+    }
+    const long long maxClients = parseInteger(text(F::MaxClientsComboBox));
+    const long long needed = static_cast<long long>(factor) * parseInteger(text(source));
+    if (maxClients < needed) {
+        setComboText(F::MaxClientsComboBox, std::to_string(needed));
+    }
+}
+
+// CTF auto teams and bot free clients exclude each other.
+void SessionSettings::autoTeamsExcludeFreeClients() {
+    if (text(F::CTFAutoTeamsComboBox) != "0") {
+        setComboText(F::FreeClientsComboBox, "0");
     }
 }
 
 void SessionSettings::react(Field field) {
-    using F = Field;
     if (isFlagField(field)) {
         computeFlagWord();
         return;
     }
+    const auto emptyBecomes = [this](Field f, const char* value) {
+        if (text(f).empty()) {
+            setComboText(f, value);
+            return true;
+        }
+        return false;
+    };
     switch (field) {
         case F::DirectoryEdit:
         case F::FilenameEdit:
@@ -279,51 +346,27 @@ void SessionSettings::react(Field field) {
             mapRadioReaction(MapType::External);
             return;
         case F::MaxClientsComboBox:
-            if (text(F::MaxClientsComboBox).empty()) {
-                setComboText(F::MaxClientsComboBox, "0");
-            } else {
-                ruleMaxClientsAgainstAutoTeams();
+            if (!emptyBecomes(F::MaxClientsComboBox, "0")) {
+                autoTeamsAgainstMaxClients();
             }
             break;
         case F::PlayersPerTeamComboBox:
-            if (text(F::MaxClientsComboBox).empty()) {
-                setComboText(F::MaxClientsComboBox, "2");
-            } else {
-                ruleMaxClientsAgainstAutoTeams();
+            if (!emptyBecomes(F::MaxClientsComboBox, "2")) {
+                autoTeamsAgainstMaxClients();
             }
             break;
         case F::CTFAutoTeamsComboBox:
-            if (text(F::CTFAutoTeamsComboBox).empty()) {
-                setComboText(F::CTFAutoTeamsComboBox, "0");
-            } else {
-                if (text(F::MaxClientsComboBox).empty()) {
-                    setComboText(F::MaxClientsComboBox, "2");
-                }
-                const long long maxClients = parseInteger(text(F::MaxClientsComboBox));
-                const long long autoTeams = parseInteger(text(F::CTFAutoTeamsComboBox));
-                if (maxClients < 2 * autoTeams) {
-                    setComboText(F::MaxClientsComboBox, std::to_string(2 * autoTeams));
-                }
+            if (!emptyBecomes(F::CTFAutoTeamsComboBox, "0")) {
+                raiseMaxClientsTo(F::CTFAutoTeamsComboBox, 2);
             }
-            if (text(F::CTFAutoTeamsComboBox) != "0") {
-                setComboText(F::FreeClientsComboBox, "0");
-            }
+            autoTeamsExcludeFreeClients();
             break;
         case F::FreeClientsComboBox:
             setComboText(F::CTFAutoTeamsComboBox, "0");
             break;
         case F::SpecialTeamsComboBox:
-            if (text(F::SpecialTeamsComboBox).empty()) {
-                setComboText(F::SpecialTeamsComboBox, "0");
-            } else {
-                if (text(F::MaxClientsComboBox).empty()) {
-                    setComboText(F::MaxClientsComboBox, "2");
-                }
-                const int maxClients = parseInteger(text(F::MaxClientsComboBox));
-                const int specialTeams = parseInteger(text(F::SpecialTeamsComboBox));
-                if (maxClients < specialTeams) {
-                    setComboText(F::MaxClientsComboBox, std::to_string(specialTeams));
-                }
+            if (!emptyBecomes(F::SpecialTeamsComboBox, "0")) {
+                raiseMaxClientsTo(F::SpecialTeamsComboBox, 1);
             }
             break;
         case F::FragLimitCheckBox:
@@ -370,13 +413,13 @@ void SessionSettings::showLayout(TeamLayout layout) {
 }
 
 void SessionSettings::teamplayReaction() {
-    if (checked(Field::TeamplayCheckBox)) {
+    if (checked(F::TeamplayCheckBox)) {
         m_teamLayout = mapType() == MapType::CTF ? TeamLayout::RedBlue : TeamLayout::TeamChoice;
     }
     if (m_teamLayout == TeamLayout::TeamChoice) {
         m_botTeams.selectFirst();
     }
-    chooseRadio(Field::RandomRadio);
+    chooseRadio(F::RandomRadio);
 }
 
 void SessionSettings::mapRadioReaction(MapType type) {
@@ -385,315 +428,260 @@ void SessionSettings::mapRadioReaction(MapType type) {
 }
 
 void SessionSettings::applyMapTypeLayout() {
-    ChangeScope scope(*this);
-    m_teamLayout = mapType() == MapType::CTF ? TeamLayout::RedBlue : TeamLayout::TeamChoice;
+    m_tracker.run([&] {
+        m_teamLayout = mapType() == MapType::CTF ? TeamLayout::RedBlue : TeamLayout::TeamChoice;
+    });
 }
 
 // --- Maps.
 
 void SessionSettings::setMapItems(MapType type, std::vector<std::string> maps) {
-    ChangeScope scope(*this);
-    m_maps[static_cast<int>(type)].setItems(std::move(maps));
+    m_tracker.run([&] { map(type).setItems(std::move(maps)); });
 }
 
-void SessionSettings::selectMap(MapType type, int index) {
-    ChangeScope scope(*this);
-    auto& list = m_maps[static_cast<int>(type)];
-    list.selected = (index >= 0 && index < static_cast<int>(list.items.size())) ? index : -1;
+void SessionSettings::selectMap(MapType type, Selection index) {
+    m_tracker.run([&] { map(type).select(index); });
 }
 
 void SessionSettings::selectMapByName(MapType type, const std::string& name) {
-    ChangeScope scope(*this);
-    m_maps[static_cast<int>(type)].selectIgnoringCase(name);
+    m_tracker.run([&] { map(type).selectIgnoringCase(name); });
 }
 
-void SessionSettings::userSelectMap(MapType type, int index) {
-    ChangeScope scope(*this);
-    selectMap(type, index);
-    if (type == MapType::External && mapList(type).hasSelection()) {
-        showLayout(contains(mapList(type).selection(), "ctf") ? TeamLayout::RedBlue
-                                                              : TeamLayout::TeamChoice);
-    }
-    rebuildCommandLine();
+void SessionSettings::userSelectMap(MapType type, Selection index) {
+    m_tracker.run([&] {
+        map(type).select(index);
+        if (type == MapType::External && mapList(type).hasSelection()) {
+            showLayout(contains(mapList(type).selection(), "ctf") ? TeamLayout::RedBlue
+                                                                  : TeamLayout::TeamChoice);
+        }
+        rebuildCommandLine();
+    });
 }
 
 void SessionSettings::scanMaps() {
     if (auto lists = ScanMaps(gameDirectory(), m_profile)) {
         for (const MapType type : kMapTypes) {
-            setMapItems(type, std::move((*lists)[static_cast<int>(type)]));
+            map(type).setItems(std::move((*lists)[static_cast<int>(type)]));
         }
     }
 }
 
 void SessionSettings::refreshMaps() {
-    ChangeScope scope(*this);
-    scanMaps();
-    for (auto& list : m_maps) {
-        if (!list.hasSelection()) {
-            list.selectFirst();
+    m_tracker.run([&] {
+        scanMaps();
+        for (auto& list : m_maps) {
+            if (!list.hasSelection()) {
+                list.selectFirst();
+            }
         }
-    }
-    // The selections may have changed under the preview.
-    rebuildCommandLine();
+        // The selections may have changed under the preview.
+        rebuildCommandLine();
+    });
 }
 
 void SessionSettings::randomMap(unsigned seed) {
-    ChangeScope scope(*this);
-    const MapType type = checked(Field::GeneralMapsRadio) ? MapType::General
-                         : checked(Field::CTFMapsRadio)   ? MapType::CTF
+    m_tracker.run([&] {
+        const MapType type = checked(F::GeneralMapsRadio) ? MapType::General
+                             : checked(F::CTFMapsRadio)   ? MapType::CTF
                                                           : MapType::External;
-    auto& list = m_maps[static_cast<int>(type)];
-    if (!list.items.empty()) {
-        std::mt19937 generator(seed);
-        std::uniform_int_distribution<int> pick(0, static_cast<int>(list.items.size()) - 1);
-        list.selected = pick(generator);
-    }
-    rebuildCommandLine();
+        auto& list = map(type);
+        if (!list.empty()) {
+            std::mt19937 generator(seed);
+            std::uniform_int_distribution<int> pick(0, static_cast<int>(list.size()) - 1);
+            list.select(static_cast<std::size_t>(pick(generator)));
+        }
+        rebuildCommandLine();
+    });
 }
 
 // --- Bots and teams.
 
-void SessionSettings::setBotChecked(int index, bool value) {
-    if (index < 0 || index >= static_cast<int>(m_bots.items.size())) {
-        return;
-    }
-    ChangeScope scope(*this);
-    m_bots.checked[index] = value;
+void SessionSettings::setBotChecked(std::size_t index, bool value) {
+    m_tracker.run([&] { m_bots.setChecked(index, value); });
 }
 
-void SessionSettings::setBotTeamChecked(int index, bool value) {
-    if (index < 0 || index >= static_cast<int>(m_botTeams.items.size())) {
-        return;
-    }
-    ChangeScope scope(*this);
-    m_botTeams.checked[index] = value;
+void SessionSettings::setBotTeamChecked(std::size_t index, bool value) {
+    m_tracker.run([&] { m_botTeams.setChecked(index, value); });
 }
 
 void SessionSettings::checkBots(const std::vector<std::string>& names) {
-    ChangeScope scope(*this);
-    m_bots.checkNames(names);
+    m_tracker.run([&] { m_bots.checkNames(names); });
 }
 
 void SessionSettings::checkBotTeams(const std::vector<std::string>& names) {
-    ChangeScope scope(*this);
-    m_botTeams.checkNames(names);
+    m_tracker.run([&] { m_botTeams.checkNames(names); });
 }
 
-void SessionSettings::setBotTeamsCurrent(int index) {
-    ChangeScope scope(*this);
-    m_botTeams.current =
-        (index >= 0 && index < static_cast<int>(m_botTeams.items.size())) ? index : -1;
+void SessionSettings::setBotsCurrent(Selection index) {
+    m_tracker.run([&] { m_bots.setCurrent(index); });
+}
+
+void SessionSettings::setBotTeamsCurrent(Selection index) {
+    m_tracker.run([&] { m_botTeams.setCurrent(index); });
 }
 
 void SessionSettings::setRoster(std::vector<std::string> botNames,
                                 std::vector<std::string> teamNames) {
-    ChangeScope scope(*this);
-    m_bots.setItems(std::move(botNames));
-    m_yourTeamItems = teamNames;
-    m_botTeams.setItems(std::move(teamNames));
+    m_tracker.run([&] {
+        m_bots.setItems(std::move(botNames));
+        m_yourTeamItems = teamNames;
+        m_botTeams.setItems(std::move(teamNames));
+    });
 }
 
 // --- CTF teams.
 
-namespace {
-
-void selectIn(SelectList& list, int index) {
-    list.selected = (index >= 0 && index < static_cast<int>(list.items.size())) ? index : -1;
+void SessionSettings::selectRed(Selection index) {
+    m_tracker.run([&] { m_red.select(index); });
 }
 
-void move(SelectList& from, SelectList& to) {
-    if (from.hasSelection()) {
-        to.insertAtSelection(from.takeSelection());
-    }
+void SessionSettings::selectBlue(Selection index) {
+    m_tracker.run([&] { m_blue.select(index); });
 }
 
-}  // namespace
-
-void SessionSettings::selectRed(int index) {
-    ChangeScope scope(*this);
-    selectIn(m_red, index);
-}
-
-void SessionSettings::selectBlue(int index) {
-    ChangeScope scope(*this);
-    selectIn(m_blue, index);
-}
-
-void SessionSettings::selectAvailable(int index) {
-    ChangeScope scope(*this);
-    selectIn(m_available, index);
+void SessionSettings::selectAvailable(Selection index) {
+    m_tracker.run([&] { m_available.select(index); });
 }
 
 void SessionSettings::setCtfTeams(std::vector<std::string> red, std::vector<std::string> blue) {
-    ChangeScope scope(*this);
-    m_red.setItems(std::move(red));
-    m_blue.setItems(std::move(blue));
+    m_tracker.run([&] {
+        m_red.setItems(std::move(red));
+        m_blue.setItems(std::move(blue));
+    });
 }
 
 void SessionSettings::fillAvailable() {
-    ChangeScope scope(*this);
-    std::vector<std::string> names;
-    for (const auto& bot : m_bots.items) {
-        if (indexOfIgnoringCase(m_red.items, bot) < 0 &&
-            indexOfIgnoringCase(m_blue.items, bot) < 0) {
-            names.push_back(bot);
+    m_tracker.run([&] {
+        std::vector<std::string> names;
+        for (const auto& bot : m_bots.items()) {
+            if (indexOfIgnoringCase(m_red.items(), bot) < 0 &&
+                indexOfIgnoringCase(m_blue.items(), bot) < 0) {
+                names.push_back(bot);
+            }
         }
-    }
-    m_available.setItems(std::move(names));
+        m_available.setItems(std::move(names));
+    });
 }
 
 void SessionSettings::addRed() {
-    ChangeScope scope(*this);
-    move(m_available, m_red);
+    m_tracker.run([&] { moveSelected(m_available, m_red); });
 }
 
 void SessionSettings::removeRed() {
-    ChangeScope scope(*this);
-    move(m_red, m_available);
+    m_tracker.run([&] { moveSelected(m_red, m_available); });
 }
 
 void SessionSettings::addBlue() {
-    ChangeScope scope(*this);
-    move(m_available, m_blue);
+    m_tracker.run([&] { moveSelected(m_available, m_blue); });
 }
 
 void SessionSettings::removeBlue() {
-    ChangeScope scope(*this);
-    move(m_blue, m_available);
+    m_tracker.run([&] { moveSelected(m_blue, m_available); });
 }
 
 // --- File > New and the start-up repairs.
 
-void SessionSettings::resetToNew() {
-    using F = Field;
-    ChangeScope scope(*this);
-    setCurrentPresetName("");
-    m_caption = "Vantor Frontend";
-    for (const F field :
-         {F::ExitCheckBox, F::ManEditCheckBox, F::ExternalCheckBox, F::ConfigCheckBox}) {
-        setChecked(field, false);
-    }
-    setText(F::ConfigComboBox, "");
-    setChecked(F::LogCheckBox, false);
-    setText(F::FilenameEdit, m_profile.defaultExecutable);
-    setChecked(F::RandomMapCheckBox, false);
-    setChecked(F::ViewCommandLineCheckBox, true);
-    setChecked(F::DedicatedCheckBox, false);
-
-    setText(F::MaxClientsComboBox, "2");
-    setChecked(F::TimeLimitCheckBox, false);
-    setChecked(F::FragLimitCheckBox, false);
-    setText(F::TimeLimitComboBox, "0");
-    setText(F::FragLimitComboBox, "0");
-    setChecked(F::AllowCheatsCheckBox, false);
-    setText(F::LagEdit, "1");
-
-    for (const auto& bit : flagBits()) {
-        setChecked(bit.field, false);
-    }
-    setText(F::CTFAutoTeamsComboBox, "0");
-    setChecked(F::CaptureLimitCheckBox, false);
-    setText(F::CaptureLimitComboBox, "0");
-    setChecked(F::SpecialTeamsCheckBox, false);
-    setText(F::SpecialTeamsComboBox, "0");
-    setChecked(F::HumanOnlyCheckBox, false);
-
-    for (const F field : {F::ClientCommandsCheckBox, F::DynamicNodeCheckBox, F::ViewWeaponsCheckBox,
-                          F::BotConnectInfoCheckBox, F::BotChatCheckBox}) {
-        setChecked(field, false);
-    }
-    setText(F::FreeClientsComboBox, "0");
-
-    chooseRadio(F::SpecificRadio);
-    setText(F::BotNumComboBox, "0");
-    setChecked(F::AutoSkillCheckBox, false);
-    setText(F::BotSkillComboBox, "1");
-    setChecked(F::BotTarzanCheckBox, false);
-
-    m_bots.selectFirst();
-    m_bots.uncheckAll();
-
-    setChecked(F::TeamplayCheckBox, false);
-    setText(F::PlayersPerTeamComboBox, "2");
-    if (indexOfIgnoringCase(m_yourTeamItems, text(F::YourTeamComboBox)) >= 0) {
-        setText(F::YourTeamComboBox, m_yourTeamItems.front());
-    }
-    m_botTeams.uncheckAll();
-    m_botTeams.selectFirst();
-
-    chooseRadio(F::GeneralMapsRadio);
-    for (auto& list : m_maps) {
-        if (list.hasSelection()) {
-            list.selectFirst();
+void SessionSettings::applyNewValue(Field field) {
+    const auto& info = fieldInfo(field);
+    if (info.kind == FieldKind::Radio) {
+        chooseRadio(field);
+    } else if (info.newValue) {
+        const std::string value = tableValue(field, *info.newValue);
+        if (isBoolean(field)) {
+            setChecked(field, value == "1");
+        } else {
+            setText(field, value);
         }
     }
-    rebuildCommandLine();
+}
+
+void SessionSettings::resetToNew() {
+    m_tracker.run([&] {
+        for (const auto& entry : newOrder()) {
+            switch (entry.step) {
+                case NewStep::Field:
+                    applyNewValue(entry.field);
+                    break;
+                case NewStep::Caption:
+                    m_presetName.clear();
+                    m_caption = "Vantor Frontend";
+                    break;
+                case NewStep::BotsList:
+                    m_bots.selectFirst();
+                    m_bots.uncheckAll();
+                    break;
+                case NewStep::YourTeam:
+                    // A chosen team becomes the first team; an empty text stays.
+                    if (indexOfIgnoringCase(m_yourTeamItems, text(F::YourTeamComboBox)) >= 0) {
+                        setText(F::YourTeamComboBox, m_yourTeamItems.front());
+                    }
+                    break;
+                case NewStep::BotTeamsList:
+                    m_botTeams.uncheckAll();
+                    m_botTeams.selectFirst();
+                    break;
+                case NewStep::MapSelections:
+                    for (auto& list : m_maps) {
+                        if (list.hasSelection()) {
+                            list.selectFirst();
+                        }
+                    }
+                    break;
+            }
+        }
+        rebuildCommandLine();
+    });
 }
 
 void SessionSettings::repairAfterRestore() {
-    using F = Field;
-    ChangeScope scope(*this);
-    static constexpr std::array<F, 12> kRepairOrder{
-        F::CTFAutoTeamsComboBox, F::SpecialTeamsComboBox, F::DirectoryEdit,
-        F::FilenameEdit,         F::MaxClientsComboBox,   F::TimeLimitComboBox,
-        F::FragLimitComboBox,    F::CaptureLimitComboBox, F::PlayersPerTeamComboBox,
-        F::BotNumComboBox,       F::BotSkillComboBox,     F::FreeClientsComboBox,
-    };
-    for (const F field : kRepairOrder) {
-        if (!text(field).empty()) {
-            continue;
+    m_tracker.run([&] {
+        for (const Field field : repairOrder()) {
+            if (text(field).empty()) {
+                setText(field, tableValue(field, *fieldInfo(field).emptyRepair));
+            }
         }
-        if (field == F::DirectoryEdit) {
-            setText(field, m_profile.defaultGameDirectory);
-        } else if (field == F::FilenameEdit) {
-            setText(field, m_profile.defaultExecutable);
-        } else {
-            setText(field, std::string(*fieldInfo(field).emptyRepair));
+        autoTeamsExcludeFreeClients();
+        if (botMode() == BotMode::None) {
+            chooseRadio(F::RandomRadio);
         }
-    }
-    if (text(F::CTFAutoTeamsComboBox) != "0") {
-        setText(F::FreeClientsComboBox, "0");
-    }
-    if (botMode() == BotMode::None) {
-        chooseRadio(F::RandomRadio);
-    }
-    if (!mapType()) {
-        chooseRadio(F::GeneralMapsRadio);
-    }
+        if (!mapType()) {
+            chooseRadio(F::GeneralMapsRadio);
+        }
+    });
 }
 
 // --- The game directory.
 
 void SessionSettings::directoryReaction() {
-    ChangeScope scope(*this);
-    const std::string directory = gameDirectory();
-    if (!directoryExists(m_profile.path(directory, {"baseq2"}))) {
-        const std::string initial = m_profile.defaultGameDirectory;
-        std::optional<std::string> answer;
-        if (m_directoryPrompt != nullptr) {
-            answer = m_directoryPrompt->askText("Please locate your Quake II directory",
-                                                "Quake II Directory", initial);
+    m_tracker.run([&] {
+        const std::string directory = gameDirectory();
+        if (!directoryExists(m_profile.path(directory, {"baseq2"}))) {
+            const std::string initial = m_profile.defaultGameDirectory;
+            std::optional<std::string> answer;
+            if (m_directoryPrompt != nullptr) {
+                answer = m_directoryPrompt->askText("Please locate your Quake II directory",
+                                                    "Quake II Directory", initial);
+            }
+            setText(F::DirectoryEdit, answer.value_or(initial));
+            return;
         }
-        setText(Field::DirectoryEdit, answer.value_or(initial));
-        return;
-    }
-    rebuildCommandLine();
-    m_configItems = ListExtraConfigs(directory, m_profile);
-    const std::string vantor = m_profile.path(directory, {"vantor"});
-    if (FindInDirectory("bots.cfg", vantor, m_profile)) {
-        const auto lines = readLines(m_profile.path(vantor, {"bots.cfg"}));
-        setRoster(botNamesFromLines(lines), teamNamesFromLines(lines));
-    } else {
-        setRoster({}, {});
-    }
-    setComboText(Field::YourTeamComboBox, "");
-    scanMaps();
-    applyMapTypeLayout();
+        rebuildCommandLine();
+        m_configItems = ListExtraConfigs(directory, m_profile);
+        const std::string vantor = m_profile.path(directory, {"vantor"});
+        if (FindInDirectory("bots.cfg", vantor, m_profile)) {
+            const auto lines = readLines(m_profile.path(vantor, {"bots.cfg"}));
+            setRoster(botNamesFromLines(lines), teamNamesFromLines(lines));
+        } else {
+            setRoster({}, {});
+        }
+        setComboText(F::YourTeamComboBox, "");
+        scanMaps();
+        applyMapTypeLayout();
+    });
 }
 
 void SessionSettings::rebuildCommandLine() {
-    ChangeScope scope(*this);
-    m_commandLine = buildCommandLine(*this);
+    m_tracker.run([&] { m_commandLine = buildCommandLine(*this); });
 }
 
 }  // namespace wyn

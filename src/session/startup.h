@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/platform_profile.h"
+#include "content/locate_dialog.h"
 #include "session/launch.h"
 
 namespace wyn {
@@ -12,51 +13,6 @@ namespace wyn {
 class RecentFiles;
 class SessionSettings;
 class ValueStore;
-
-// Where the add-on can be had, quoted at the end of the locate dialog's two
-// add-on messages. The add-on has no address of its own that we could vouch
-// for, so the messages point the user to its download page by name.
-inline constexpr const char* kAddOnDownloadAddress = "the Vantor add-on's download page";
-
-enum class LocateResult { Open, Accepted, Cancelled };
-
-// The logic of the locate dialog ("Please locate your Quake II directory"):
-// each selected directory is checked for the game and the add-on; OK accepts
-// only a full installation and stores it as the game directory.
-class LocateDialog {
-public:
-    // The dialog starts in the process's current directory and checks it at
-    // once; it is not shown yet, so a game without the add-on only shows the
-    // download message and the dialog opens normally.
-    LocateDialog(const std::string& startDirectory, const PlatformProfile& profile,
-                 ValueStore& store, MessagePrompts& prompts);
-
-    const std::string& directory() const { return m_directory; }
-    const std::string& infoText() const { return m_info; }  // InfoLabel
-    LocateResult result() const { return m_result; }
-    bool isClosed() const { return m_result != LocateResult::Open; }
-
-    // The user selected another directory (drive or tree).
-    void directoryChanged(const std::string& directory);
-    void ok();      // "&OK"
-    void cancel();  // "&Cancel"
-
-private:
-    void check(bool shown);
-
-    PlatformProfile m_profile;
-    ValueStore& m_store;
-    MessagePrompts& m_prompts;
-    std::string m_directory;
-    std::string m_info;
-    LocateResult m_result = LocateResult::Open;
-};
-
-// The messages of the start-up check and the locate dialog, in the profile's
-// path style.
-std::string enterDirectoryMessage(const PlatformProfile& profile);
-std::string noAddOnMessage();
-std::string selectLocationMessage(const PlatformProfile& profile);
 
 // What the start-up asks of the window besides the launch's questions.
 class StartupPrompts : public LaunchPrompts {
@@ -95,9 +51,11 @@ public:
     // Creation: the recent files are read, then the start-up check runs.
     void create(const std::string& currentDirectory);
     // Showing, before the window is first drawn: the stored state is restored
-    // with its repairs and the first command-line rebuild, then the program
-    // arguments are handled (a preset path, then "-L" to launch at once).
-    ArgumentsOutcome show(const std::vector<std::string>& arguments, GameStarter& starter);
+    // with its repairs and the first command-line rebuild. A failure on the way
+    // is shown once, and the window opens with what could be restored.
+    void show();
+    // Then the program arguments: a preset path, then "-L" to launch at once.
+    ArgumentsOutcome openArguments(const std::vector<std::string>& arguments, GameStarter& starter);
     // Closing: the explicit values and every control are stored, then the
     // external command-line window closes (its close reaction clears
     // ExternalCheckBox, after the store kept the user's choice).

@@ -27,21 +27,6 @@ bool isTeamGame(const WizardAnswers& a) {
     return a.gameType == WizardGameType::DeathmatchWithTeams;
 }
 
-void setChecked(CheckList& list, int index, bool value) {
-    if (index >= 0 && static_cast<std::size_t>(index) < list.items.size()) {
-        list.checked[static_cast<std::size_t>(index)] = value;
-    }
-}
-
-// A fresh copy of names with the marks of the old list kept for names still
-// present.
-CheckList refilled(const CheckList& old, std::vector<std::string> names) {
-    CheckList list;
-    list.setItems(std::move(names));
-    list.checkNames(old.checkedNames());
-    return list;
-}
-
 }  // namespace
 
 const char* wizardGameTypeName(WizardGameType type) {
@@ -60,14 +45,15 @@ WizardAnswers wizardAnswersFrom(const SessionSettings& session) {
     WizardAnswers a;
     std::vector<std::string> maps;
     for (const auto type : kMapTypes) {
-        const auto& items = session.mapList(type).items;
+        const auto& items = session.mapList(type).items();
         maps.insert(maps.end(), items.begin(), items.end());
     }
     a.maps.setItems(std::move(maps));
     a.maps.selectFirst();
-    a.bots.items = session.bots().items;
-    a.bots.checked = session.bots().checked;
-    a.bots.checked.resize(a.bots.items.size(), false);
+    a.bots.setItems(session.bots().items());
+    for (std::size_t i = 0; i < a.bots.size(); ++i) {
+        a.bots.setChecked(i, session.bots().isChecked(i));
+    }
     a.yourTeamItems = session.yourTeamItems();
     a.yourTeam = a.yourTeamItems.empty() ? std::string() : a.yourTeamItems.front();
     a.botTeams.setItems(a.yourTeamItems);
@@ -102,7 +88,7 @@ WizardPageCheck checkBotPage(const WizardAnswers& a) {
         if (bots.empty()) {
             check.errors.emplace_back(kWizardSelectBot);
         } else {
-            check.launcherLines.push_back("sv bots " + joinWithBlanks(bots));
+            check.launcherLines.push_back(launcherBotsLine(joinWithBlanks(bots)));
         }
     } else if (a.botCount.empty()) {
         check.errors.emplace_back(kWizardSelectBotCount);
@@ -123,7 +109,7 @@ WizardPageCheck checkTeamPage(const WizardAnswers& a) {
         check.errors.emplace_back(kWizardSelectTeams);
     }
     if (check.errors.empty()) {
-        check.launcherLines = {"cmd join " + a.yourTeam, "sv teams " + joinWithBlanks(teams)};
+        check.launcherLines = launcherTeamLines(a.yourTeam, joinWithBlanks(teams));
     }
     return check;
 }
@@ -228,40 +214,119 @@ void LaunchWizard::configureAssistent() {
     a.OnCancelClick = [](TAssistent&, int) { return true; };
 }
 
-void LaunchWizard::selectMap(int index) {
-    const bool inRange =
-        index >= 0 && static_cast<std::size_t>(index) < m_answers.maps.items.size();
-    m_answers.maps.selected = inRange ? index : -1;
+bool WizardChange::any() const {
+    return page || answers || maps.any() || bots.any() || botTeams.any() || yourTeamItems ||
+           ctfText || summary || closed;
+}
+
+LaunchWizard::Snapshot LaunchWizard::snapshot() const {
+    const WizardAnswers& a = m_answers;
+    return {page(),
+            a.gameType,
+            a.botMode,
+            a.botCount,
+            a.playersPerTeam,
+            a.yourTeam,
+            a.closeOnLaunch,
+            a.maps.revision(),
+            a.bots.revision(),
+            a.botTeams.revision(),
+            a.yourTeamItems,
+            m_ctfTextShown,
+            m_summary,
+            closed()};
+}
+
+WizardChange LaunchWizard::compare(const Snapshot& b) const {
+    const WizardAnswers& a = m_answers;
+    WizardChange change;
+    change.page = b.page != page();
+    change.answers = b.gameType != a.gameType || b.botMode != a.botMode ||
+                     b.botCount != a.botCount || b.playersPerTeam != a.playersPerTeam ||
+                     b.yourTeam != a.yourTeam || b.closeOnLaunch != a.closeOnLaunch;
+    change.maps = ListChange::between(b.maps, a.maps.revision());
+    change.bots = ListChange::between(b.bots, a.bots.revision());
+    change.botTeams = ListChange::between(b.botTeams, a.botTeams.revision());
+    change.yourTeamItems = b.yourTeamItems != a.yourTeamItems;
+    change.ctfText = b.ctfTextShown != m_ctfTextShown;
+    change.summary = b.summary != m_summary;
+    change.closed = b.closed != closed();
+    return change;
+}
+
+void LaunchWizard::next() {
+    m_tracker.run([&] { m_assistent.Next(); });
+}
+
+void LaunchWizard::back() {
+    m_tracker.run([&] { m_assistent.Back(); });
+}
+
+void LaunchWizard::cancel() {
+    m_tracker.run([&] { m_assistent.Cancel(); });
+}
+
+void LaunchWizard::setGameType(WizardGameType type) {
+    m_tracker.run([&] { m_answers.gameType = type; });
+}
+
+void LaunchWizard::setBotMode(WizardBotMode mode) {
+    m_tracker.run([&] { m_answers.botMode = mode; });
+}
+
+void LaunchWizard::setBotCount(std::string text) {
+    m_tracker.run([&] { m_answers.botCount = std::move(text); });
+}
+
+void LaunchWizard::setPlayersPerTeam(std::string text) {
+    m_tracker.run([&] { m_answers.playersPerTeam = std::move(text); });
+}
+
+void LaunchWizard::setYourTeam(std::string text) {
+    m_tracker.run([&] { m_answers.yourTeam = std::move(text); });
+}
+
+void LaunchWizard::setCloseOnLaunch(bool value) {
+    m_tracker.run([&] { m_answers.closeOnLaunch = value; });
+}
+
+void LaunchWizard::selectMap(Selection index) {
+    m_tracker.run([&] { m_answers.maps.select(index); });
 }
 
 void LaunchWizard::RandomButtonClick(unsigned seed) {
-    const auto count = static_cast<int>(m_answers.maps.items.size());
+    const auto count = static_cast<int>(m_answers.maps.size());
     if (count == 0) {
         return;
     }
-    std::mt19937 generator(seed);
-    m_answers.maps.selected = std::uniform_int_distribution<int>(0, count - 1)(generator);
+    m_tracker.run([&] {
+        std::mt19937 generator(seed);
+        const int pick = std::uniform_int_distribution<int>(0, count - 1)(generator);
+        m_answers.maps.select(static_cast<std::size_t>(pick));
+    });
 }
 
-void LaunchWizard::setBotChecked(int index, bool value) {
-    setChecked(m_answers.bots, index, value);
+void LaunchWizard::setBotChecked(std::size_t index, bool value) {
+    m_tracker.run([&] { m_answers.bots.setChecked(index, value); });
 }
 
-void LaunchWizard::setBotTeamChecked(int index, bool value) {
-    setChecked(m_answers.botTeams, index, value);
+void LaunchWizard::setBotTeamChecked(std::size_t index, bool value) {
+    m_tracker.run([&] { m_answers.botTeams.setChecked(index, value); });
 }
 
 void LaunchWizard::editBotProfiles() {
-    m_prompts.editBotProfiles();
-    refillRoster();
+    m_tracker.run([&] {
+        m_prompts.editBotProfiles();
+        refillRoster();
+    });
 }
 
 // The editor may have added, renamed or removed bots and teams; lists left as
 // they were would launch with names bots.cfg no longer has.
 void LaunchWizard::refillRoster() {
-    m_answers.bots = refilled(m_answers.bots, m_session.bots().items);
+    m_answers.bots.setItemsKeepingChecks(m_session.bots().items());
     m_answers.yourTeamItems = m_session.yourTeamItems();
-    m_answers.botTeams = refilled(m_answers.botTeams, m_answers.yourTeamItems);
+    m_answers.botTeams.setItemsKeepingChecks(m_answers.yourTeamItems);
 }
 
 void LaunchWizard::WizardAssistentAskPageChange(int aktPage, int& newPage) const {
@@ -306,17 +371,11 @@ bool LaunchWizard::leaveForLaunchPage(const WizardPageCheck& check) {
 
 void LaunchWizard::launch() {
     m_scriptLines = wizardScriptLines(m_answers);
-    writeLines(m_session.gamePath({"vantor", "wyn.cfg"}), m_scriptLines);
-    writeLines(m_session.gamePath({"vantor", "launcher.cfg"}), m_launcherLines);
-
-    const StartRequest request{m_session.executablePath(), startArguments(false),
-                               m_session.gameDirectory()};
-    const bool started = m_starter.start(request);
-    if (!started) {
-        m_prompts.showError(std::string(kWizardStartFailed));
-    }
-    m_lastLaunch = LaunchResult{started ? LaunchOutcome::Started : LaunchOutcome::StartFailed,
-                                m_answers.closeOnLaunch};
+    writeLines(scriptPath(m_session), m_scriptLines);
+    writeLines(launcherPath(m_session), m_launcherLines);
+    // The wizard offers no dedicated server.
+    m_lastLaunch =
+        startGame(startRequest(m_session, false), m_answers.closeOnLaunch, m_prompts, m_starter);
     if (m_answers.closeOnLaunch && OnCloseMainWindow) {
         OnCloseMainWindow();
     }

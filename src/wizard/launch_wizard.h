@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "base/game_starter.h"
+#include "base/lists.h"
+#include "base/notifier.h"
 #include "base/prompts.h"
 #include "session/launch.h"
 #include "session/session_settings.h"
@@ -27,16 +29,13 @@ inline constexpr int kLaunchPage = 6;
 inline constexpr int kWizardPageCount = 6;
 
 inline constexpr std::string_view kWizardSelectMap = "Please select a starting map.";
-inline constexpr std::string_view kWizardSelectBot =
-    "Please select at least one bot to play against.";
+inline constexpr std::string_view kWizardSelectBot = launch_text::SelectBot;
 inline constexpr std::string_view kWizardSelectBotCount =
     "Please select a number of bots to play against.";
-inline constexpr std::string_view kWizardSelectTeam = "Please select a team to join.";
+inline constexpr std::string_view kWizardSelectTeam = launch_text::SelectTeam;
 inline constexpr std::string_view kWizardSelectPlayersPerTeam =
     "Please select a maximum number of players allowed on each team.";
-inline constexpr std::string_view kWizardSelectTeams =
-    "Please select at least one team to play against.";
-inline constexpr std::string_view kWizardStartFailed = "Failed to execute Quake II";
+inline constexpr std::string_view kWizardSelectTeams = launch_text::SelectTeams;
 
 // DMRadio, DMTeamsRadio, CTFRadio.
 enum class WizardGameType { Deathmatch, DeathmatchWithTeams, CaptureTheFlag };
@@ -89,8 +88,23 @@ std::vector<std::string> wizardSummary(const WizardAnswers& answers);
 // The lines of the wizard's wyn.cfg.
 std::vector<std::string> wizardScriptLines(const WizardAnswers& answers);
 
+// What one change of the wizard changed.
+struct WizardChange {
+    bool page = false;     // the page shown, its buttons and the caption
+    bool answers = false;  // the radio buttons, texts and the close box
+    ListChange maps;       // MapListBox
+    ListChange bots;       // BotsListBox
+    ListChange botTeams;   // BotTeamsListBox
+    bool yourTeamItems = false;
+    bool ctfText = false;
+    bool summary = false;  // SettingsMemo
+    bool closed = false;
+
+    bool any() const;
+};
+
 // What the wizard asks the window for in its middle.
-class WizardPrompts : public MessagePrompts {
+class WizardPrompts : public virtual MessagePrompts {
 public:
     // The map cycle editor, modal over the wizard.
     virtual void editMapCycle() = 0;
@@ -114,6 +128,10 @@ public:
     LaunchWizard(const LaunchWizard&) = delete;
     LaunchWizard& operator=(const LaunchWizard&) = delete;
 
+    [[nodiscard]] Connection onChange(std::function<void(const WizardChange&)> observer) {
+        return m_tracker.connect(std::move(observer));
+    }
+
     TAssistent& WizardAssistent() { return m_assistent; }
     const TAssistent& WizardAssistent() const { return m_assistent; }
     const WizardAnswers& answers() const { return m_answers; }
@@ -128,27 +146,27 @@ public:
     // -- Navigation (the framework's buttons). Next on the launch page is the
     // launch; a script that cannot be written throws WynError ("Cannot create
     // file PATH") for the general error display, and nothing is started.
-    void next() { m_assistent.Next(); }
-    void back() { m_assistent.Back(); }
-    void cancel() { m_assistent.Cancel(); }
+    void next();
+    void back();
+    void cancel();
 
     // -- The controls.
-    void setGameType(WizardGameType type) { m_answers.gameType = type; }
+    void setGameType(WizardGameType type);
     // MapListBox click; an index out of range selects nothing.
-    void selectMap(int index);
+    void selectMap(Selection index);
     // "&Random Map": a uniformly random entry; the seed comes from the clock.
     void RandomButtonClick(unsigned seed);
     void MapCycleButtonClick() { m_prompts.editMapCycle(); }
-    void SpecificRadioClick() { m_answers.botMode = WizardBotMode::Specific; }
-    void RandomRadioClick() { m_answers.botMode = WizardBotMode::Random; }
-    void setBotChecked(int index, bool value);
-    void setBotCount(std::string text) { m_answers.botCount = std::move(text); }
+    void SpecificRadioClick() { setBotMode(WizardBotMode::Specific); }
+    void RandomRadioClick() { setBotMode(WizardBotMode::Random); }
+    void setBotChecked(std::size_t index, bool value);
+    void setBotCount(std::string text);
     void BotsCFGButtonClick() { editBotProfiles(); }
-    void setPlayersPerTeam(std::string text) { m_answers.playersPerTeam = std::move(text); }
-    void setYourTeam(std::string text) { m_answers.yourTeam = std::move(text); }
-    void setBotTeamChecked(int index, bool value);
+    void setPlayersPerTeam(std::string text);
+    void setYourTeam(std::string text);
+    void setBotTeamChecked(std::size_t index, bool value);
     void EditTeamsButtonClick() { editBotProfiles(); }
-    void setCloseOnLaunch(bool value) { m_answers.closeOnLaunch = value; }
+    void setCloseOnLaunch(bool value);
 
     // -- What the window draws beyond the answers.
     bool botNumEnabled() const { return m_answers.botMode == WizardBotMode::Random; }
@@ -167,6 +185,25 @@ public:
     const std::optional<LaunchResult>& lastLaunch() const { return m_lastLaunch; }
 
 private:
+    struct Snapshot {
+        int page;
+        WizardGameType gameType;
+        WizardBotMode botMode;
+        std::string botCount;
+        std::string playersPerTeam;
+        std::string yourTeam;
+        bool closeOnLaunch;
+        ListRevision maps;
+        ListRevision bots;
+        ListRevision botTeams;
+        std::vector<std::string> yourTeamItems;
+        bool ctfTextShown;
+        std::vector<std::string> summary;
+        bool closed;
+    };
+    Snapshot snapshot() const;
+    WizardChange compare(const Snapshot& before) const;
+    void setBotMode(WizardBotMode mode);
     void configureAssistent();
     void editBotProfiles();
     void refillRoster();
@@ -185,6 +222,8 @@ private:
     std::vector<std::string> m_launcherLines;
     std::vector<std::string> m_scriptLines;
     std::optional<LaunchResult> m_lastLaunch;
+    ChangeTracker<WizardChange, Snapshot> m_tracker{
+        [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };
 
 }  // namespace wyn

@@ -85,7 +85,7 @@ TEST_F(CtlPersistence, StoreThenRestoreWithTheGameDirectoryGiven) {
     EXPECT_EQ(restored.mapType(), MapType::CTF);
     EXPECT_EQ(restored.selectedMap(), "q2ctf4");
     EXPECT_EQ(restored.bots().checkedNames(), Names{"Bravo"});
-    EXPECT_EQ(restored.availableList().items, (Names{"Bravo", "Charlie"}));
+    EXPECT_EQ(restored.availableList().items(), (Names{"Bravo", "Charlie"}));
     EXPECT_EQ(restored.teamLayout(), TeamLayout::RedBlue);
     EXPECT_EQ(loaded.paths(), Names{"/p.wyn"});
     EXPECT_NE(restored.commandLine().find("+map q2ctf4"), std::string::npos);

@@ -7,6 +7,7 @@
 #include "base/game_starter.h"
 #include "base/text_file.h"
 #include "fake_starter.h"
+#include "platform/settings_value_store.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -161,6 +162,10 @@ TEST_F(Wynctl, StoreThenRestoreContinuesTheSession) {
     const auto path = preset("stored.wyn", lines);
     EXPECT_EQ(run({"--store", "--red", "Vex", "preview", path}), 0) << err;
     const auto stored = out;
+    const auto redBots = [&] {
+        return SettingsValueStore(home / "settings.ini").readValue("RedBots");
+    };
+    EXPECT_EQ(redBots(), "Vex");
     EXPECT_EQ(run({"recent"}), 0);
     EXPECT_EQ(out, path + "\n");
 
@@ -170,6 +175,9 @@ TEST_F(Wynctl, StoreThenRestoreContinuesTheSession) {
     EXPECT_NE(out.find(" +map q2dm5 "), std::string::npos);
     EXPECT_EQ(run({"--restore", "launch", "--dry-run"}), 0) << err;
     EXPECT_EQ(game.read("vantor/launcher.cfg"), "sv bots Orla\r\n");
+    // The red team came back with the restore and is stored again.
+    EXPECT_EQ(run({"--restore", "--store", "preview"}), 0) << err;
+    EXPECT_EQ(redBots(), "Vex");
 
     EXPECT_EQ(run({"--store", "check"}), 2);
 }

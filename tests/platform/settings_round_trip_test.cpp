@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "../core/persistence/persistence_fixture.h"
+#include "persistence_fixture.h"
 #include "platform/settings_value_store.h"
 #include "session/session_settings.h"
 #include "session/startup.h"
+#include "session/window_state.h"
 #include "store/easy_reg.h"
 #include "store/recent_files.h"
 
@@ -34,7 +35,7 @@ protected:
         SettingsValueStore store(ini);
         MainWindowLife life(*session, store, recent, prompts);
         life.create(dir.str());
-        life.show({}, starter);
+        life.show();
         return session;
     }
 
@@ -44,7 +45,7 @@ protected:
         EXPECT_EQ(s.botMode(), BotMode::Random);
         EXPECT_EQ(s.mapType(), MapType::General);
         EXPECT_EQ(s.mapList(MapType::General).selection(), "base1");
-        EXPECT_EQ(s.bots().items.size(), 4u);
+        EXPECT_EQ(s.bots().items().size(), 4u);
         EXPECT_TRUE(prompts.failures.empty());
     }
 };
@@ -97,8 +98,8 @@ TEST_F(SettingsRoundTrip, EveryStoredControlComesBack) {
     }
     EXPECT_EQ(after->bots().checkedNames(), (Names{"Alpha", "Delta"}));
     EXPECT_EQ(after->botTeams().checkedNames(), Names{"Blues"});
-    EXPECT_EQ(after->redList().items, (Names{"Charlie", "Ghost"}));
-    EXPECT_EQ(after->blueList().items, Names{"Bravo"});
+    EXPECT_EQ(after->redList().items(), (Names{"Charlie", "Ghost"}));
+    EXPECT_EQ(after->blueList().items(), Names{"Bravo"});
     EXPECT_EQ(after->selectedMap(), "q2ctf_loose");
     EXPECT_EQ(reloaded.paths(), recent.paths());
     EXPECT_TRUE(prompts.failures.empty());

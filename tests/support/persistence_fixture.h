@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "../session/session_fixture.h"
 #include "session/startup.h"
+#include "session_fixture.h"
 #include "temp_dir.h"
 
 namespace wyn::test {

@@ -40,14 +40,14 @@ TEST_F(Editor, OpeningShowsTheFirstBotAndTeam) {
     EXPECT_EQ(team.panelCaption, "Alpha");
     EXPECT_EQ(team.id, "ALF");
     EXPECT_EQ(team.skinItems, (Names{"cobalt", "grunt"}));
-    EXPECT_EQ(editor.currentMembers().items, (Names{"Bot1", "Bot2"}));
+    EXPECT_EQ(editor.currentMembers().items(), (Names{"Bot1", "Bot2"}));
     EXPECT_FALSE(editor.currentMembers().hasSelection());
     EXPECT_EQ(editor.selectedAvailableMember(), 0u);
 
-    EXPECT_EQ(editor.currentSupporters().items, Names{"Male"});
+    EXPECT_EQ(editor.currentSupporters().items(), Names{"Male"});
     EXPECT_FALSE(editor.currentSupporters().hasSelection());
-    EXPECT_EQ(editor.availableSupporters().items, (Names{"cyborg", "female"}));
-    EXPECT_EQ(editor.availableSupporters().selected, 0);
+    EXPECT_EQ(editor.availableSupporters().items(), (Names{"cyborg", "female"}));
+    EXPECT_EQ(editor.availableSupporters().selected(), 0);
 }
 
 TEST_F(Editor, MissingFileOpensEmptyAndOkWritesOnlyWhatWasAdded) {
@@ -55,7 +55,7 @@ TEST_F(Editor, MissingFileOpensEmptyAndOkWritesOnlyWhatWasAdded) {
     EXPECT_EQ(prompts.errors, Names{"Could not find bots.cfg."});
     EXPECT_EQ(editor.botNames(), Names{});
     EXPECT_EQ(editor.models(), Names{});  // not even the installed ones
-    EXPECT_EQ(editor.availableSupporters().items, Names{});
+    EXPECT_EQ(editor.availableSupporters().items(), Names{});
     EXPECT_FALSE(editor.selectedBot());
     EXPECT_EQ(editor.botControls().favouriteWeapon, "Grenade Launcher");
     EXPECT_EQ(editor.botControls().accuracy, "1");
@@ -236,7 +236,7 @@ TEST_F(Editor, TeamsNewEditAndDelete) {
     EXPECT_EQ(editor.selectedTeam(), 2u);
     EXPECT_EQ(editor.teamControls().panelCaption, "Gamma");
     EXPECT_EQ(editor.teamControls().skinItems, Names{});
-    EXPECT_TRUE(editor.currentMembers().items.empty());
+    EXPECT_TRUE(editor.currentMembers().items().empty());
 
     editor.teamIdChanged("gam ma");
     EXPECT_EQ(editor.teamControls().id, "GAMM");
@@ -272,15 +272,15 @@ TEST_F(Editor, AddingMembers) {
     EXPECT_EQ(editor.roster().teams[2].members, " Bot1");
     EXPECT_EQ(fileLines()[6], "\"Alpha2\" \"\" \"\" [\"Bot1\"]");
     editor.addMember();  // the same bot again
-    EXPECT_EQ(editor.currentMembers().items, (Names{"Bot1", "Bot1"}));
+    EXPECT_EQ(editor.currentMembers().items(), (Names{"Bot1", "Bot1"}));
     EXPECT_EQ(fileLines()[6], "\"Alpha2\" \"\" \"\" [\"Bot1\" \"Bot1\"]");
 
     // Inserted before the selected member, and written in the order shown.
     editor.selectAvailableMember(1);
     editor.selectCurrentMember(1);
     editor.addMember();
-    EXPECT_EQ(editor.currentMembers().items, (Names{"Bot1", "Bot2", "Bot1"}));
-    EXPECT_EQ(editor.currentMembers().selected, 2);
+    EXPECT_EQ(editor.currentMembers().items(), (Names{"Bot1", "Bot2", "Bot1"}));
+    EXPECT_EQ(editor.currentMembers().selected(), 2);
     EXPECT_EQ(editor.roster().teams[2].members, "Bot1 Bot2 Bot1");
 
     editor.selectCurrentMember(0);
@@ -288,12 +288,12 @@ TEST_F(Editor, AddingMembers) {
     EXPECT_EQ(editor.roster().teams[2].members, "Bot2 Bot1");
     EXPECT_FALSE(editor.currentMembers().hasSelection());
     editor.removeMember();  // nothing selected: nothing happens
-    EXPECT_EQ(editor.currentMembers().items, (Names{"Bot2", "Bot1"}));
+    EXPECT_EQ(editor.currentMembers().items(), (Names{"Bot2", "Bot1"}));
 
     // Showing again: the leading and doubled blanks of a members text have no entry.
     open("[teams]\r\n\"T\" \"\" \"\" [\"A\"  \"B\"]\r\n");
     EXPECT_EQ(editor.roster().teams[0].members, "A  B");
-    EXPECT_EQ(editor.currentMembers().items, (Names{"A", "B"}));
+    EXPECT_EQ(editor.currentMembers().items(), (Names{"A", "B"}));
     editor.addMember();  // no bots, so no available member
     EXPECT_EQ(editor.roster().teams[0].members, "A  B");
 }
@@ -308,7 +308,7 @@ TEST_F(Editor, OtherMemberTakesAnyNameButNoBlank) {
     EXPECT_EQ(prompts.questions.front(), "Insert other Team Member|Bot Name|");
     EXPECT_EQ(prompts.errors, Names{"Spaces are not allow in bot names."});
     EXPECT_EQ(editor.roster().teams[1].members, "Bot2 Stranger");
-    EXPECT_EQ(editor.currentMembers().items, (Names{"Bot2", "Stranger"}));
+    EXPECT_EQ(editor.currentMembers().items(), (Names{"Bot2", "Stranger"}));
 
     editor.deleteTeam();
     editor.deleteTeam();
@@ -321,24 +321,24 @@ TEST_F(Editor, MovingSupporters) {
     open();
     editor.selectAvailableSupporter(1);
     editor.addSupporter();  // female, appended: no current selection
-    EXPECT_EQ(editor.currentSupporters().items, (Names{"Male", "female"}));
-    EXPECT_EQ(editor.availableSupporters().items, Names{"cyborg"});
+    EXPECT_EQ(editor.currentSupporters().items(), (Names{"Male", "female"}));
+    EXPECT_EQ(editor.availableSupporters().items(), Names{"cyborg"});
     EXPECT_FALSE(editor.availableSupporters().hasSelection());
     editor.addSupporter();  // nothing selected
-    EXPECT_EQ(editor.currentSupporters().items.size(), 2u);
+    EXPECT_EQ(editor.currentSupporters().items().size(), 2u);
 
     editor.selectAvailableSupporter(0);
     editor.selectCurrentSupporter(0);
     editor.addSupporter();  // cyborg, before Male
     EXPECT_EQ(editor.roster().supporters, (Names{"cyborg", "Male", "female"}));
-    EXPECT_EQ(editor.currentSupporters().selected, 1);
+    EXPECT_EQ(editor.currentSupporters().selected(), 1);
 
     editor.removeSupporter();  // Male, appended to the empty available list
-    EXPECT_EQ(editor.availableSupporters().items, Names{"Male"});
+    EXPECT_EQ(editor.availableSupporters().items(), Names{"Male"});
     editor.selectAvailableSupporter(0);
     editor.selectCurrentSupporter(1);
     editor.removeSupporter();  // female, before Male
-    EXPECT_EQ(editor.availableSupporters().items, (Names{"female", "Male"}));
+    EXPECT_EQ(editor.availableSupporters().items(), (Names{"female", "Male"}));
     EXPECT_EQ(editor.roster().supporters, Names{"cyborg"});
     EXPECT_EQ(fileLines().back(), "\"cyborg\"");
 }
@@ -347,6 +347,39 @@ TEST_F(Editor, UnreadableFileThrows) {
     const auto path = game.write("vantor/bots.cfg", "[bots]\n");
     std::filesystem::resize_file(path, kMaxTextFileSize + 1);
     EXPECT_THROW(editor.open(), WynError);
+}
+
+}  // namespace
+}  // namespace wyn::test
+
+namespace wyn::test {
+namespace {
+
+TEST_F(RosterEditorTest, NoticesSayWhichTabAndListToRedraw) {
+    open();
+    std::vector<RosterChange> heard;
+    auto connection = editor.onChange([&](const RosterChange& c) { heard.push_back(c); });
+    editor.botNameChanged("Renamed");
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].bot);
+    EXPECT_TRUE(heard[0].bots.items);              // BotsListBox follows the rename
+    EXPECT_TRUE(heard[0].availableMembers.items);  // and so does AvailableListBox
+    EXPECT_FALSE(heard[0].team || heard[0].teams.any());
+
+    heard.clear();
+    editor.selectTeam(1);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].team && heard[0].teams.selection && heard[0].currentMembers.items);
+    EXPECT_FALSE(heard[0].bot);
+
+    heard.clear();
+    editor.selectBot(7);  // out of range: nothing
+    prompts.answers = {std::nullopt};
+    editor.newBot();  // cancelled: nothing
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(save());
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].result);
 }
 
 }  // namespace

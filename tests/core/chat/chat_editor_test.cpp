@@ -70,6 +70,28 @@ ChatBook sampleBook() {
     return book;
 }
 
+TEST_F(ChatEditorTest, NoticesSayWhatToRedraw) {
+    writeChat(sampleBook());
+    std::vector<ChatChange> heard;
+    auto connection = editor.onChange([&](const ChatChange& c) { heard.push_back(c); });
+    editor.open();
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].topic && heard[0].comments && heard[0].comment);
+    heard.clear();
+    editor.selectComment(2);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].comment);
+    EXPECT_FALSE(heard[0].comments || heard[0].topic);
+    heard.clear();
+    prompts.answers = {std::nullopt};
+    editor.add();  // cancelled: nothing changed, nothing to tell
+    EXPECT_TRUE(heard.empty());
+    prompts.answers = {"new"};
+    editor.add();
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].comments && heard[0].comment);
+}
+
 TEST_F(ChatEditorTest, OpensOnGreetingsWithTheFirstComment) {
     writeChat(sampleBook());
     editor.open();

@@ -25,8 +25,8 @@ protected:
         game.write("vantor/maps.txt", bytes);
         editor.open();
     }
-    const Names& current() const { return editor.current().items; }
-    const Names& available() const { return editor.available().items; }
+    const Names& current() const { return editor.current().items(); }
+    const Names& available() const { return editor.available().items(); }
 };
 
 TEST_F(MapCycle, OnlyAFirstEmptyLineIsDropped) {
@@ -36,6 +36,27 @@ TEST_F(MapCycle, OnlyAFirstEmptyLineIsDropped) {
     editor.ok();
     EXPECT_EQ(game.read("vantor/maps.txt"), "\r\nQ2DM1\r\nq2dm1\r\nhangar1\r\n");
     EXPECT_TRUE(editor.isClosed());
+}
+
+TEST_F(MapCycle, NoticesSayWhichListChanged) {
+    std::vector<MapCycleChange> heard;
+    auto connection = editor.onChange([&](const MapCycleChange& c) { heard.push_back(c); });
+    openWith("q2dm1\r\n");
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].current.items);
+    EXPECT_TRUE(heard[0].available.items);
+    heard.clear();
+    editor.selectAvailable(0);
+    editor.selectAvailable(0);  // as it is: nothing to tell
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].available.selection);
+    EXPECT_FALSE(heard[0].current.any());
+    heard.clear();
+    editor.add();
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].current.items);
+    EXPECT_TRUE(heard[0].available.items);
+    EXPECT_FALSE(heard[0].closed);
 }
 
 TEST_F(MapCycle, AvailableUsesTheCyclesOwnPakConditions) {

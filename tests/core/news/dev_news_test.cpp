@@ -154,7 +154,7 @@ TEST_F(NewsFixture, ControlsAreDisabledWhileTheQueryRuns) {
     auto news = makeNews(server.port());
     news->open();
     int changes = 0;
-    news->setOnChanged([&changes] { ++changes; });
+    auto connection = news->onChange([&changes](const DevNewsChange&) { ++changes; });
     bool sawDisabled = false;
     bool closeRefused = false;
     EXPECT_EQ(update(*news,

@@ -65,7 +65,7 @@ TEST_F(CommandLine, LimitsNeedTheirBoxAndAText) {
     EXPECT_EQ(s.commandLine().find("timelimit"), std::string::npos);
     s.setChecked(F::TimeLimitCheckBox, true);
     EXPECT_NE(s.commandLine().find(" +set timelimit 30 "), std::string::npos);
-    s.userSetText(F::TimeLimitComboBox, "");
+    s.setText(F::TimeLimitComboBox, "", Reaction::Always);
     EXPECT_EQ(s.commandLine().find("timelimit"), std::string::npos);
 }
 
@@ -74,10 +74,10 @@ TEST(CommandLineExec, NeedsTheScriptInBaseq2) {
     SessionSettings s(PlatformProfile::posix());
     s.setText(F::DirectoryEdit, game.str());
     s.setChecked(F::ConfigCheckBox, true);
-    s.userSetText(F::ConfigComboBox, "server");
+    s.setText(F::ConfigComboBox, "server", Reaction::Always);
     EXPECT_EQ(s.commandLine().find("+exec"), std::string::npos);
     game.write("baseq2/server.cfg");
-    s.userSetText(F::ConfigComboBox, "server");
+    s.setText(F::ConfigComboBox, "server", Reaction::Always);
     EXPECT_NE(s.commandLine().find(" +exec server.cfg +cmd lag 1"), std::string::npos);
 }
 

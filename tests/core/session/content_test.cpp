@@ -83,11 +83,11 @@ protected:
 };
 
 TEST_F(DirectoryReaction, ReadsEveryList) {
-    EXPECT_EQ(s.bots().items, (Names{"A", "B"}));
-    EXPECT_EQ(s.botTeams().items, Names{"T1"});
+    EXPECT_EQ(s.bots().items(), (Names{"A", "B"}));
+    EXPECT_EQ(s.botTeams().items(), Names{"T1"});
     EXPECT_EQ(s.yourTeamItems(), Names{"T1"});
     EXPECT_EQ(s.configItems(), Names{"server"});
-    EXPECT_EQ(s.mapList(MapType::General).items.size(), 8u);
+    EXPECT_EQ(s.mapList(MapType::General).items().size(), 8u);
     EXPECT_FALSE(s.mapList(MapType::General).hasSelection());  // a rescan selects nothing
     EXPECT_TRUE(prompts.textQuestions.empty());
 }
@@ -103,7 +103,7 @@ TEST_F(DirectoryReaction, ExecutableChangeReloadsAndDropsChecks) {
 TEST_F(DirectoryReaction, MissingRosterEmptiesTheLists) {
     std::filesystem::remove(game / "vantor/bots.cfg");
     s.setText(F::FilenameEdit, "other");
-    EXPECT_EQ(s.bots().items, Names{});
+    EXPECT_EQ(s.bots().items(), Names{});
     EXPECT_EQ(s.yourTeamItems(), Names{});
 }
 
@@ -128,7 +128,7 @@ TEST_F(DirectoryReaction, CancelledPromptPutsTheDefaultAndStops) {
 
 TEST_F(DirectoryReaction, RefreshAndRandomMapSelect) {
     s.refreshMaps();
-    EXPECT_EQ(s.mapList(MapType::General).selected, 0);
+    EXPECT_EQ(s.mapList(MapType::General).selected(), 0);
     s.randomMap(12345);
     EXPECT_TRUE(s.mapList(MapType::General).hasSelection());
     EXPECT_NE(s.commandLine().find(" +map " + s.selectedMap()), std::string::npos);
@@ -146,6 +146,62 @@ TEST_F(DirectoryReaction, ExternalMapChoosesTheTeamLayout) {
     EXPECT_EQ(s.teamLayout(), TeamLayout::RedBlue);
     s.userSelectMap(MapType::External, 0);
     EXPECT_EQ(s.teamLayout(), TeamLayout::TeamChoice);
+}
+
+}  // namespace
+}  // namespace wyn
+
+namespace wyn {
+namespace {
+
+// The notice says what a change changed, so that a window redraws only that.
+TEST(SessionChangeNotice, SaysWhichFieldsListsAndViewChanged) {
+    test::GameDir game;
+    game.write("baseq2/pak1.pak");
+    game.write("baseq2/maps/mine.bsp");
+    game.write("vantor/bots.cfg", "\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100\r\n");
+    SessionSettings s(PlatformProfile::native());
+    s.setText(F::DirectoryEdit, game.str());
+    std::vector<SessionChange> heard;
+    auto connection = s.onChange([&](const SessionChange& c) { heard.push_back(c); });
+
+    s.setChecked(F::FragLimitCheckBox, true);
+    ASSERT_EQ(heard.size(), 1u);
+    const auto frag = static_cast<std::size_t>(F::FragLimitCheckBox);
+    const auto fragCombo = static_cast<std::size_t>(F::FragLimitComboBox);
+    EXPECT_EQ(heard[0].checked.count(), 1u);
+    EXPECT_TRUE(heard[0].checked[frag]);
+    EXPECT_EQ(heard[0].enabled.count(), 1u);
+    EXPECT_TRUE(heard[0].enabled[fragCombo]);
+    EXPECT_TRUE(heard[0].preview);  // " +set fraglimit 0"
+    EXPECT_TRUE(heard[0].view);
+    EXPECT_FALSE(heard[0].text.any());
+    EXPECT_FALSE(heard[0].list(SessionList::GeneralMapsListBox).any());
+
+    // A rescan that finds the same maps only drops the selection: a list view
+    // keeps its entries and scroll position.
+    heard.clear();
+    s.userSelectMap(MapType::General, 2);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_TRUE(heard[0].list(SessionList::GeneralMapsListBox).selection);
+    EXPECT_FALSE(heard[0].list(SessionList::GeneralMapsListBox).items);
+    heard.clear();
+    s.setText(F::FilenameEdit, "other");  // re-reads the directory
+    ASSERT_EQ(heard.size(), 1u);
+    const auto& general = heard[0].list(SessionList::GeneralMapsListBox);
+    EXPECT_TRUE(general.selection);
+    EXPECT_FALSE(general.items);
+    EXPECT_FALSE(heard[0].list(SessionList::BotsListBox).items);  // the same bots.cfg
+    EXPECT_TRUE(heard[0].text[static_cast<std::size_t>(F::FilenameEdit)]);
+
+    // Several changes as one: one notice.
+    heard.clear();
+    s.change([&] {
+        s.setChecked(F::LogCheckBox, true);
+        s.setChecked(F::DedicatedCheckBox, true);
+    });
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].checked.count(), 2u);
 }
 
 }  // namespace

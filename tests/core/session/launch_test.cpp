@@ -62,7 +62,7 @@ TEST_F(LaunchTest, OptionalLinesAndTheirOrder) {
     s.chooseRadio(F::RandomRadio);
     s.setText(F::BotNumComboBox, "4");
     s.setChecked(F::WeaponsStayCheckBox, true);
-    s.userSetText(F::CTFAutoTeamsComboBox, "1");
+    s.setText(F::CTFAutoTeamsComboBox, "1", Reaction::Always);
     s.setChecked(F::TimeLimitCheckBox, true);
     s.setText(F::TimeLimitComboBox, "30");
     s.setText(F::FragLimitComboBox, "20");  // box clear: no line

@@ -3,9 +3,9 @@
 #include "base/errors.h"
 #include "base/text_file.h"
 #include "base/value_store.h"
+#include "session/preset_file.h"
 #include "session/session_settings.h"
 #include "session_fixture.h"
-#include "store/preset_file.h"
 #include "store/recent_files.h"
 #include "temp_dir.h"
 
@@ -58,7 +58,13 @@ TEST_F(Preset, SaveAndLoadRestoresEveryFieldButTheExecutable) {
     s.setBotTeamChecked(0, true);
     s.setBotTeamChecked(1, true);
     s.setText(F::YourTeamComboBox, "T2");
-    SessionSettings saved = s;  // the values as they were saved
+    // The values as they were saved.
+    std::vector<bool> savedChecks;
+    std::vector<std::string> savedTexts;
+    for (const auto& info : allFields()) {
+        savedChecks.push_back(s.checked(info.field));
+        savedTexts.push_back(s.text(info.field));
+    }
     SavePreset(s, game / "all.wyn");
     EXPECT_EQ(s.caption(), "Vantor Frontend - all.wyn");
     EXPECT_EQ(readLines(game / "all.wyn").size(), 63u);
@@ -73,13 +79,15 @@ TEST_F(Preset, SaveAndLoadRestoresEveryFieldButTheExecutable) {
         if (info.field == F::FilenameEdit) {
             EXPECT_EQ(s.text(info.field), "keepme");
         } else if (isBoolean(info.field)) {
-            EXPECT_EQ(s.checked(info.field), saved.checked(info.field)) << info.name;
+            EXPECT_EQ(s.checked(info.field), savedChecks[static_cast<std::size_t>(info.field)])
+                << info.name;
         } else {
-            EXPECT_EQ(s.text(info.field), saved.text(info.field)) << info.name;
+            EXPECT_EQ(s.text(info.field), savedTexts[static_cast<std::size_t>(info.field)])
+                << info.name;
         }
     }
-    EXPECT_EQ(s.mapList(MapType::General).selected, 3);
-    EXPECT_EQ(s.mapList(MapType::External).selected, 0);
+    EXPECT_EQ(s.mapList(MapType::General).selected(), 3);
+    EXPECT_EQ(s.mapList(MapType::External).selected(), 0);
     EXPECT_FALSE(s.mapList(MapType::CTF).hasSelection());
     EXPECT_EQ(s.bots().checkedNames(), Names{"B"});
     EXPECT_EQ(s.botTeams().checkedNames(), (Names{"T1", "T2"}));

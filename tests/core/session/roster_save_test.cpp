@@ -3,7 +3,10 @@
 #include <filesystem>
 
 #include "base/errors.h"
+#include "base/value_store.h"
 #include "roster_editor_fixture.h"
+#include "session/roster_choices.h"
+#include "session/session_settings.h"
 
 namespace wyn::test {
 namespace {
@@ -26,6 +29,11 @@ public:
 
 class RosterSave : public RosterEditorTest {
 protected:
+    SessionSettings session{profile};
+    MemoryValueStore store;
+
+    bool save() { return SaveRoster(editor, session, store); }
+
     void SetUp() override {
         RosterEditorTest::SetUp();
         // The main window: checked BOT2 and Gone, team Beta, own team Alpha,
@@ -45,15 +53,15 @@ protected:
     }
 
     void expectMainWindowKept() {
-        EXPECT_EQ(session.bots().items, (Names{"Bot1", "Bot2"}));
-        EXPECT_EQ(session.bots().checked, (std::vector<bool>{false, true}));
-        EXPECT_EQ(session.botTeams().items, (Names{"Omega", "Beta"}));
-        EXPECT_EQ(session.botTeams().checked, (std::vector<bool>{false, true}));
+        EXPECT_EQ(session.bots().items(), (Names{"Bot1", "Bot2"}));
+        EXPECT_EQ(session.bots().checks(), (std::vector<bool>{false, true}));
+        EXPECT_EQ(session.botTeams().items(), (Names{"Omega", "Beta"}));
+        EXPECT_EQ(session.botTeams().checks(), (std::vector<bool>{false, true}));
         EXPECT_EQ(session.yourTeamItems(), (Names{"Omega", "Beta"}));
         EXPECT_EQ(session.text(Field::YourTeamComboBox), "Alpha");  // as stored
-        EXPECT_EQ(session.redList().items, Names{"Gone"});          // a deleted bot stays
-        EXPECT_EQ(session.blueList().items, Names{"bot1"});
-        EXPECT_EQ(session.availableList().items, Names{"Bot2"});
+        EXPECT_EQ(session.redList().items(), Names{"Gone"});        // a deleted bot stays
+        EXPECT_EQ(session.blueList().items(), Names{"bot1"});
+        EXPECT_EQ(session.availableList().items(), Names{"Bot2"});
     }
 };
 
@@ -76,7 +84,7 @@ TEST_F(RosterSave, WritesStoresRefillsAndRestores) {
 
 TEST_F(RosterSave, AStoreThatCannotBeWrittenLosesNoChoice) {
     ReadOnlyStore readOnly;
-    ASSERT_TRUE(editor.ok(session, readOnly));
+    ASSERT_TRUE(SaveRoster(editor, session, readOnly));
     expectMainWindowKept();
 }
 
@@ -89,7 +97,7 @@ TEST_F(RosterSave, TeamWithoutMembersBlocksEverything) {
     EXPECT_EQ(editor.result(), RosterEditorResult::Open);
     EXPECT_EQ(file(), kThreeBots);
     EXPECT_TRUE(store.values().empty());
-    EXPECT_EQ(session.bots().items, (Names{"Bot1", "BOT2", "Gone"}));
+    EXPECT_EQ(session.bots().items(), (Names{"Bot1", "BOT2", "Gone"}));
 
     editor.cancel();
     EXPECT_EQ(editor.result(), RosterEditorResult::Cancel);
@@ -101,7 +109,7 @@ TEST_F(RosterSave, AFailedWriteLeavesTheMainWindowAlone) {
     EXPECT_THROW(save(), WynError);
     EXPECT_EQ(editor.result(), RosterEditorResult::Open);
     EXPECT_TRUE(store.values().empty());
-    EXPECT_EQ(session.bots().items, (Names{"Bot1", "BOT2", "Gone"}));
+    EXPECT_EQ(session.bots().items(), (Names{"Bot1", "BOT2", "Gone"}));
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST_P(ComboRules, UserChangeRunsTheRule) {
     for (const auto& [field, value] : c.before) {
         s.setText(field, value);
     }
-    s.userSetText(c.changed, c.typed);
+    s.setText(c.changed, c.typed, Reaction::Always);
     for (const auto& [field, value] : c.after) {
         EXPECT_EQ(s.text(field), value) << fieldInfo(field).name;
     }
@@ -138,7 +138,7 @@ TEST_F(SessionRules, IntegerErrorStopsTheRuleAndKeepsEarlierChanges) {
     s.setText(F::MaxClientsComboBox, "");
     const auto line = s.commandLine();
     try {
-        s.userSetText(F::CTFAutoTeamsComboBox, "abc");
+        s.setText(F::CTFAutoTeamsComboBox, "abc", Reaction::Always);
         FAIL();
     } catch (const WynError& e) {
         EXPECT_EQ(std::string(e.what()), "'abc' is not a valid integer value");
@@ -190,7 +190,7 @@ TEST_F(SessionRules, TeamplayPanelFollowsMapType) {
     s.chooseRadio(F::GeneralMapsRadio);
     EXPECT_EQ(s.teamLayout(), TeamLayout::TeamChoice);
     EXPECT_TRUE(s.viewState().teamControlsEnabled);
-    EXPECT_EQ(s.botTeams().current, 0);
+    EXPECT_EQ(s.botTeams().current(), 0);
 }
 
 TEST_F(SessionRules, FlagWordSumsTheBoxes) {
@@ -226,8 +226,8 @@ TEST_F(SessionRules, FileNewResetsEverythingButDirectoryAndCtfTeams) {
     EXPECT_EQ(s.botMode(), BotMode::Specific);
     EXPECT_EQ(s.text(F::DirectoryEdit), directory);
     EXPECT_TRUE(s.checked(F::SaveSettingsCheckBox));
-    EXPECT_EQ(s.redList().items, std::vector<std::string>{"A"});
-    EXPECT_EQ(s.blueList().items, std::vector<std::string>{"B"});
+    EXPECT_EQ(s.redList().items(), std::vector<std::string>{"A"});
+    EXPECT_EQ(s.blueList().items(), std::vector<std::string>{"B"});
     EXPECT_EQ(s.text(F::MaxClientsComboBox), "2");
     EXPECT_EQ(s.text(F::LagEdit), "1");
     EXPECT_FALSE(s.checked(F::AutoSkillCheckBox));
@@ -242,7 +242,7 @@ TEST_F(SessionRules, FileNewSelectsFirstEntriesOnlyWhereSelected) {
     s.resetToNew();
     EXPECT_EQ(s.text(F::YourTeamComboBox), "Red");
     EXPECT_EQ(s.bots().checkedNames(), std::vector<std::string>{});
-    EXPECT_EQ(s.bots().current, 0);
+    EXPECT_EQ(s.bots().current(), 0);
     s.setText(F::YourTeamComboBox, "Green");
     s.resetToNew();
     EXPECT_EQ(s.text(F::YourTeamComboBox), "Green");
@@ -288,29 +288,29 @@ TEST_F(SessionRules, CtfMovesInsertBeforeTheSelection) {
     s.setRoster({"A", "B", "C", "D"}, {});
     s.setCtfTeams({"X"}, {});
     s.fillAvailable();
-    EXPECT_EQ(s.availableList().items, (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_EQ(s.availableList().items(), (std::vector<std::string>{"A", "B", "C", "D"}));
     s.addRed();  // nothing selected: nothing moves
-    EXPECT_EQ(s.redList().items, std::vector<std::string>{"X"});
+    EXPECT_EQ(s.redList().items(), std::vector<std::string>{"X"});
     s.selectAvailable(1);
     s.addRed();  // appended
     s.selectRed(0);
     s.selectAvailable(1);
     s.addRed();  // before X
-    EXPECT_EQ(s.redList().items, (std::vector<std::string>{"C", "X", "B"}));
-    EXPECT_EQ(s.availableList().items, (std::vector<std::string>{"A", "D"}));
+    EXPECT_EQ(s.redList().items(), (std::vector<std::string>{"C", "X", "B"}));
+    EXPECT_EQ(s.availableList().items(), (std::vector<std::string>{"A", "D"}));
     s.selectRed(2);
     s.removeRed();
-    EXPECT_EQ(s.availableList().items, (std::vector<std::string>{"A", "D", "B"}));
+    EXPECT_EQ(s.availableList().items(), (std::vector<std::string>{"A", "D", "B"}));
     s.selectAvailable(0);
     s.addBlue();
-    EXPECT_EQ(s.blueList().items, std::vector<std::string>{"A"});
+    EXPECT_EQ(s.blueList().items(), std::vector<std::string>{"A"});
 }
 
 TEST_F(SessionRules, AvailableSkipsTeamMembersIgnoringCase) {
     s.setRoster({"Alpha", "Beta", "Gamma"}, {});
     s.setCtfTeams({"beta", "Removed"}, {"GAMMA"});
     s.fillAvailable();
-    EXPECT_EQ(s.availableList().items, std::vector<std::string>{"Alpha"});
+    EXPECT_EQ(s.availableList().items(), std::vector<std::string>{"Alpha"});
 }
 
 TEST_F(SessionRules, ViewRules) {
@@ -329,11 +329,15 @@ TEST_F(SessionRules, ViewRules) {
 
 TEST_F(SessionRules, ObserverHearsOncePerOuterChange) {
     int calls = 0;
-    s.setOnChanged([&] { ++calls; });
+    s.setChecked(F::TeamplayCheckBox, true);  // so that File > New changes something
+    auto connection = s.onChange([&](const SessionChange&) { ++calls; });
     s.resetToNew();
     EXPECT_EQ(calls, 1);
-    EXPECT_THROW(s.userSetText(F::MaxClientsComboBox, "x"), WynError);
-    EXPECT_EQ(calls, 2);
+    EXPECT_THROW(s.setText(F::MaxClientsComboBox, "x", Reaction::Always), WynError);
+    EXPECT_EQ(calls, 2);  // the text changed before the rule failed
+    s.resetToNew();
+    s.setText(F::MaxClientsComboBox, "2");  // as it is: no change to tell
+    EXPECT_EQ(calls, 3);
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
 
+#include "session/window_state.h"
+
 #include <filesystem>
 
 #include "base/text_file.h"
 #include "base/value_store.h"
 #include "persistence_fixture.h"
+#include "session/preset_file.h"
 #include "session/session_settings.h"
 #include "session/startup.h"
 #include "store/easy_reg.h"
-#include "store/preset_file.h"
 #include "store/recent_files.h"
 
 namespace wyn {
@@ -43,7 +45,8 @@ protected:
         auto session = newSession();
         MainWindowLife life(*session, store, recent, prompts);
         life.create(game.str());
-        m_outcome = life.show(arguments, starter);
+        life.show();
+        m_outcome = life.openArguments(arguments, starter);
         return session;
     }
 
@@ -150,9 +153,9 @@ TEST_F(Startup, StoredBotsTeamsAndCtfTeams) {
     EXPECT_EQ(s->bots().checkedNames(), (Names{"Alpha", "Delta"}));
     EXPECT_EQ(s->botTeams().checkedNames(), Names{"Blues"});
     EXPECT_EQ(s->text(F::YourTeamComboBox), "Blues");
-    EXPECT_EQ(s->redList().items, (Names{"Bravo", "Ghost"}));
-    EXPECT_EQ(s->blueList().items, Names{"charlie"});
-    EXPECT_EQ(s->availableList().items, (Names{"Alpha", "Delta"}));
+    EXPECT_EQ(s->redList().items(), (Names{"Bravo", "Ghost"}));
+    EXPECT_EQ(s->blueList().items(), Names{"charlie"});
+    EXPECT_EQ(s->availableList().items(), (Names{"Alpha", "Delta"}));
     EXPECT_EQ(s->teamLayout(), TeamLayout::RedBlue);
 }
 
@@ -160,8 +163,8 @@ TEST_F(Startup, StoredDirectoryEqualToTheShownOneStillReadsTheLists) {
     storeDirectory();  // the same text as the design default here
     const auto s = start();
     EXPECT_TRUE(prompts.textQuestions.empty());
-    EXPECT_EQ(s->bots().items.size(), 4u);
-    EXPECT_EQ(s->mapList(MapType::General).items.size(), 47u);
+    EXPECT_EQ(s->bots().items().size(), 4u);
+    EXPECT_EQ(s->mapList(MapType::General).items().size(), 47u);
 }
 
 TEST_F(Startup, ClosingAndStartingAgainKeepsTheWindow) {
@@ -215,9 +218,9 @@ TEST_F(Startup, ClosingAndStartingAgainKeepsTheWindow) {
     EXPECT_TRUE(after->viewState().externalWindowShown);
     EXPECT_EQ(after->bots().checkedNames(), Names{"Bravo"});
     EXPECT_EQ(after->botTeams().checkedNames(), Names{"Reds"});
-    EXPECT_EQ(after->redList().items, Names{"Alpha"});
-    EXPECT_EQ(after->blueList().items, Names{"Delta"});
-    EXPECT_EQ(after->availableList().items, (Names{"Bravo", "Charlie"}));
+    EXPECT_EQ(after->redList().items(), Names{"Alpha"});
+    EXPECT_EQ(after->blueList().items(), Names{"Delta"});
+    EXPECT_EQ(after->availableList().items(), (Names{"Bravo", "Charlie"}));
     for (const MapType type : kMapTypes) {
         EXPECT_EQ(after->mapList(type).selection(), s.mapList(type).selection());
     }
@@ -259,7 +262,7 @@ TEST_F(Startup, AFailingReactionStillLeavesTheWindowRepaired) {
     EXPECT_EQ(s->text(F::MaxClientsComboBox), "24");
     EXPECT_EQ(s->botMode(), BotMode::Random);
     EXPECT_EQ(s->mapType(), MapType::General);
-    EXPECT_TRUE(s->bots().items.empty());
+    EXPECT_TRUE(s->bots().items().empty());
 }
 
 // --- The program arguments.
@@ -435,7 +438,7 @@ TEST_F(Locate, DirectoryAcceptedAtStartUpIsUsedInTheSameRun) {
     life.create(nothing.str());
     EXPECT_EQ(prompts.errors, Names{enterDirectoryMessage(elsewhere)});
     EXPECT_EQ(prompts.locateInfoAtOpen, Names{""});
-    life.show({}, starter);
+    life.show();
     EXPECT_EQ(s.gameDirectory(), full.str());
     EXPECT_TRUE(prompts.textQuestions.empty());
 }

@@ -6,6 +6,7 @@
 #include "base/value_store.h"
 #include "persistence_fixture.h"
 #include "session/session_settings.h"
+#include "session/window_state.h"
 #include "store/easy_reg.h"
 
 namespace wyn {
@@ -61,12 +62,72 @@ TEST_F(EasyReg, SaveAllWritesEachKindInCreationOrder) {
     s.chooseRadio(F::CTFMapsRadio);
     s.setText(F::MaxClientsComboBox, "16");
     s.setText(F::LagEdit, "300");
-    TEasyReg(recording).SaveAll(s);
+    SaveControls(s, TEasyReg(recording));
 
-    Names expected;
-    for (const Field field : storedControls()) {
-        expected.emplace_back(fieldInfo(field).name);
-    }
+    // The controls in the order the window creates them.
+    const Names expected{
+        "DirectoryEdit",
+        "ExitCheckBox",
+        "FilenameEdit",
+        "ManEditCheckBox",
+        "ExternalCheckBox",
+        "ConfigCheckBox",
+        "ConfigComboBox",
+        "LogCheckBox",
+        "ViewCommandLineCheckBox",
+        "SaveSettingsCheckBox",
+        "RandomMapCheckBox",
+        "GeneralMapsRadio",
+        "CTFMapsRadio",
+        "ExternalMapsRadio",
+        "NoHealthCheckBox",
+        "NoPowerupsCheckBox",
+        "WeaponsStayCheckBox",
+        "NoFallingDamageCheckBox",
+        "InstantItemsCheckBox",
+        "ForceRespawnCheckBox",
+        "SpawnFarthestCheckBox",
+        "NoFriendlyFireCheckBox",
+        "TeamsModelsCheckBox",
+        "TeamsSkinsCheckBox",
+        "SameLevelCheckBox",
+        "NoArmorCheckBox",
+        "AllowExitCheckBox",
+        "InfiniteAmmoCheckBox",
+        "QuadDropCheckBox",
+        "FixedFOVCheckBox",
+        "ForceJoinCheckBox",
+        "ArmorProtectCheckBox",
+        "NoTechCheckBox",
+        "CTFAutoTeamsComboBox",
+        "CaptureLimitCheckBox",
+        "CaptureLimitComboBox",
+        "HumanOnlyCheckBox",
+        "SpecialTeamsCheckBox",
+        "SpecialTeamsComboBox",
+        "DedicatedCheckBox",
+        "AllowCheatsCheckBox",
+        "FragLimitCheckBox",
+        "TimeLimitCheckBox",
+        "MaxClientsComboBox",
+        "TimeLimitComboBox",
+        "FragLimitComboBox",
+        "PlayersPerTeamComboBox",
+        "YourTeamComboBox",
+        "TeamplayCheckBox",
+        "ViewWeaponsCheckBox",
+        "ClientCommandsCheckBox",
+        "BotConnectInfoCheckBox",
+        "DynamicNodeCheckBox",
+        "BotChatCheckBox",
+        "FreeClientsComboBox",
+        "BotTarzanCheckBox",
+        "SpecificRadio",
+        "BotNumComboBox",
+        "RandomRadio",
+        "BotSkillComboBox",
+        "AutoSkillCheckBox",
+    };
     EXPECT_EQ(recording.written, expected);
     const auto& values = recording.values();
     EXPECT_EQ(values.at("ExitCheckBox"), "-1");
@@ -82,13 +143,13 @@ TEST_F(EasyReg, FailedWritesAreReportedOnlyWhenAsked) {
     RecordingStore refusing;
     refusing.refuse = true;
     TEasyReg quiet(refusing);
-    quiet.SaveAll(s, &prompts);
+    SaveControls(s, quiet, &prompts);
     EXPECT_TRUE(prompts.errors.empty());
     EXPECT_FALSE(quiet.WriteValue("Bots", "A"));
 
     TEasyReg loud(refusing);
     loud.ShowMessages = true;
-    loud.SaveAll(s, &prompts);
+    SaveControls(s, loud, &prompts);
     ASSERT_EQ(prompts.errors.size(), storedControls().size());
     EXPECT_EQ(prompts.errors.front(), "Error writing to registry. (DirectoryEdit)");
 }
@@ -98,7 +159,7 @@ TEST_F(EasyReg, OnlyMinusOneChecksABox) {
     store.writeValue("LogCheckBox", "1");  // the preset encoding
     store.writeValue("DedicatedCheckBox", "-1");
     store.writeValue("DirectoryEdit", game.str());
-    reg.RestoreAll(s);
+    RestoreControls(s, reg);
     EXPECT_FALSE(s.checked(F::LogCheckBox));
     EXPECT_TRUE(s.checked(F::DedicatedCheckBox));
     EXPECT_FALSE(s.checked(F::ViewCommandLineCheckBox));  // missing: clear
@@ -117,7 +178,7 @@ TEST_F(EasyReg, RestoreRunsTheReactionsInCreationOrder) {
     // Combo texts set by the program run no rule.
     store.writeValue("MaxClientsComboBox", "4");
     store.writeValue("CTFAutoTeamsComboBox", "3");
-    reg.RestoreAll(s);
+    RestoreControls(s, reg);
     EXPECT_FALSE(s.checked(F::CaptureLimitCheckBox));
     EXPECT_FALSE(s.checked(F::FragLimitCheckBox));
     EXPECT_FALSE(s.checked(F::TeamplayCheckBox));
@@ -130,7 +191,7 @@ TEST_F(EasyReg, RadioRestoredClearIsUncheckedWithoutReacting) {
     ASSERT_EQ(s.teamLayout(), TeamLayout::RedBlue);
     store.writeValue("DirectoryEdit", game.str());
     store.writeValue("CTFMapsRadio", "0");
-    reg.RestoreAll(s);
+    RestoreControls(s, reg);
     EXPECT_FALSE(s.mapType().has_value());
     EXPECT_EQ(s.botMode(), BotMode::None);
     EXPECT_EQ(s.teamLayout(), TeamLayout::RedBlue);  // no map radio reaction ran
@@ -138,11 +199,11 @@ TEST_F(EasyReg, RadioRestoredClearIsUncheckedWithoutReacting) {
 
 TEST_F(EasyReg, FlagWordFollowsTheRestoredBoxes) {
     store.writeValue("DirectoryEdit", game.str());
-    reg.RestoreAll(s);
+    RestoreControls(s, reg);
     EXPECT_EQ(s.flagWord(), "");  // no box changed, nothing computed
     store.writeValue("NoHealthCheckBox", "-1");
     store.writeValue("ForceRespawnCheckBox", "-1");
-    reg.RestoreAll(s);
+    RestoreControls(s, reg);
     EXPECT_EQ(s.flagWord(), "1025");
 }
 

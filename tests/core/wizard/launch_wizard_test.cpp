@@ -19,16 +19,16 @@ TEST_F(LaunchWizardTest, OpensWithDefaultsAndTheMainWindowsLists) {
     const auto& a = open().answers();
     EXPECT_EQ(wizard->page(), kIntroPage);
     EXPECT_EQ(a.gameType, GT::Deathmatch);
-    EXPECT_THAT(a.maps.items, ElementsAre("q2dm1", "q2dm2", "q2ctf1", "q2dm1", "mymap"));
-    EXPECT_EQ(a.maps.selected, 0);
+    EXPECT_THAT(a.maps.items(), ElementsAre("q2dm1", "q2dm2", "q2ctf1", "q2dm1", "mymap"));
+    EXPECT_EQ(a.maps.selected(), 0u);
     EXPECT_EQ(a.botMode, WizardBotMode::Specific);
-    EXPECT_THAT(a.bots.items, ElementsAre("Alpha", "Bravo", "Charlie"));
+    EXPECT_THAT(a.bots.items(), ElementsAre("Alpha", "Bravo", "Charlie"));
     EXPECT_THAT(a.bots.checkedNames(), ElementsAre("Bravo"));
     EXPECT_EQ(a.botCount, "0");
     EXPECT_EQ(a.playersPerTeam, "2");
     EXPECT_EQ(a.yourTeam, "Red");
     EXPECT_THAT(a.yourTeamItems, ElementsAre("Red", "Blue", "Green"));
-    EXPECT_THAT(a.botTeams.items, ElementsAre("Red", "Blue", "Green"));
+    EXPECT_THAT(a.botTeams.items(), ElementsAre("Red", "Blue", "Green"));
     EXPECT_THAT(a.botTeams.checkedNames(), IsEmpty());
     EXPECT_FALSE(a.closeOnLaunch);
     EXPECT_FALSE(wizard->botNumEnabled());
@@ -48,7 +48,7 @@ TEST_F(LaunchWizardTest, EmptyMainWindowListsGiveNoSelection) {
     const auto& a = open().answers();
     EXPECT_FALSE(a.maps.hasSelection());
     EXPECT_EQ(a.yourTeam, "");
-    EXPECT_THAT(a.bots.items, IsEmpty());
+    EXPECT_THAT(a.bots.items(), IsEmpty());
 }
 
 TEST_F(LaunchWizardTest, WizardMarksStayInTheWizard) {
@@ -291,7 +291,7 @@ TEST_F(LaunchWizardTest, BotProfileEditorRefillsBotsAndTeamsKeepingWizardMarks) 
         s.setRoster({"alpha", "Delta", "Charlie"}, {"Green", "Red"});
     };
     w.BotsCFGButtonClick();
-    EXPECT_THAT(w.answers().bots.items, ElementsAre("alpha", "Delta", "Charlie"));
+    EXPECT_THAT(w.answers().bots.items(), ElementsAre("alpha", "Delta", "Charlie"));
     EXPECT_THAT(w.answers().bots.checkedNames(), ElementsAre("alpha"));
     EXPECT_THAT(w.answers().yourTeamItems, ElementsAre("Green", "Red"));
     EXPECT_THAT(w.answers().botTeams.checkedNames(), ElementsAre("Green"));

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace wyn::stored {
+
+// The names of the single values the program keeps beside its stored controls.
+// Every reader and writer takes its name from here.
+inline constexpr const char* Bots = "Bots";
+inline constexpr const char* BotTeams = "BotTeams";
+inline constexpr const char* RedBots = "RedBots";
+inline constexpr const char* BlueBots = "BlueBots";
+// The own team as the main window keeps it across runs.
+inline constexpr const char* YourTeamComboBox = "YourTeamComboBox";
+// The own team as the bot profile editor's OK writes it. The main window reads
+// YourTeamComboBox; this value is kept for other tools that read the key.
+inline constexpr const char* YourTeam = "YourTeam";
+inline constexpr const char* ConfigComboBox = "ConfigComboBox";
+inline constexpr const char* DirectoryEdit = "DirectoryEdit";
+inline constexpr const char* LastGeneralMap = "LastGeneralMap";
+inline constexpr const char* LastCTFMap = "LastCTFMap";
+inline constexpr const char* LastExternalMap = "LastExternalMap";
+// The developer news: the caption of the last update, and the query to run.
+inline constexpr const char* DevNewsUpdate = "DevNewsUpdate";
+inline constexpr const char* DevNewsQuery = "DevNewsQuery";
+
+}  // namespace wyn::stored
