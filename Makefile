@@ -10,7 +10,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS ?= 1
 
-.PHONY: all deps configure build test run bench clean test-sanitize fuzz
+.PHONY: all deps configure build test run bench clean test-sanitize fuzz screenshots
 
 all: build
 
@@ -29,6 +29,12 @@ test: build
 
 run: build
 	@scripts/run-sample $(BUILD)
+
+# Every window and tab, offscreen, as PNG pictures under $(BUILD)/screenshots.
+screenshots: build
+	@scripts/run-sample $(BUILD) --prepare-only
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/tests/ui/wyn_screenshots $(CURDIR)/$(BUILD)/sample/quake2 \
+		$(BUILD)/screenshots 2>/dev/null
 
 bench: configure
 	@cmake --build $(BUILD) -j$(JOBS) --target wyn_bench

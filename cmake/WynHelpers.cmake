@@ -15,3 +15,13 @@ function(wyn_test name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# A window test program: GoogleTest in one QApplication on the offscreen platform.
+function(wyn_ui_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/ui/ui_test_main.cpp)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} wyn_ui wyn_ui_test_support
+        wyn_test_support Qt6::Test GTest::gmock GTest::gtest)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

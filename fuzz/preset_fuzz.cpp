@@ -2,6 +2,7 @@
 // no crash, no hang, the session stays consistent, and what it saves loads
 // back to the same preset.
 #include <cstdio>
+#include <memory>
 
 #include "base/errors.h"
 #include "base/text.h"
@@ -17,7 +18,6 @@ using namespace wyn;
 
 struct Installation {
     test::GameDir game;
-    SessionSettings base{PlatformProfile::native()};
     std::string presetPath;
 
     Installation() {
@@ -32,9 +32,15 @@ struct Installation {
                    "[bots]\n\"A\" \"/\" 3 3 3 5 0 0 100\n\"b\" \"/\" 3 3 3 5 0 0 100\n"
                    "\"C\" \"/\" 3 3 3 5 0 0 100\n[teams]\n\"T1\" \"\" \"\" [\"A\"]\n"
                    "\"T2\" \"\" \"\" [\"b\" \"C\"]\n");
-        base.setText(Field::DirectoryEdit, game.str());
-        base.resetToNew();
         presetPath = game / "fuzz.wyn";
+    }
+
+    // A session on the installation as after File > New.
+    std::unique_ptr<SessionSettings> newSession() const {
+        auto session = std::make_unique<SessionSettings>(PlatformProfile::native());
+        session->setText(Field::DirectoryEdit, game.str());
+        session->resetToNew();
+        return session;
     }
 
     void writePreset(std::string_view bytes) const {
@@ -51,7 +57,7 @@ const Installation& installation() {
 }
 
 bool selectionValid(const SelectList& list) {
-    return list.selected >= -1 && list.selected < static_cast<int>(list.items.size());
+    return !list.selected() || *list.selected() < list.size();
 }
 
 // Every caller of LoadPreset rebuilds the preview afterwards, also after an error.
@@ -74,7 +80,8 @@ void checkConsistent(SessionSettings& s) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Installation& install = installation();
     install.writePreset(fuzz::asText(data, size));
-    SessionSettings session = install.base;
+    const auto fresh = install.newSession();
+    SessionSettings& session = *fresh;
     try {
         LoadPreset(session, install.presetPath);
     } catch (const WynError& error) {
@@ -95,9 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto lines = presetLines(session);
     FUZZ_CHECK(lines.size() == static_cast<std::size_t>(kPresetLineCount));
     install.writePreset(joinLines(lines));
-    SessionSettings again = install.base;
-    LoadPreset(again, install.presetPath);
-    checkConsistent(again);
-    FUZZ_CHECK(presetLines(again) == lines);
+    const auto again = install.newSession();
+    LoadPreset(*again, install.presetPath);
+    checkConsistent(*again);
+    FUZZ_CHECK(presetLines(*again) == lines);
     return 0;
 }

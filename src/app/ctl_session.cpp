@@ -28,8 +28,7 @@ namespace {
 
 void loadPresetArgument(CtlSession& session, const CtlArguments& args) {
     if (!args.empty()) {
-        LoadPreset(session.settings, args.front(), &session.recent);
-        session.settings.rebuildCommandLine();
+        OpenPreset(session.settings, args.front(), session.recent);
     }
 }
 

@@ -170,10 +170,7 @@ LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& sta
     writeLines(launcherPath(s), launcher.lines);
 
     if (s.checked(F::SaveSettingsCheckBox)) {
-        if (const auto path = prompts.choosePresetSavePath(s.currentPresetName())) {
-            s.setCurrentPresetName(*path);
-            SavePreset(s, *path);
-        }
+        SavePresetAs(s, prompts);  // cancelled: nothing is saved, the launch goes on
     }
     return startGame(startRequest(s), s.checked(F::ExitCheckBox), prompts, starter);
 }

@@ -5,6 +5,7 @@
 
 #include "base/text.h"
 #include "base/text_file.h"
+#include "session/launch.h"
 #include "session/session_settings.h"
 #include "store/list_codec.h"
 #include "store/recent_files.h"
@@ -181,6 +182,36 @@ void LoadPreset(SessionSettings& session, const std::string& path, RecentFiles* 
 void SavePreset(SessionSettings& session, const std::string& path) {
     writeLines(path, presetLines(session));
     session.showPresetInCaption(path);
+}
+
+void OpenPreset(SessionSettings& session, const std::string& path, RecentFiles& recent) {
+    session.change([&] {
+        try {
+            LoadPreset(session, path, &recent);
+        } catch (...) {
+            session.rebuildCommandLine();
+            throw;
+        }
+        session.rebuildCommandLine();
+    });
+}
+
+bool SavePresetAs(SessionSettings& session, LaunchPrompts& prompts) {
+    const auto path = prompts.choosePresetSavePath(session.currentPresetName());
+    if (!path) {
+        return false;
+    }
+    session.setCurrentPresetName(*path);
+    SavePreset(session, *path);
+    return true;
+}
+
+bool SaveCurrentPreset(SessionSettings& session, LaunchPrompts& prompts) {
+    if (session.currentPresetName().empty()) {
+        return SavePresetAs(session, prompts);
+    }
+    SavePreset(session, session.currentPresetName());
+    return true;
 }
 
 }  // namespace wyn

@@ -5,6 +5,7 @@
 
 namespace wyn {
 
+class LaunchPrompts;
 class SessionSettings;
 class RecentFiles;
 
@@ -22,5 +23,17 @@ void LoadPreset(SessionSettings& session, const std::string& path, RecentFiles* 
 // Writes the session as a preset (throws "Cannot create file PATH") and names
 // it in the caption. The recent files are not touched.
 void SavePreset(SessionSettings& session, const std::string& path);
+
+// File > Open, a recent entry and the program's preset argument: LoadPreset,
+// then the preview is rebuilt, also when the load stopped with an error (which
+// is thrown after), so the preview shows what the lines applied.
+void OpenPreset(SessionSettings& session, const std::string& path, RecentFiles& recent);
+
+// "Save As": asks for a path, starting from the current preset name; the
+// chosen path becomes the current preset and the session is written there.
+// False when the dialog was cancelled.
+bool SavePresetAs(SessionSettings& session, LaunchPrompts& prompts);
+// "Save": to the current preset without asking; as "Save As" when there is none.
+bool SaveCurrentPreset(SessionSettings& session, LaunchPrompts& prompts);
 
 }  // namespace wyn

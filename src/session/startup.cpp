@@ -41,8 +41,7 @@ ArgumentsOutcome HandleProgramArguments(SessionSettings& session,
         return outcome;
     }
     try {
-        LoadPreset(session, arguments[0], &recent);
-        session.rebuildCommandLine();
+        OpenPreset(session, arguments[0], recent);
         outcome.presetLoaded = true;
         // Only a capital L launches.
         if (arguments.size() > 1 && arguments[1] == "-L") {

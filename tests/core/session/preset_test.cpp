@@ -183,3 +183,35 @@ TEST(RecentFilesList, MostRecentFirstNoDuplicates) {
 
 }  // namespace
 }  // namespace wyn
+
+namespace wyn {
+namespace {
+
+TEST_F(Preset, SaveAsksOnlyWithoutACurrentPresetAndOpenRebuilds) {
+    prompts.savePath = std::nullopt;
+    EXPECT_FALSE(SaveCurrentPreset(s, prompts));  // cancelled: nothing written
+    EXPECT_EQ(s.caption(), "Vantor Frontend");
+    prompts.savePath = game / "a.wyn";
+    EXPECT_TRUE(SaveCurrentPreset(s, prompts));
+    EXPECT_EQ(s.currentPresetName(), game / "a.wyn");
+    EXPECT_EQ(s.caption(), "Vantor Frontend - a.wyn");
+    prompts.savePath = game / "elsewhere.wyn";
+    s.setChecked(F::DedicatedCheckBox, true);
+    EXPECT_TRUE(SaveCurrentPreset(s, prompts));  // to a.wyn, without asking
+    EXPECT_FALSE(std::filesystem::exists(game / "elsewhere.wyn"));
+    EXPECT_EQ(readLines(game / "a.wyn")[10], "1");
+
+    // A preset that stops at its latency still shows in the preview what it set.
+    std::vector<std::string> lines(63, "0");
+    lines[10] = "0";
+    lines[17] = "fast";
+    writeLines(game / "b.wyn", lines);
+    RecentFiles recent;
+    EXPECT_THROW(OpenPreset(s, game / "b.wyn", recent), WynError);
+    EXPECT_FALSE(s.checked(F::DedicatedCheckBox));
+    EXPECT_EQ(s.commandLine().find("dedicated"), std::string::npos);
+    EXPECT_EQ(recent.paths(), Names{game / "b.wyn"});
+}
+
+}  // namespace
+}  // namespace wyn

@@ -1,0 +1,102 @@
+#include "ui/qt_prompts.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "content/locate_dialog.h"
+#include "ui/qt_text.h"
+#include "ui/t_command_form.h"
+#include "ui/t_locate_form.h"
+
+namespace wyn {
+
+namespace {
+
+constexpr const char* kPresetFilter = "WYN Preset Files (*.wyn *.WYN)";
+constexpr const char* kAllFilesFilter = "All Files (*)";
+
+}  // namespace
+
+void QtPrompts::showMessageBox(QWidget* parent, int icon, const QString& title,
+                               const QString& text) {
+    QMessageBox box(static_cast<QMessageBox::Icon>(icon), title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void QtPrompts::showError(const std::string& text) {
+    showMessageBox(m_parent, QMessageBox::Critical, "Error", toQt(text));
+}
+
+void QtPrompts::showInformation(const std::string& text) {
+    showMessageBox(m_parent, QMessageBox::Information, "Information", toQt(text));
+}
+
+void QtPrompts::showFailure(const std::string& text) {
+    showMessageBox(m_parent, QMessageBox::Critical, "Vantor Frontend", toQt(text));
+}
+
+std::optional<std::string> QtPrompts::askText(const std::string& caption,
+                                              const std::string& label,
+                                              const std::string& initial) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, toQt(caption), toQt(label),
+                                                 QLineEdit::Normal, toQt(initial), &ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return fromQt(answer);
+}
+
+bool QtPrompts::editCommandLine(std::string& line) {
+    TCommandForm form(toQt(line), m_parent);
+    if (form.exec() != QDialog::Accepted) {
+        return false;
+    }
+    line = fromQt(form.editedText());
+    return true;
+}
+
+std::optional<std::string> QtPrompts::choosePresetSavePath(const std::string& current) {
+    QFileDialog dialog(m_parent, "Save", toQt(current));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({kPresetFilter, kAllFilesFilter});
+    dialog.setDefaultSuffix("wyn");
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return fromQt(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+}
+
+std::optional<std::string> QtPrompts::choosePresetOpenPath(
+    const std::vector<std::string>& history) {
+    QFileDialog dialog(m_parent, "Open ");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilter(kPresetFilter);
+    dialog.setDefaultSuffix("wyn");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setHistory(toQt(history));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return fromQt(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+}
+
+void QtPrompts::showLocateDialog(LocateDialog& dialog) {
+    TLocateForm form(dialog, m_parent);
+    if (!dialog.isClosed()) {
+        form.exec();
+    }
+}
+
+std::optional<std::string> QtPrompts::askNewComment() {
+    return std::nullopt;  // the chat editor's own dialogs answer these
+}
+
+std::optional<std::string> QtPrompts::askEditedComment(const std::string&) {
+    return std::nullopt;
+}
+
+}  // namespace wyn

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/window_prompts.h"
+
+namespace wyn {
+
+// The windows' questions answered with Qt's dialogs, modal over a parent.
+class QtPrompts : public UiPrompts {
+public:
+    explicit QtPrompts(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    void showError(const std::string& text) override;
+    void showInformation(const std::string& text) override;
+    void showFailure(const std::string& text) override;
+    std::optional<std::string> askText(const std::string& caption, const std::string& label,
+                                       const std::string& initial) override;
+    bool editCommandLine(std::string& line) override;
+    std::optional<std::string> choosePresetSavePath(const std::string& current) override;
+    std::optional<std::string> choosePresetOpenPath(
+        const std::vector<std::string>& history) override;
+    void showLocateDialog(LocateDialog& dialog) override;
+    std::optional<std::string> askNewComment() override;
+    std::optional<std::string> askEditedComment(const std::string& comment) override;
+
+    // The boxes of the program: "Error", "Information" and the general error
+    // display, each with one OK button.
+    static void showMessageBox(QWidget* parent, int icon, const QString& title,
+                               const QString& text);
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+}  // namespace wyn

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TAboutForm;
+}
+
+namespace wyn {
+
+// "About Vantor Frontend": the logo, the version and the credits.
+class TAboutForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TAboutForm(QWidget* parent = nullptr);
+    ~TAboutForm() override;
+
+private:
+    std::unique_ptr<Ui::TAboutForm> ui;
+};
+
+}  // namespace wyn

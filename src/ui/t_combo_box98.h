@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QComboBox>
+
+namespace wyn {
+
+// The auto-completing combo box: an editable QComboBox whose completer
+// completes the typed text inline, ignoring case, to the first item that
+// begins with it, with the added part selected (Backspace and Delete do not
+// complete). Without completion it is a plain editable combo box.
+//
+// textChosen is raised only by the user: once per keystroke that changed the
+// text (after the completion), per paste or cut, and when an item is picked
+// from the list. Texts the program sets raise nothing.
+class TComboBox98 : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit TComboBox98(QWidget* parent = nullptr);
+
+    void setCompletes(bool completes);
+    // Replaces the items and keeps the text shown.
+    void setItemsKeepingText(const QStringList& items);
+    // Shows a text without raising textChosen, keeping the cursor when the
+    // text is already shown.
+    void showText(const QString& text);
+
+signals:
+    void textChosen(const QString& text);
+
+private:
+    class LineEdit;
+};
+
+}  // namespace wyn

@@ -1,0 +1,496 @@
+#include "ui/t_wyn_form.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QToolButton>
+#include <chrono>
+
+#include "base/text.h"
+#include "session/launch.h"
+#include "session/preset_file.h"
+#include "ui/list_binding.h"
+#include "ui/pictures.h"
+#include "ui/qt_text.h"
+#include "ui/t_combo_box98.h"
+#include "ui/t_command_line_form.h"
+#include "ui_t_wyn_form.h"
+
+namespace wyn {
+
+namespace {
+
+using F = Field;
+
+// The client area the window was laid out for, with and without the preview
+// panel; a font that needs more room grows the window.
+constexpr int kClientWidth = 449;
+constexpr int kClientHeightWithPreview = 441;
+constexpr int kPreviewHeight = 97;
+
+bool isPreset(const QUrl& url) {
+    return url.isLocalFile() && url.toLocalFile().endsWith(".wyn", Qt::CaseInsensitive);
+}
+
+unsigned clockSeed() {
+    return static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+}  // namespace
+
+TWYNForm::TWYNForm(const MainWindowServices& services, const std::string& currentDirectory,
+                   QWidget* parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::TWYNForm>()),
+      m_services(services),
+      m_session(services.profile),
+      m_life(m_session, services.store, m_recent, services.prompts) {
+    ui->setupUi(this);
+    setUpControls();
+    setUpPictures();
+    bindFields();
+    bindLists();
+    bindButtons();
+    bindMenus();
+    setAcceptDrops(true);
+    m_session.setDirectoryPrompt(&services.prompts);
+    m_sessionConnection = m_session.onChange([this](const SessionChange& change) { redraw(change); });
+
+    m_commandLineForm = new TCommandLineForm(this);
+    m_commandLineForm->setOnUserClose([this] {
+        forward([&] { m_session.setChecked(F::ExternalCheckBox, false); });
+    });
+
+    forward([&] { m_life.create(currentDirectory); });
+    redrawAll();
+    redrawRecentMenu();
+}
+
+TWYNForm::~TWYNForm() {
+    try {
+        m_life.destroy();
+    } catch (const WynError&) {
+        // A store that cannot be written loses the recent files of this run.
+    }
+}
+
+// --- Set-up.
+
+void TWYNForm::setUpControls() {
+    for (const auto& info : allFields()) {
+        QWidget* widget = findChild<QWidget*>(toQt(info.name));
+        Q_ASSERT_X(widget != nullptr, "TWYNForm", "every field has its control");
+        m_controls[static_cast<std::size_t>(info.field)] = widget;
+        if (auto* combo = qobject_cast<TComboBox98*>(widget)) {
+            combo->setCompletes(info.completes);
+            combo->setItemsKeepingText(toQt(m_session.comboItems(info.field)));
+        }
+        if (auto* spin = qobject_cast<QSpinBox*>(widget); spin != nullptr && info.range) {
+            spin->setRange(info.range->minimum, info.range->maximum);
+        }
+    }
+    // The launch button stands beside the tab captions.
+    auto* corner = new QWidget(ui->MainPageControl);
+    auto* cornerLayout = new QHBoxLayout(corner);
+    cornerLayout->setContentsMargins(0, 0, 2, 2);
+    cornerLayout->addWidget(ui->LaunchButton);
+    ui->MainPageControl->setCornerWidget(corner, Qt::TopRightCorner);
+    ui->LaunchButton->setMinimumSize(93, 30);
+    ui->MainPageControl->setCurrentWidget(ui->GeneralTabSheet);
+    ui->MainPageControl->tabBar()->setUsesScrollButtons(false);
+    // Every tab keeps room for its captions, whichever tab is shown.
+    for (int i = 0; i < ui->MainPageControl->count(); ++i) {
+        QWidget* page = ui->MainPageControl->widget(i);
+        page->setMinimumSize(page->minimumSizeHint());
+    }
+    ui->MainPageControl->setStyleSheet("QTabBar::tab { min-width: 70px; min-height: 22px; }");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(applicationIcon());
+    // The red and the blue team in their colours.
+    ui->RedListBox->setStyleSheet("QListView { color: red; }");
+    ui->BlueListBox->setStyleSheet("QListView { color: blue; }");
+    // Enter launches from anywhere in the window, as its default button.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, [this] { launch(); });
+    }
+}
+
+void TWYNForm::setUpPictures() {
+    showPicture(ui->WYNLogo, Picture::Logo);
+    showPicture(ui->CTFImage, Picture::Ctf);
+    showPicture(ui->RedImage, Picture::RedTeam);
+    showPicture(ui->BlueImage, Picture::BlueTeam);
+}
+
+void TWYNForm::bindFields() {
+    for (const auto& info : allFields()) {
+        const Field field = info.field;
+        QWidget* widget = control(field);
+        if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+            connect(radio, &QRadioButton::clicked, this, [this, field](bool checked) {
+                if (checked) {
+                    forward([&] { m_session.chooseRadio(field); });
+                }
+                redrawValue(field);
+            });
+        } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            connect(box, &QCheckBox::clicked, this, [this, field](bool checked) {
+                forward([&] { m_session.setChecked(field, checked); });
+                redrawValue(field);
+            });
+        } else if (auto* combo = qobject_cast<TComboBox98*>(widget)) {
+            connect(combo, &TComboBox98::textChosen, this, [this, field](const QString& text) {
+                forward([&] { m_session.setText(field, fromQt(text), Reaction::Always); });
+            });
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+                forward([&] { m_session.setText(field, fromQt(text), Reaction::Always); });
+                redrawValue(field);
+            });
+        } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
+            connect(spin, &QSpinBox::valueChanged, this, [this, field](int value) {
+                forward([&] { m_session.setText(field, std::to_string(value), Reaction::Always); });
+            });
+        }
+    }
+}
+
+void TWYNForm::bindLists() {
+    const auto bind = [this](SessionList list, QListView* view, ListBinding::SelectHandler select,
+                             ListBinding::CheckHandler check = {}) {
+        m_lists[static_cast<std::size_t>(list)] =
+            new ListBinding(view, listInfo(list).kind == ListKind::Check, std::move(select),
+                            std::move(check));
+    };
+    for (const MapType type : kMapTypes) {
+        const SessionList list = mapListOf(type);
+        bind(list, findChild<QListView*>(toQt(listInfo(list).name)), [this, type](Selection row) {
+            forward([&] { m_session.userSelectMap(type, row); });
+        });
+    }
+    bind(
+        SessionList::BotsListBox, ui->BotsListBox,
+        [this](Selection row) { forward([&] { m_session.setBotsCurrent(row); }); },
+        [this](std::size_t row, bool checked) {
+            forward([&] { m_session.setBotChecked(row, checked); });
+        });
+    bind(
+        SessionList::BotTeamsListBox, ui->BotTeamsListBox,
+        [this](Selection row) { forward([&] { m_session.setBotTeamsCurrent(row); }); },
+        [this](std::size_t row, bool checked) {
+            forward([&] { m_session.setBotTeamChecked(row, checked); });
+        });
+    bind(SessionList::RedListBox, ui->RedListBox,
+         [this](Selection row) { forward([&] { m_session.selectRed(row); }); });
+    bind(SessionList::BlueListBox, ui->BlueListBox,
+         [this](Selection row) { forward([&] { m_session.selectBlue(row); }); });
+    bind(SessionList::AvailableListBox, ui->AvailableListBox,
+         [this](Selection row) { forward([&] { m_session.selectAvailable(row); }); });
+}
+
+void TWYNForm::bindButtons() {
+    const auto onClick = [this](QAbstractButton* button, auto call) {
+        connect(button, &QAbstractButton::clicked, this, [this, call] { forward(call); });
+    };
+    onClick(ui->LaunchButton, [this] { launch(); });
+    onClick(ui->AddRedButton, [this] { m_session.addRed(); });
+    onClick(ui->RemoveRedButton, [this] { m_session.removeRed(); });
+    onClick(ui->AddBlueButton, [this] { m_session.addBlue(); });
+    onClick(ui->RemoveBlueButton, [this] { m_session.removeBlue(); });
+    onClick(ui->MapsRefreshButton, [this] { m_session.refreshMaps(); });
+    onClick(ui->RandomMapButton, [this] { m_session.randomMap(clockSeed()); });
+    onClick(ui->MapCycleButton, [this] { m_services.windows.openMapCycleEditor(); });
+    onClick(ui->BotsCFGButton, [this] { m_services.windows.openRosterEditor(); });
+    onClick(ui->BotChatButton, [this] { m_services.windows.openChatEditor(); });
+}
+
+void TWYNForm::bindMenus() {
+    const auto onTrigger = [this](QAction* action, auto call) {
+        connect(action, &QAction::triggered, this, [this, call] { forward(call); });
+    };
+    onTrigger(ui->FileNewMenu, [this] { m_session.resetToNew(); });
+    onTrigger(ui->FileOpenMenu, [this] { askAndOpenPreset(); });
+    onTrigger(ui->FileSaveMenu, [this] { SaveCurrentPreset(m_session, m_services.prompts); });
+    onTrigger(ui->FileSaveAsMenu, [this] { SavePresetAs(m_session, m_services.prompts); });
+    onTrigger(ui->FileLaunchMenu, [this] { launch(); });
+    onTrigger(ui->FileWizardMenu, [this] { m_services.windows.openWizard(); });
+    onTrigger(ui->FileExitMenu, [this] { close(); });
+    onTrigger(ui->HelpDevNewsMenu, [this] { m_services.windows.openDevNews(); });
+    onTrigger(ui->HelpAboutMenu, [this] { m_services.windows.openAbout(); });
+    ui->FileMenu->setToolTipsVisible(true);
+}
+
+// --- Start-up and shutdown.
+
+void TWYNForm::start(const std::vector<std::string>& arguments) {
+    forward([&] { m_life.show(); });
+    show();
+    m_commandLineForm->setVisible(m_session.viewState().externalWindowShown);
+    ArgumentsOutcome outcome;
+    forward([&] { outcome = m_life.openArguments(arguments, m_services.starter); });
+    if (outcome.presetLoaded && !arguments.empty()) {
+        m_openHistory.push_back(arguments.front());
+    }
+    redrawRecentMenu();
+    if (outcome.closeWindow()) {
+        // Close on Launch: the window closes once it has been shown.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+void TWYNForm::closeEvent(QCloseEvent* event) {
+    if (!m_closed) {
+        m_closed = true;
+        // The state is stored, then the external window closes, which clears
+        // its box after the store kept the user's choice.
+        forward([&] { m_life.close(); });
+        m_commandLineForm->hide();
+    }
+    event->accept();
+}
+
+// --- Commands.
+
+void TWYNForm::launch() {
+    forward([&] {
+        const LaunchResult result = Launch(m_session, m_services.prompts, m_services.starter);
+        if (result.closeWindow) {
+            close();
+        }
+    });
+}
+
+void TWYNForm::askAndOpenPreset() {
+    if (const auto path = m_services.prompts.choosePresetOpenPath(m_openHistory)) {
+        openPreset(*path);
+    }
+}
+
+void TWYNForm::openPreset(const std::string& path) {
+    forward([&] {
+        try {
+            OpenPreset(m_session, path, m_recent);
+        } catch (...) {
+            redrawRecentMenu();  // a preset that was read joined the recent files
+            throw;
+        }
+    });
+    if (!m_recent.paths().empty() && m_recent.paths().front() == path) {
+        m_openHistory.push_back(path);
+    }
+    redrawRecentMenu();
+}
+
+void TWYNForm::dragEnterEvent(QDragEnterEvent* event) {
+    const auto urls = event->mimeData()->urls();
+    if (urls.size() == 1 && isPreset(urls.front())) {
+        event->acceptProposedAction();
+    }
+}
+
+void TWYNForm::dropEvent(QDropEvent* event) {
+    const auto urls = event->mimeData()->urls();
+    if (urls.size() == 1 && isPreset(urls.front())) {
+        event->acceptProposedAction();
+        openPreset(fromQt(QDir::toNativeSeparators(urls.front().toLocalFile())));
+    }
+}
+
+// --- Redrawing.
+
+void TWYNForm::redraw(const SessionChange& change) {
+    const ViewState view = m_session.viewState();
+    for (const auto& info : allFields()) {
+        const auto i = static_cast<std::size_t>(info.field);
+        if (change.items[i]) {
+            redrawItems(info.field);
+        }
+        if (change.text[i] || change.checked[i]) {
+            redrawValue(info.field);
+        }
+        if (change.enabled[i]) {
+            redrawEnabled(info.field, view);
+        }
+    }
+    redrawLists(change, false);
+    if (change.preview) {
+        const QString line = toQt(m_session.commandLine());
+        ui->CommandLineLabel->setText(line);
+        m_commandLineForm->setCommandLine(line);
+    }
+    if (change.caption) {
+        setWindowTitle(toQt(m_session.caption()));
+    }
+    if (change.view) {
+        redrawView(view);
+    }
+}
+
+void TWYNForm::redrawAll() {
+    SessionChange all;
+    all.text.set();
+    all.checked.set();
+    all.enabled.set();
+    all.items.set();
+    all.preview = all.caption = all.view = true;
+    redraw(all);
+    redrawLists(all, true);
+}
+
+void TWYNForm::redrawValue(Field field) {
+    QWidget* widget = control(field);
+    const QString text = toQt(m_session.text(field));
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        const QSignalBlocker blocker(button);
+        button->setChecked(m_session.checked(field));
+    } else if (auto* combo = qobject_cast<TComboBox98*>(widget)) {
+        combo->showText(text);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        if (edit->text() != text) {
+            const QSignalBlocker blocker(edit);
+            edit->setText(text);
+        }
+    } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
+        int value = 0;
+        if (tryParseInteger(m_session.text(field), value) && spin->value() != value) {
+            const QSignalBlocker blocker(spin);
+            spin->setValue(value);
+        }
+    }
+}
+
+void TWYNForm::redrawEnabled(Field field, const ViewState& view) {
+    QWidget* widget = control(field);
+    const bool enabled = view.enabled(field);
+    widget->setEnabled(enabled);
+    // A label names its control and goes grey with it.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label->buddy() == widget) {
+            label->setEnabled(enabled);
+        }
+    }
+}
+
+void TWYNForm::redrawItems(Field field) {
+    if (auto* combo = qobject_cast<TComboBox98*>(control(field))) {
+        combo->setItemsKeepingText(toQt(m_session.comboItems(field)));
+    }
+}
+
+void TWYNForm::redrawLists(const SessionChange& change, bool all) {
+    for (const auto& info : allLists()) {
+        ListBinding* binding = m_lists[static_cast<std::size_t>(info.list)];
+        const ListChange parts = all ? ListChange{true, true, true} : change.list(info.list);
+        if (!parts.any()) {
+            continue;
+        }
+        switch (info.list) {
+            case SessionList::GeneralMapsListBox:
+                binding->redraw(m_session.mapList(MapType::General), parts);
+                break;
+            case SessionList::CTFMapsListBox:
+                binding->redraw(m_session.mapList(MapType::CTF), parts);
+                break;
+            case SessionList::ExternalMapsListBox:
+                binding->redraw(m_session.mapList(MapType::External), parts);
+                break;
+            case SessionList::BotsListBox:
+                binding->redraw(m_session.bots(), parts);
+                break;
+            case SessionList::BotTeamsListBox:
+                binding->redraw(m_session.botTeams(), parts);
+                break;
+            case SessionList::RedListBox:
+                binding->redraw(m_session.redList(), parts);
+                break;
+            case SessionList::BlueListBox:
+                binding->redraw(m_session.blueList(), parts);
+                break;
+            case SessionList::AvailableListBox:
+                binding->redraw(m_session.availableList(), parts);
+                break;
+        }
+    }
+}
+
+void TWYNForm::redrawView(const ViewState& view) {
+    for (const auto& info : allLists()) {
+        m_lists[static_cast<std::size_t>(info.list)]->view()->setEnabled(view.enabled(info.list));
+    }
+    ui->TeamplayPanel->setCurrentWidget(view.teamLayout == TeamLayout::RedBlue ? ui->CTFTeamsPanel
+                                                                               : ui->TeamsPanel);
+    for (QWidget* teamControl : std::initializer_list<QWidget*>{
+             ui->BotTeamsText, ui->AvailableText, ui->AddRedButton, ui->RemoveRedButton,
+             ui->AddBlueButton, ui->RemoveBlueButton}) {
+        teamControl->setEnabled(view.teamControlsEnabled);
+    }
+    ui->CommandLinePanel->setVisible(view.previewPanelShown);
+    m_commandLineForm->setVisible(view.externalWindowShown && isVisible());
+    fitToContents(view.previewPanelShown);
+}
+
+// Fixed in size: the smallest that holds every caption, at least the size the
+// window was laid out for; the preview panel comes and goes with its height.
+void TWYNForm::fitToContents(bool previewShown) {
+    QWidget* client = ui->CentralWidget;
+    client->setMinimumSize(0, 0);
+    client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    client->layout()->invalidate();
+    client->layout()->activate();
+    const QSize designed(kClientWidth,
+                         kClientHeightWithPreview - (previewShown ? 0 : kPreviewHeight));
+    client->setFixedSize(client->minimumSizeHint().expandedTo(designed));
+    layout()->invalidate();
+    layout()->activate();
+    setFixedSize(minimumSizeHint());
+}
+
+void TWYNForm::redrawRecentMenu() {
+    for (QAction* action : m_recentActions) {
+        ui->FileMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_recentActions.clear();
+    if (m_recent.paths().empty()) {
+        return;
+    }
+    // Before the separator above "E&xit", after a separator of their own.
+    const QList<QAction*> actions = ui->FileMenu->actions();
+    QAction* before = actions[actions.indexOf(ui->FileExitMenu) - 1];
+    const QFontMetrics metrics(ui->FileMenu->font());
+    const auto width = [&metrics](std::string_view text) {
+        return metrics.horizontalAdvance(toQt(text));
+    };
+    auto* separator = new QAction(ui->FileMenu);
+    separator->setSeparator(true);
+    ui->FileMenu->insertAction(before, separator);
+    m_recentActions.push_back(separator);
+    const auto captions = m_recent.menuCaptions(width, m_services.profile);
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        const std::string path = m_recent.paths()[i];
+        auto* action = new QAction(toQt(captions[i]), ui->FileMenu);
+        action->setObjectName(QString("RecentFile%1").arg(i + 1));
+        action->setToolTip(toQt(path));
+        action->setStatusTip(toQt(path));
+        connect(action, &QAction::triggered, this, [this, path] { openPreset(path); });
+        ui->FileMenu->insertAction(before, action);
+        m_recentActions.push_back(action);
+    }
+}
+
+}  // namespace wyn

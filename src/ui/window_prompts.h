@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/errors.h"
+#include "bots/roster_editor.h"
+#include "chat/chat_editor.h"
+#include "session/startup.h"
+
+namespace wyn {
+
+// Every question the windows ask the user, in one place: the core's prompts
+// and the few the windows ask themselves. QtPrompts answers them with dialogs;
+// window tests answer them with a fake.
+class UiPrompts : public StartupPrompts, public RosterPrompts, public ChatPrompts {
+public:
+    // The open dialog of File > Open ("Open ", *.wyn, the file must exist); its
+    // file-name field offers the paths opened so far. Nothing when cancelled.
+    virtual std::optional<std::string> choosePresetOpenPath(
+        const std::vector<std::string>& history) = 0;
+};
+
+// Runs one user event's core call; a failure nobody expected is shown by the
+// general error display, and the program goes on. Every connection of the
+// windows runs its call through this.
+template <typename Call>
+void guarded(StartupPrompts& prompts, Call&& call) {
+    try {
+        call();
+    } catch (const WynError& error) {
+        prompts.showFailure(generalErrorText(error));
+    }
+}
+
+// The other windows the main window opens, each modal and fresh at every
+// opening. Tests pass one that records the openings.
+class WindowOpener {
+public:
+    virtual ~WindowOpener() = default;
+    virtual void openMapCycleEditor() = 0;
+    virtual void openRosterEditor() = 0;
+    virtual void openChatEditor() = 0;
+    virtual void openWizard() = 0;
+    virtual void openDevNews() = 0;
+    virtual void openAbout() = 0;
+};
+
+}  // namespace wyn

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+#include "base/value_store.h"
+#include "content/locate_dialog.h"
+#include "message_boxes.h"
+#include "temp_dir.h"
+#include "ui/qt_prompts.h"
+#include "ui/qt_text.h"
+#include "ui/t_about_form.h"
+#include "ui/t_command_form.h"
+#include "ui/t_command_line_form.h"
+#include "ui/t_locate_form.h"
+#include "ui_fakes.h"
+
+namespace wyn::test {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class LocateFormTest : public ::testing::Test {
+protected:
+    GameDir full;                  // the game and the add-on
+    GameDir gameOnly{false};       // the game without the add-on
+    TempDir nothing;               // no game at all
+    MemoryValueStore store;
+    FakeUiPrompts prompts;
+
+    QString label(TLocateForm& form) {
+        return form.findChild<QLabel*>("InfoLabel")->text();
+    }
+    // The user selects a directory in the tree.
+    void select(TLocateForm& form, const std::string& directory) {
+        auto* tree = form.findChild<QTreeView*>("DirectoryListBox");
+        auto* model = static_cast<QFileSystemModel*>(tree->model());
+        tree->setCurrentIndex(model->index(toQt(directory)));
+    }
+};
+
+TEST_F(LocateFormTest, FullInstallationIsAcceptedAndStored) {
+    LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
+    TLocateForm form(dialog);
+    form.show();
+    EXPECT_EQ(label(form), "");
+    select(form, full.str());
+    EXPECT_EQ(label(form), "Found Quake II and the Vantor bot");
+    QTest::mouseClick(form.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    EXPECT_EQ(prompts.infos, Names{"Please restart WYN."});
+    EXPECT_EQ(store.readValue("DirectoryEdit"), full.str());
+    EXPECT_EQ(dialog.result(), LocateResult::Accepted);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+TEST_F(LocateFormTest, GameWithoutTheAddOnClosesAsCancelled) {
+    LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
+    TLocateForm form(dialog);
+    form.show();
+    select(form, gameOnly.str());
+    EXPECT_EQ(prompts.errors, Names{noAddOnMessage()});
+    EXPECT_EQ(label(form), "Found Quake II");
+    EXPECT_EQ(dialog.result(), LocateResult::Cancelled);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(store.readValue("DirectoryEdit"), "");
+}
+
+TEST_F(LocateFormTest, OkWithoutAGameKeepsTheDialogOpen) {
+    LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
+    TLocateForm form(dialog);
+    form.show();
+    QTest::mouseClick(form.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    EXPECT_EQ(prompts.errors, Names{selectLocationMessage(PlatformProfile::native())});
+    EXPECT_TRUE(form.isVisible());
+    QTest::mouseClick(form.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), LocateResult::Cancelled);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST(CommandForm, EnterLaunchesWithoutBreakingTheLine) {
+    TCommandForm form("quake2 +set game vantor");
+    form.show();
+    auto* memo = form.findChild<QPlainTextEdit*>("CommandLineMemo");
+    memo->setFocus();
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, " +map q2dm1");
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.editedText(), "quake2 +set game vantor +map q2dm1");
+    EXPECT_EQ(memo->palette().color(QPalette::Base), Qt::black);
+}
+
+TEST(CommandForm, CancelEndsTheLaunch) {
+    TCommandForm form("x");
+    form.show();
+    QTest::mouseClick(form.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
+    EXPECT_EQ(form.result(), QDialog::Rejected);
+}
+
+TEST(CommandLineForm, IsTheSizeableToolWindowOfThePreview) {
+    TCommandLineForm form;
+    EXPECT_EQ(form.windowTitle(), "Command Line");
+    EXPECT_EQ(form.pos(), QPoint(425, 234));
+    EXPECT_EQ(form.size(), QSize(540, 144));
+    EXPECT_TRUE(form.windowFlags() & Qt::Tool);
+    form.setCommandLine("quake2 +set game vantor");
+    EXPECT_EQ(form.findChild<QLabel*>("CommandLineLabel")->text(), "quake2 +set game vantor");
+}
+
+TEST(QtPrompts, MessageBoxesHaveTheirTitleIconAndOneButton) {
+    QtPrompts prompts;
+    struct Case {
+        std::function<void()> show;
+        QString title;
+        QMessageBox::Icon icon;
+        QString text;
+    };
+    const Case cases[] = {
+        {[&] { prompts.showError("Please select a map to play on."); }, "Error",
+         QMessageBox::Critical, "Please select a map to play on."},
+        {[&] { prompts.showInformation("Please restart WYN."); }, "Information",
+         QMessageBox::Information, "Please restart WYN."},
+        // The general error display: the program's title, the text and a full stop.
+        {[&] { prompts.showFailure("Cannot open file /x.wyn."); }, "Vantor Frontend",
+         QMessageBox::Critical, "Cannot open file /x.wyn."},
+    };
+    for (const auto& c : cases) {
+        ShownBox shown;
+        answerNextMessageBox(shown);
+        c.show();
+        EXPECT_EQ(shown.title, c.title);
+        EXPECT_EQ(shown.icon, c.icon);
+        EXPECT_EQ(shown.text, c.text);
+        EXPECT_EQ(shown.buttons, 1);
+    }
+}
+
+TEST(AboutForm, ShowsTheProductAndCloses) {
+    TAboutForm form;
+    EXPECT_EQ(form.windowTitle(), "About Vantor Frontend");
+    EXPECT_EQ(form.findChild<QLabel*>("ProductLabel")->text(), "Vantor Frontend v3.5");
+    EXPECT_FALSE(form.findChild<QLabel*>("LogoImage")->pixmap().isNull());
+    form.show();
+    QTest::mouseClick(form.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace wyn::test

@@ -1,0 +1,54 @@
+#include "main_window_fixture.h"
+
+#include <QTabWidget>
+
+namespace wyn::test {
+
+void MainWindowTest::showTabOf(const char* name) {
+    auto* tabs = find<QTabWidget>("MainPageControl");
+    QWidget* widget = find(name);
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (tabs->widget(i)->isAncestorOf(widget)) {
+            tabs->setCurrentIndex(i);
+            QApplication::processEvents();
+            return;
+        }
+    }
+}
+
+void MainWindowTest::click(const char* name) {
+    auto* button = find<QAbstractButton>(name);
+    const bool boxed = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
+    const QPoint point = boxed ? QPoint(button->height() / 2, button->height() / 2)
+                               : button->rect().center();
+    QTest::mouseClick(button, Qt::LeftButton, {}, point);
+}
+
+void MainWindowTest::clickRow(const char* list, int row, bool check) {
+    showTabOf(list);
+    auto* view = find<QListView>(list);
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    if (check) {
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Space);
+    }
+}
+
+QStringList MainWindowTest::rows(const char* list) const {
+    auto* view = find<QListView>(list);
+    QStringList names;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        names.push_back(view->model()->index(row, 0).data().toString());
+    }
+    return names;
+}
+
+int MainWindowTest::currentRow(const char* list) const {
+    auto* view = find<QListView>(list);
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+}  // namespace wyn::test

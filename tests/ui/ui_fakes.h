@@ -1,0 +1,84 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "content/locate_dialog.h"
+#include "ui/window_prompts.h"
+
+namespace wyn::test {
+
+// Prompts that record what the windows show and answer as told, so a window
+// test never meets a modal box.
+class FakeUiPrompts : public UiPrompts {
+public:
+    std::vector<std::string> errors;
+    std::vector<std::string> infos;
+    std::vector<std::string> failures;
+    std::vector<std::string> questions;  // "caption|label|initial"
+    std::deque<std::optional<std::string>> textAnswers;  // then: cancel
+    std::optional<std::string> openPath;
+    std::optional<std::string> savePath;
+    std::vector<std::string> lastOpenHistory;
+    bool confirmEditor = true;
+    std::string editedLine;  // replaces the line when not empty
+    std::string editorShown;
+    // What to do with the locate dialog while it is "shown".
+    std::function<void(LocateDialog&)> onLocate = [](LocateDialog& dialog) { dialog.cancel(); };
+    int locateShown = 0;
+
+    void showError(const std::string& text) override { errors.push_back(text); }
+    void showInformation(const std::string& text) override { infos.push_back(text); }
+    void showFailure(const std::string& text) override { failures.push_back(text); }
+    std::optional<std::string> askText(const std::string& caption, const std::string& label,
+                                       const std::string& initial) override {
+        questions.push_back(caption + "|" + label + "|" + initial);
+        if (textAnswers.empty()) {
+            return std::nullopt;
+        }
+        auto answer = textAnswers.front();
+        textAnswers.pop_front();
+        return answer;
+    }
+    bool editCommandLine(std::string& line) override {
+        editorShown = line;
+        if (!editedLine.empty()) {
+            line = editedLine;
+        }
+        return confirmEditor;
+    }
+    std::optional<std::string> choosePresetSavePath(const std::string&) override {
+        return savePath;
+    }
+    std::optional<std::string> choosePresetOpenPath(
+        const std::vector<std::string>& history) override {
+        lastOpenHistory = history;
+        return openPath;
+    }
+    void showLocateDialog(LocateDialog& dialog) override {
+        ++locateShown;
+        onLocate(dialog);
+    }
+    std::optional<std::string> askNewComment() override { return std::nullopt; }
+    std::optional<std::string> askEditedComment(const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+// Records which windows the main window opened.
+class FakeWindows : public WindowOpener {
+public:
+    std::vector<std::string> opened;
+
+    void openMapCycleEditor() override { opened.emplace_back("maps"); }
+    void openRosterEditor() override { opened.emplace_back("roster"); }
+    void openChatEditor() override { opened.emplace_back("chat"); }
+    void openWizard() override { opened.emplace_back("wizard"); }
+    void openDevNews() override { opened.emplace_back("news"); }
+    void openAbout() override { opened.emplace_back("about"); }
+};
+
+}  // namespace wyn::test
