@@ -37,11 +37,14 @@ screenshots: build
 		$(BUILD)/screenshots 2>/dev/null
 
 bench: configure
-	@cmake --build $(BUILD) -j$(JOBS) --target wyn_bench
+	@cmake --build $(BUILD) -j$(JOBS) --target wyn_bench wyn_window_bench wynctl
+	@scripts/run-sample $(BUILD) --prepare-only
 	@$(BUILD)/bench/wyn_bench --benchmark_min_time=0.5 --benchmark_out=$(BUILD)/bench.json \
 		--benchmark_out_format=json
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/wyn_window_bench --benchmark_min_time=0.5 \
+		--benchmark_out=$(BUILD)/bench-window.json --benchmark_out_format=json 2>/dev/null
 	@echo
-	@scripts/bench-table $(BUILD)/bench.json
+	@scripts/bench-table $(BUILD)/bench.json $(BUILD)/bench-window.json
 
 # The core and its tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps

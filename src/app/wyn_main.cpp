@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/pcx_image_handler.h"
 #include "platform/process_game_starter.h"
 #include "platform/settings_value_store.h"
 #include "ui/pictures.h"
@@ -28,9 +27,7 @@ std::unique_ptr<wyn::ValueStore> openStore() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    wyn::registerPcxImageFormat();
-    QApplication::setApplicationDisplayName("Vantor Frontend");
-    QApplication::setWindowIcon(wyn::applicationIcon());
+    wyn::setUpApplication();
 
     std::vector<std::string> arguments;
     for (const QString& argument : QApplication::arguments().mid(1)) {

@@ -77,10 +77,9 @@ ListBinding::ListBinding(QListView* view, bool checkable, SelectHandler onSelect
                                            : Selection());
             });
     if (onCheck) {
-        connect(m_model, &NamesModel::checkToggled, this,
-                [onCheck](int row, bool checked) {
-                    onCheck(static_cast<std::size_t>(row), checked);
-                });
+        connect(m_model, &NamesModel::checkToggled, this, [onCheck](int row, bool checked) {
+            onCheck(static_cast<std::size_t>(row), checked);
+        });
     }
 }
 

@@ -1,6 +1,9 @@
 #include "ui/pictures.h"
 
+#include <QApplication>
 #include <QLabel>
+
+#include "platform/pcx_image_handler.h"
 
 // The pictures are compiled into the static library; its resources must be
 // registered by name before the first use.
@@ -46,6 +49,10 @@ QIcon pictureIcon(Picture picture) {
     return QIcon(fileOf(picture).path);
 }
 
+QSize pictureSize(Picture picture) {
+    return fileOf(picture).size;
+}
+
 void showPicture(QLabel* label, Picture picture) {
     const PictureFile file = fileOf(picture);
     label->setPixmap(pictureIcon(picture).pixmap(file.size, label->devicePixelRatioF()));
@@ -55,10 +62,17 @@ void showPicture(QLabel* label, Picture picture) {
 QIcon applicationIcon() {
     ensureResources();
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    // The large sizes are for launchers, which take the installed icon.
+    for (const int size : {16, 24, 32, 48, 64}) {
         icon.addFile(QString(":/wyn/icons/wyn-%1.png").arg(size), QSize(size, size));
     }
     return icon;
+}
+
+void setUpApplication() {
+    registerPcxImageFormat();
+    QApplication::setApplicationDisplayName("Vantor Frontend");
+    QApplication::setWindowIcon(applicationIcon());
 }
 
 }  // namespace wyn

@@ -36,8 +36,7 @@ void QtPrompts::showFailure(const std::string& text) {
     showMessageBox(m_parent, QMessageBox::Critical, "Vantor Frontend", toQt(text));
 }
 
-std::optional<std::string> QtPrompts::askText(const std::string& caption,
-                                              const std::string& label,
+std::optional<std::string> QtPrompts::askText(const std::string& caption, const std::string& label,
                                               const std::string& initial) {
     bool ok = false;
     const QString answer = QInputDialog::getText(m_parent, toQt(caption), toQt(label),

@@ -1,5 +1,6 @@
 #include "ui/t_combo_box98.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -36,23 +37,43 @@ private:
 };
 
 TComboBox98::TComboBox98(QWidget* parent) : QComboBox(parent) {
-    setEditable(true);
-    setInsertPolicy(QComboBox::NoInsert);
+    // A line edit of its own makes the box editable.
     setLineEdit(new LineEdit(this));
-    setCompletes(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
     connect(this, &QComboBox::activated, this,
             [this](int index) { emit textChosen(itemText(index)); });
 }
 
 void TComboBox98::setCompletes(bool completes) {
+    m_completes = completes;
     if (!completes) {
         setCompleter(nullptr);
+    } else if (hasFocus()) {
+        makeCompleter();
+    }
+}
+
+void TComboBox98::makeCompleter() {
+    if (!m_completes || completer() != nullptr) {
         return;
     }
-    auto* completer = new QCompleter(model(), this);
-    completer->setCompletionMode(QCompleter::InlineCompletion);
-    completer->setCaseSensitivity(Qt::CaseInsensitive);
-    setCompleter(completer);
+    auto* inlineCompleter = new QCompleter(model(), this);
+    inlineCompleter->setCompletionMode(QCompleter::InlineCompletion);
+    inlineCompleter->setCaseSensitivity(Qt::CaseInsensitive);
+    setCompleter(inlineCompleter);
+}
+
+void TComboBox98::focusInEvent(QFocusEvent* event) {
+    makeCompleter();
+    QComboBox::focusInEvent(event);
+}
+
+void TComboBox98::showPopup() {
+    if (view()->accessibleName().isEmpty()) {
+        view()->setAccessibleName(accessibleName());
+    }
+    QComboBox::showPopup();
 }
 
 void TComboBox98::setItemsKeepingText(const QStringList& items) {

@@ -18,6 +18,8 @@ class TComboBox98 : public QComboBox {
 public:
     explicit TComboBox98(QWidget* parent = nullptr);
 
+    // The completer is made when the box first takes the focus: a window of
+    // many boxes opens without building completers nobody uses.
     void setCompletes(bool completes);
     // Replaces the items and keeps the text shown.
     void setItemsKeepingText(const QStringList& items);
@@ -25,11 +27,19 @@ public:
     // text is already shown.
     void showText(const QString& text);
 
+    void showPopup() override;
+
 signals:
     void textChosen(const QString& text);
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     class LineEdit;
+    void makeCompleter();
+
+    bool m_completes = true;
 };
 
 }  // namespace wyn

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "ui/colours.h"
 #include "ui_t_command_form.h"
 
 namespace wyn {
@@ -11,6 +12,7 @@ TCommandForm::TCommandForm(const QString& commandLine, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ui(std::make_unique<Ui::TCommandForm>()) {
     ui->setupUi(this);
+    usePreviewColours(ui->CommandLineMemo);
     ui->CommandLineMemo->setPlainText(commandLine);
     ui->CommandLineMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     ui->CommandLineMemo->installEventFilter(this);

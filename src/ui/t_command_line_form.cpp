@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "ui/colours.h"
 #include "ui_t_command_line_form.h"
 
 namespace wyn {
@@ -9,6 +10,7 @@ namespace wyn {
 TCommandLineForm::TCommandLineForm(QWidget* parent)
     : QWidget(parent, Qt::Tool), ui(std::make_unique<Ui::TCommandLineForm>()) {
     ui->setupUi(this);
+    usePreviewColours(ui->CommandLinePanel);
     // Where it first opens; it may be moved and sized after.
     resize(540, 144);
     move(425, 234);

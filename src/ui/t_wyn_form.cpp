@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -15,12 +16,15 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 #include <chrono>
 
 #include "base/text.h"
 #include "session/launch.h"
 #include "session/preset_file.h"
+#include "ui/accessible_names.h"
+#include "ui/colours.h"
 #include "ui/list_binding.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
@@ -65,13 +69,14 @@ TWYNForm::TWYNForm(const MainWindowServices& services, const std::string& curren
     bindButtons();
     bindMenus();
     setAcceptDrops(true);
+    nameControlsByTheirLabels(this);
     m_session.setDirectoryPrompt(&services.prompts);
-    m_sessionConnection = m_session.onChange([this](const SessionChange& change) { redraw(change); });
+    m_sessionConnection =
+        m_session.onChange([this](const SessionChange& change) { redraw(change); });
 
     m_commandLineForm = new TCommandLineForm(this);
-    m_commandLineForm->setOnUserClose([this] {
-        forward([&] { m_session.setChecked(F::ExternalCheckBox, false); });
-    });
+    m_commandLineForm->setOnUserClose(
+        [this] { forward([&] { m_session.setChecked(F::ExternalCheckBox, false); }); });
 
     forward([&] { m_life.create(currentDirectory); });
     redrawAll();
@@ -89,8 +94,18 @@ TWYNForm::~TWYNForm() {
 // --- Set-up.
 
 void TWYNForm::setUpControls() {
+    // One pass over the window's widgets finds every field's control and label.
+    QHash<QString, QWidget*> byName;
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        byName.insert(widget->objectName(), widget);
+    }
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label->buddy() != nullptr) {
+            m_labels.insert(label->buddy(), label);
+        }
+    }
     for (const auto& info : allFields()) {
-        QWidget* widget = findChild<QWidget*>(toQt(info.name));
+        QWidget* widget = byName.value(toQt(info.name));
         Q_ASSERT_X(widget != nullptr, "TWYNForm", "every field has its control");
         m_controls[static_cast<std::size_t>(info.field)] = widget;
         if (auto* combo = qobject_cast<TComboBox98*>(widget)) {
@@ -115,14 +130,13 @@ void TWYNForm::setUpControls() {
         QWidget* page = ui->MainPageControl->widget(i);
         page->setMinimumSize(page->minimumSizeHint());
     }
-    ui->MainPageControl->setStyleSheet("QTabBar::tab { min-width: 70px; min-height: 22px; }");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(applicationIcon());
     // The red and the blue team in their colours.
-    ui->RedListBox->setStyleSheet("QListView { color: red; }");
-    ui->BlueListBox->setStyleSheet("QListView { color: blue; }");
+    useTextColour(ui->RedListBox, Qt::red);
+    useTextColour(ui->BlueListBox, Qt::blue);
+    usePreviewColours(ui->CommandLinePanel);
     // Enter launches from anywhere in the window, as its default button.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
@@ -130,11 +144,22 @@ void TWYNForm::setUpControls() {
     }
 }
 
+// The pictures of the other tabs are read when their tab is first shown, so
+// the window opens without decoding what it does not show.
 void TWYNForm::setUpPictures() {
     showPicture(ui->WYNLogo, Picture::Logo);
-    showPicture(ui->CTFImage, Picture::Ctf);
-    showPicture(ui->RedImage, Picture::RedTeam);
-    showPicture(ui->BlueImage, Picture::BlueTeam);
+    ui->CTFImage->setMinimumSize(pictureSize(Picture::Ctf));
+    ui->RedImage->setMinimumSize(pictureSize(Picture::RedTeam));
+    ui->BlueImage->setMinimumSize(pictureSize(Picture::BlueTeam));
+    connect(ui->MainPageControl, &QTabWidget::currentChanged, this, [this](int) {
+        QWidget* tab = ui->MainPageControl->currentWidget();
+        if (tab == ui->ServerTabSheet && ui->CTFImage->pixmap().isNull()) {
+            showPicture(ui->CTFImage, Picture::Ctf);
+        } else if (tab == ui->TeamplayTabSheet && ui->RedImage->pixmap().isNull()) {
+            showPicture(ui->RedImage, Picture::RedTeam);
+            showPicture(ui->BlueImage, Picture::BlueTeam);
+        }
+    });
 }
 
 void TWYNForm::bindFields() {
@@ -173,15 +198,13 @@ void TWYNForm::bindFields() {
 void TWYNForm::bindLists() {
     const auto bind = [this](SessionList list, QListView* view, ListBinding::SelectHandler select,
                              ListBinding::CheckHandler check = {}) {
-        m_lists[static_cast<std::size_t>(list)] =
-            new ListBinding(view, listInfo(list).kind == ListKind::Check, std::move(select),
-                            std::move(check));
+        m_lists[static_cast<std::size_t>(list)] = new ListBinding(
+            view, listInfo(list).kind == ListKind::Check, std::move(select), std::move(check));
     };
     for (const MapType type : kMapTypes) {
         const SessionList list = mapListOf(type);
-        bind(list, findChild<QListView*>(toQt(listInfo(list).name)), [this, type](Selection row) {
-            forward([&] { m_session.userSelectMap(type, row); });
-        });
+        bind(list, findChild<QListView*>(toQt(listInfo(list).name)),
+             [this, type](Selection row) { forward([&] { m_session.userSelectMap(type, row); }); });
     }
     bind(
         SessionList::BotsListBox, ui->BotsListBox,
@@ -379,10 +402,8 @@ void TWYNForm::redrawEnabled(Field field, const ViewState& view) {
     const bool enabled = view.enabled(field);
     widget->setEnabled(enabled);
     // A label names its control and goes grey with it.
-    for (QLabel* label : findChildren<QLabel*>()) {
-        if (label->buddy() == widget) {
-            label->setEnabled(enabled);
-        }
+    if (QLabel* label = m_labels.value(widget)) {
+        label->setEnabled(enabled);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "ui/window_prompts.h"
 
 class QAction;
+class QLabel;
 
 namespace Ui {
 class TWYNForm;
@@ -102,6 +104,7 @@ private:
     MainWindowLife m_life;
     std::vector<std::string> m_openHistory;
     std::array<QWidget*, kFieldCount> m_controls{};
+    QHash<QWidget*, QLabel*> m_labels;  // the label of each labelled control
     std::array<ListBinding*, kSessionListCount> m_lists{};
     std::vector<QAction*> m_recentActions;
     TCommandLineForm* m_commandLineForm = nullptr;

@@ -27,15 +27,13 @@ using Names = std::vector<std::string>;
 
 class LocateFormTest : public ::testing::Test {
 protected:
-    GameDir full;                  // the game and the add-on
-    GameDir gameOnly{false};       // the game without the add-on
-    TempDir nothing;               // no game at all
+    GameDir full;             // the game and the add-on
+    GameDir gameOnly{false};  // the game without the add-on
+    TempDir nothing;          // no game at all
     MemoryValueStore store;
     FakeUiPrompts prompts;
 
-    QString label(TLocateForm& form) {
-        return form.findChild<QLabel*>("InfoLabel")->text();
-    }
+    QString label(TLocateForm& form) { return form.findChild<QLabel*>("InfoLabel")->text(); }
     // The user selects a directory in the tree.
     void select(TLocateForm& form, const std::string& directory) {
         auto* tree = form.findChild<QTreeView*>("DirectoryListBox");

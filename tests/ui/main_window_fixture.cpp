@@ -19,8 +19,8 @@ void MainWindowTest::showTabOf(const char* name) {
 void MainWindowTest::click(const char* name) {
     auto* button = find<QAbstractButton>(name);
     const bool boxed = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
-    const QPoint point = boxed ? QPoint(button->height() / 2, button->height() / 2)
-                               : button->rect().center();
+    const QPoint point =
+        boxed ? QPoint(button->height() / 2, button->height() / 2) : button->rect().center();
     QTest::mouseClick(button, Qt::LeftButton, {}, point);
 }
 

@@ -24,9 +24,9 @@ namespace wyn::test {
 
 // A game directory with maps of all three lists, bots, teams and scripts.
 inline void fillSampleGame(const GameDir& game) {
-    for (const char* file : {"baseq2/pak1.pak", "ctf/pak0.pak", "vantor/pak0.pak",
-                             "baseq2/maps/mymap.bsp", "baseq2/maps/space_ctf.bsp",
-                             "baseq2/server.cfg"}) {
+    for (const char* file :
+         {"baseq2/pak1.pak", "ctf/pak0.pak", "vantor/pak0.pak", "baseq2/maps/mymap.bsp",
+          "baseq2/maps/space_ctf.bsp", "baseq2/server.cfg"}) {
         game.write(file);
     }
     game.write("vantor/bots.cfg",

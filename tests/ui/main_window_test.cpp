@@ -22,18 +22,18 @@ TEST_F(MainWindowTest, StartsWithTheStoredStateAndTheEnabledStateTable) {
     EXPECT_EQ(fromQt(find<QLineEdit>("DirectoryEdit")->text()), game.str());
     EXPECT_EQ(rows("BotsListBox"), (QStringList{"Vex", "Orla", "Brick"}));
     EXPECT_EQ(form->session().bots().checkedNames(), Names{"Orla"});
-    EXPECT_EQ(currentRow("GeneralMapsListBox"), 2);  // q2dm3
+    EXPECT_EQ(currentRow("GeneralMapsListBox"), 2);                         // q2dm3
     EXPECT_EQ(find<QComboBox>("MaxClientsComboBox")->currentText(), "24");  // the repair
     EXPECT_EQ(find<QComboBox>("MaxClientsComboBox")->count(), 8);           // the core's items
     EXPECT_EQ(find<QSpinBox>("LagEdit")->maximum(), 1000);
-    for (const char* off : {"ConfigComboBox", "TimeLimitComboBox", "FragLimitComboBox",
-                            "CaptureLimitComboBox", "SpecialTeamsComboBox", "CTFMapsListBox",
-                            "ExternalMapsListBox", "BotNumComboBox", "PlayersPerTeamComboBox",
-                            "YourTeamComboBox", "BotTeamsListBox", "RedListBox"}) {
+    for (const char* off :
+         {"ConfigComboBox", "TimeLimitComboBox", "FragLimitComboBox", "CaptureLimitComboBox",
+          "SpecialTeamsComboBox", "CTFMapsListBox", "ExternalMapsListBox", "BotNumComboBox",
+          "PlayersPerTeamComboBox", "YourTeamComboBox", "BotTeamsListBox", "RedListBox"}) {
         EXPECT_FALSE(enabled(off)) << off;
     }
-    for (const char* on : {"GeneralMapsListBox", "BotsListBox", "BotSkillComboBox",
-                           "ExternalCheckBox"}) {
+    for (const char* on :
+         {"GeneralMapsListBox", "BotsListBox", "BotSkillComboBox", "ExternalCheckBox"}) {
         EXPECT_TRUE(enabled(on)) << on;
     }
     EXPECT_EQ(find<QStackedWidget>("TeamplayPanel")->currentWidget()->objectName(), "TeamsPanel");
@@ -93,7 +93,8 @@ TEST_F(MainWindowTest, TheTeamPanelsTakeEachOthersPlace) {
 
     // A loose map with "ctf" in its name takes the red/blue layout.
     click("ExternalMapsRadio");
-    clickRow("ExternalMapsListBox", static_cast<int>(rows("ExternalMapsListBox").indexOf("space_ctf")));
+    clickRow("ExternalMapsListBox",
+             static_cast<int>(rows("ExternalMapsListBox").indexOf("space_ctf")));
     EXPECT_EQ(panel->currentWidget()->objectName(), "CTFTeamsPanel");
 }
 
@@ -223,8 +224,7 @@ TEST_F(MainWindowTest, LaunchShowsItsMessagesAndStartsTheGame) {
     QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);  // File > Launch
     ASSERT_EQ(starter.requests.size(), 1u);
     EXPECT_EQ(starter.requests[0].workingDirectory, game.str());
-    EXPECT_EQ(starter.requests[0].arguments,
-              (Names{"+set", "game", "vantor", "+exec", "wyn.cfg"}));
+    EXPECT_EQ(starter.requests[0].arguments, (Names{"+set", "game", "vantor", "+exec", "wyn.cfg"}));
     EXPECT_EQ(game.read("vantor/launcher.cfg"), "sv bots Vex\r\n");
     EXPECT_TRUE(form->isVisible());
 
@@ -373,8 +373,7 @@ TEST_F(MainWindowTest, ThePreviewCanBeSelectedAndEveryControlIsNamed) {
     QList<QLabel*> labels = form->findChildren<QLabel*>();
     for (QWidget* widget : form->findChildren<QWidget*>()) {
         const bool input = qobject_cast<QAbstractButton*>(widget) ||
-                           qobject_cast<QComboBox*>(widget) ||
-                           qobject_cast<QLineEdit*>(widget) ||
+                           qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget) ||
                            qobject_cast<QListView*>(widget) || qobject_cast<QSpinBox*>(widget);
         if (!input || widget->objectName().isEmpty() || widget->objectName().startsWith("qt_") ||
             qobject_cast<QComboBox*>(widget->parentWidget()) ||

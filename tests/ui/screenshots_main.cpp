@@ -9,17 +9,17 @@
 #include <cstdio>
 
 #include "base/value_store.h"
+#include "content/locate_dialog.h"
 #include "fake_starter.h"
 #include "platform/pcx_image_handler.h"
 #include "ui/pictures.h"
+#include "ui/qt_text.h"
 #include "ui/t_about_form.h"
 #include "ui/t_command_form.h"
 #include "ui/t_command_line_form.h"
 #include "ui/t_locate_form.h"
 #include "ui/t_wyn_form.h"
 #include "ui_fakes.h"
-#include "content/locate_dialog.h"
-#include "ui/qt_text.h"
 
 namespace {
 
@@ -42,8 +42,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: wyn_screenshots GAME_DIRECTORY OUTPUT_DIRECTORY\n");
         return 2;
     }
-    wyn::registerPcxImageFormat();
-    QApplication::setWindowIcon(wyn::applicationIcon());
+    wyn::setUpApplication();
     const std::string game = argv[1];
     const QString out = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(out);
@@ -60,8 +59,7 @@ int main(int argc, char** argv) {
     wyn::test::FakeStarter starter;
     wyn::test::FakeUiPrompts prompts;
     wyn::test::FakeWindows windows;
-    wyn::TWYNForm form({wyn::PlatformProfile::native(), store, starter, prompts, windows},
-                       game);
+    wyn::TWYNForm form({wyn::PlatformProfile::native(), store, starter, prompts, windows}, game);
     form.start();
     auto* tabs = form.findChild<QTabWidget*>("MainPageControl");
     const char* names[] = {"main-general", "main-maps", "main-server", "main-teamplay",

@@ -18,7 +18,7 @@ public:
     std::vector<std::string> errors;
     std::vector<std::string> infos;
     std::vector<std::string> failures;
-    std::vector<std::string> questions;  // "caption|label|initial"
+    std::vector<std::string> questions;                  // "caption|label|initial"
     std::deque<std::optional<std::string>> textAnswers;  // then: cancel
     std::optional<std::string> openPath;
     std::optional<std::string> savePath;
