@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     const auto store = openStore();
     wyn::ProcessGameStarter starter;
     wyn::QtPrompts prompts;
-    wyn::QtWindows windows;
+    wyn::QtWindows windows(*store, starter, prompts);
     wyn::TWYNForm form({wyn::PlatformProfile::native(), *store, starter, prompts, windows},
                        wyn::fromQt(QDir::currentPath()));
     prompts.setParent(&form);

@@ -6,6 +6,7 @@
 
 #include "content/locate_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/t_chat_form.h"
 #include "ui/t_command_form.h"
 #include "ui/t_locate_form.h"
 
@@ -91,11 +92,11 @@ void QtPrompts::showLocateDialog(LocateDialog& dialog) {
 }
 
 std::optional<std::string> QtPrompts::askNewComment() {
-    return std::nullopt;  // the chat editor's own dialogs answer these
+    return askNewChatComment(m_parent);
 }
 
-std::optional<std::string> QtPrompts::askEditedComment(const std::string&) {
-    return std::nullopt;
+std::optional<std::string> QtPrompts::askEditedComment(const std::string& comment) {
+    return askEditedChatComment(m_parent, comment);
 }
 
 }  // namespace wyn

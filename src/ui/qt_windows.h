@@ -6,12 +6,16 @@
 
 namespace wyn {
 
+class GameStarter;
 class TWYNForm;
+class ValueStore;
 
 // Opens the other windows of the program, modal over the main window, a fresh
 // one at every opening.
 class QtWindows : public WindowOpener {
 public:
+    QtWindows(ValueStore& store, GameStarter& starter, UiPrompts& prompts)
+        : m_store(store), m_starter(starter), m_prompts(prompts) {}
     void setMainWindow(TWYNForm* form) { m_form = form; }
 
     void openMapCycleEditor() override;
@@ -22,6 +26,9 @@ public:
     void openAbout() override;
 
 private:
+    ValueStore& m_store;
+    GameStarter& m_starter;
+    UiPrompts& m_prompts;
     QPointer<TWYNForm> m_form;
 };
 

@@ -12,6 +12,7 @@
 #include "content/locate_dialog.h"
 #include "fake_starter.h"
 #include "platform/pcx_image_handler.h"
+#include "screenshots.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
 #include "ui/t_about_form.h"
@@ -21,9 +22,9 @@
 #include "ui/t_wyn_form.h"
 #include "ui_fakes.h"
 
-namespace {
+namespace wyn::test {
 
-void save(QWidget& widget, const QString& directory, const QString& name) {
+void saveScreenshot(QWidget& widget, const QString& directory, const QString& name) {
     widget.show();
     QApplication::processEvents();
     const QString path = directory + "/" + name + ".png";
@@ -33,6 +34,12 @@ void save(QWidget& widget, const QString& directory, const QString& name) {
     }
     std::printf("%s (%dx%d)\n", qPrintable(path), widget.width(), widget.height());
 }
+
+}  // namespace wyn::test
+
+namespace {
+
+using wyn::test::saveScreenshot;
 
 }  // namespace
 
@@ -66,25 +73,29 @@ int main(int argc, char** argv) {
                            "main-vantor"};
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);
-        save(form, out, names[i]);
+        saveScreenshot(form, out, names[i]);
     }
     // The red/blue layout of the Teamplay tab, on a CTF map with teamplay.
     form.session().chooseRadio(wyn::Field::CTFMapsRadio);
     form.session().setChecked(wyn::Field::TeamplayCheckBox, true);
     tabs->setCurrentIndex(3);
-    save(form, out, "main-teamplay-ctf");
+    saveScreenshot(form, out, "main-teamplay-ctf");
     form.session().setChecked(wyn::Field::ExternalCheckBox, true);
     tabs->setCurrentIndex(0);
-    save(form, out, "main-external");
-    save(form.commandLineForm(), out, "command-line");
+    saveScreenshot(form, out, "main-external");
+    saveScreenshot(form.commandLineForm(), out, "command-line");
 
     wyn::TCommandForm editor(wyn::toQt(form.session().commandLine()));
-    save(editor, out, "command-editor");
+    saveScreenshot(editor, out, "command-editor");
     wyn::LocateDialog locate(game, wyn::PlatformProfile::native(), store, prompts);
     wyn::TLocateForm locateForm(locate);
-    save(locateForm, out, "locate");
+    saveScreenshot(locateForm, out, "locate");
     wyn::TAboutForm about;
-    save(about, out, "about");
+    saveScreenshot(about, out, "about");
+
+    const wyn::test::ScreenshotContext context{game, form.session(), store, prompts, out};
+    wyn::test::shootEditors(context);
+    wyn::test::shootWizardAndNews(context);
     form.close();
     return 0;
 }

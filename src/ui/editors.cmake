@@ -1,0 +1,6 @@
+# The editors' windows: bot profiles, bot chat, map cycle.
+target_sources(wyn_ui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/t_chat_form.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/t_edit_form.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/t_maps_form.cpp
+)

@@ -1,0 +1,1 @@
+# The editors' windows: bot profiles, bot chat, map cycle.

@@ -1,0 +1,1 @@
+# The launch wizard's window and the developer news window.
