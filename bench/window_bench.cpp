@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "base/value_store.h"
@@ -74,6 +75,27 @@ private:
     bool m_done = false;
 };
 
+// A started main window on a game directory, with nobody to answer it.
+struct BenchWindow {
+    MemoryValueStore store;
+    test::FakeStarter starter;
+    test::FakeUiPrompts prompts;
+    test::FakeWindows windows;
+    std::unique_ptr<TWYNForm> form;
+
+    // A filter given watches the window from before it first shows.
+    explicit BenchWindow(const std::string& game, QObject* filter = nullptr) {
+        store.writeValue("DirectoryEdit", game);
+        store.writeValue("FilenameEdit", "quake2");
+        form = std::make_unique<TWYNForm>(
+            MainWindowServices{PlatformProfile::native(), store, starter, prompts, windows}, game);
+        if (filter != nullptr) {
+            form->installEventFilter(filter);
+        }
+        form->start();
+    }
+};
+
 int runChild(int argc, char** argv) {
     QApplication app(argc, argv);
     FirstPaint firstPaint;
@@ -86,15 +108,7 @@ int runChild(int argc, char** argv) {
         window.show();
         return QApplication::exec();
     }
-    MemoryValueStore store;
-    store.writeValue("DirectoryEdit", argv[3]);
-    store.writeValue("FilenameEdit", "quake2");
-    test::FakeStarter starter;
-    test::FakeUiPrompts prompts;
-    test::FakeWindows windows;
-    TWYNForm form({PlatformProfile::native(), store, starter, prompts, windows}, argv[3]);
-    form.installEventFilter(&firstPaint);
-    form.start();
+    BenchWindow window(argv[3], &firstPaint);
     return QApplication::exec();
 }
 
@@ -147,16 +161,7 @@ ChildRun runAndWaitForPaint(const std::vector<std::string>& arguments) {
 
 // The main window's outer size on this platform, for the bare window.
 const QSize& mainWindowSize() {
-    static const QSize size = [] {
-        MemoryValueStore store;
-        store.writeValue("DirectoryEdit", g_sampleGame);
-        test::FakeStarter starter;
-        test::FakeUiPrompts prompts;
-        test::FakeWindows windows;
-        TWYNForm form({PlatformProfile::native(), store, starter, prompts, windows}, g_sampleGame);
-        form.start();
-        return form.size();
-    }();
+    static const QSize size = BenchWindow(g_sampleGame).form->size();
     return size;
 }
 
@@ -191,14 +196,9 @@ BENCHMARK(StartupToFirstPaintFloor)->UseManualTime()->Unit(benchmark::kMilliseco
 // The directory, then the directory with a separator at its end: both name the
 // game, so every keystroke runs the whole reaction and rescans the maps.
 void DirectoryKeystroke(benchmark::State& state) {
-    const std::string game = largeInstall().str();
-    MemoryValueStore store;
-    store.writeValue("DirectoryEdit", game);
-    test::FakeStarter starter;
-    test::FakeUiPrompts prompts;
-    test::FakeWindows windows;
-    TWYNForm form({PlatformProfile::native(), store, starter, prompts, windows}, game);
-    form.start();
+    BenchWindow window(largeInstall().str());
+    TWYNForm& form = *window.form;
+    const auto& prompts = window.prompts;
     auto* edit = form.findChild<QLineEdit*>("DirectoryEdit");
     auto* maps = form.findChild<QListView*>("ExternalMapsListBox");
     maps->verticalScrollBar()->setValue(maps->verticalScrollBar()->maximum() / 2);

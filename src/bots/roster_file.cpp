@@ -176,22 +176,26 @@ std::optional<std::string> weaponCode(const std::string& name) {
     return std::nullopt;
 }
 
-std::vector<std::string> botNames(const BotRoster& roster) {
+namespace {
+
+template <typename Profile>
+std::vector<std::string> namesOf(const std::vector<Profile>& profiles) {
     std::vector<std::string> names;
-    names.reserve(roster.bots.size());
-    for (const auto& bot : roster.bots) {
-        names.push_back(bot.name);
+    names.reserve(profiles.size());
+    for (const auto& profile : profiles) {
+        names.push_back(profile.name);
     }
     return names;
 }
 
+}  // namespace
+
+std::vector<std::string> botNames(const BotRoster& roster) {
+    return namesOf(roster.bots);
+}
+
 std::vector<std::string> teamNames(const BotRoster& roster) {
-    std::vector<std::string> names;
-    names.reserve(roster.teams.size());
-    for (const auto& team : roster.teams) {
-        names.push_back(team.name);
-    }
-    return names;
+    return namesOf(roster.teams);
 }
 
 std::vector<std::string> botNamesFromLines(const Lines& lines) {
