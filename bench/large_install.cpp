@@ -1,6 +1,7 @@
 #include "large_install.h"
 
 #include <memory>
+#include <string_view>
 
 namespace wyn::bench {
 
@@ -39,6 +40,80 @@ const test::TempDir& largeInstall() {
         return dir;
     }();
     return *game;
+}
+
+namespace {
+
+// A 32 by 32 skin icon of 256 colours, run-length encoded as PCX files are:
+// a pattern of its own per seed, runs and literals mixed.
+std::string iconPcx(int seed) {
+    constexpr int side = 32;
+    std::string bytes(128, '\0');
+    bytes[0] = 10;
+    bytes[1] = 5;
+    bytes[2] = 1;
+    bytes[3] = 8;
+    bytes[8] = bytes[10] = side - 1;
+    bytes[65] = 1;
+    bytes[66] = side;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side;) {
+            const auto value = static_cast<unsigned char>((x * seed + y * 7) & 0xFF);
+            if ((x + y + seed) % 3 == 0 && x + 3 <= side) {
+                bytes += static_cast<char>(0xC3);
+                bytes += static_cast<char>(value);
+                x += 3;
+            } else {
+                if (value >= 0xC0) {
+                    bytes += static_cast<char>(0xC1);
+                }
+                bytes += static_cast<char>(value);
+                ++x;
+            }
+        }
+    }
+    bytes += static_cast<char>(12);
+    for (int i = 0; i < 768; ++i) {
+        bytes += static_cast<char>((i * (seed + 1)) & 0xFF);
+    }
+    return bytes;
+}
+
+std::string skinName(int index) {
+    return "skin" + std::to_string(index);
+}
+
+}  // namespace
+
+const test::TempDir& largeSkinnedInstall() {
+    static const std::unique_ptr<test::GameDir> game = [] {
+        auto dir = std::make_unique<test::GameDir>();
+        std::string roster = largeRosterText();
+        // Bot i wears skin i modulo the skin count instead of "grunt".
+        std::string text;
+        int bot = 0;
+        std::size_t at = 0;
+        constexpr std::string_view look = "\"male/grunt\" 3";
+        for (auto found = roster.find(look); found != std::string::npos;
+             found = roster.find(look, at)) {
+            text.append(roster, at, found - at);
+            text += "\"male/" + skinName(bot++ % kLargeSkinCount) + "\" 3";
+            at = found + look.size();
+        }
+        text.append(roster, at, std::string::npos);
+        dir->write("vantor/bots.cfg", text);
+        for (int i = 0; i < kLargeSkinCount; ++i) {
+            dir->write("baseq2/players/male/" + skinName(i) + ".pcx");
+            dir->write("baseq2/players/male/" + skinName(i) + "_i.pcx", iconPcx(i + 1));
+        }
+        dir->write("baseq2/players/female/athena.pcx");
+        return dir;
+    }();
+    return *game;
+}
+
+std::string largeSkinIconPath(int index) {
+    return largeSkinnedInstall() / ("baseq2/players/male/" + skinName(index) + "_i.pcx");
 }
 
 }  // namespace wyn::bench

@@ -13,4 +13,13 @@ const test::TempDir& largeInstall();
 // The roster text of that installation.
 std::string largeRosterText();
 
+// A game directory for the bot profile editor: the same 2,000 bots and 200
+// teams, each bot wearing one of 100 skins of the model "male", every skin
+// with its own 32 by 32 icon, so each bot shown decodes a picture.
+const test::TempDir& largeSkinnedInstall();
+inline constexpr int kLargeSkinCount = 100;
+
+// The icon path of skin number INDEX in that installation.
+std::string largeSkinIconPath(int index);
+
 }  // namespace wyn::bench

@@ -118,11 +118,11 @@ const std::vector<ControlCaption>& rosterControlLabels() {
 }
 
 std::string rosterFieldText(std::string_view text) {
-    return without(text, " \"\r\n");
+    return without(text, " \"\r\n[");
 }
 
 std::string rosterLookText(std::string_view text) {
-    return without(text, " \"\r\n/\\");
+    return without(text, " \"\r\n[/\\");
 }
 
 bool RosterChange::any() const {
@@ -240,13 +240,20 @@ TeamControls RosterEditor::teamControls() const {
 }
 
 std::optional<std::string> RosterEditor::askName(std::string_view caption, std::string_view label,
-                                                 std::string_view blankMessage) {
+                                                 std::string_view blankMessage,
+                                                 std::string_view bracketMessage) {
     const auto answer = m_prompts.askText(std::string(caption), std::string(label), "");
     if (!answer) {
         return std::nullopt;
     }
     if (answer->find(' ') != std::string::npos) {
         m_prompts.showError(std::string(blankMessage));
+        return std::nullopt;
+    }
+    // A whole name is refused where it is entered, as a blank is; the name
+    // edits, which see one keystroke at a time, drop the '[' instead.
+    if (answer->find('[') != std::string::npos) {
+        m_prompts.showError(std::string(bracketMessage));
         return std::nullopt;
     }
     // An empty answer would add an entry without a name: it counts as Cancel.
@@ -380,7 +387,8 @@ void RosterEditor::averagePingChanged(std::string_view text) {
 
 void RosterEditor::newBot() {
     m_tracker.run([&] {
-        const auto name = askName(kNewBotCaption, kBotNameLabel, kBlankInBotName);
+        const auto name =
+            askName(kNewBotCaption, kBotNameLabel, kBlankInBotName, kBracketInBotName);
         if (!name) {
             return;
         }
@@ -486,7 +494,8 @@ void RosterEditor::teamIdChanged(std::string_view text) {
 
 void RosterEditor::newTeam() {
     m_tracker.run([&] {
-        const auto name = askName(kNewTeamCaption, kTeamNameLabel, kBlankInTeamName);
+        const auto name =
+            askName(kNewTeamCaption, kTeamNameLabel, kBlankInTeamName, kBracketInTeamName);
         if (!name) {
             return;
         }
@@ -558,7 +567,8 @@ void RosterEditor::otherMember() {
     }
     m_tracker.run([&] {
         // One name per member: a blank would split it into two in the file.
-        if (const auto name = askName(kOtherMemberCaption, kBotNameLabel, kBlankInBotName)) {
+        if (const auto name =
+                askName(kOtherMemberCaption, kBotNameLabel, kBlankInBotName, kBracketInBotName)) {
             addMemberName(*name);
         }
     });

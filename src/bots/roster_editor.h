@@ -24,6 +24,8 @@ inline constexpr std::string_view kBotNameLabel = "Bot Name";
 inline constexpr std::string_view kTeamNameLabel = "Team Name";
 inline constexpr std::string_view kBlankInBotName = "Spaces are not allow in bot names.";
 inline constexpr std::string_view kBlankInTeamName = "Spaces are not allow in team names.";
+inline constexpr std::string_view kBracketInBotName = "A bot name cannot contain \"[\".";
+inline constexpr std::string_view kBracketInTeamName = "A team name cannot contain \"[\".";
 inline constexpr std::string_view kNoBotToDelete = "There are no more bots to delete.";
 inline constexpr std::string_view kNoTeamToDelete = "There are no more teams to delete.";
 // TeamIDEdit takes upper case and at most this many characters.
@@ -52,7 +54,9 @@ const std::vector<ControlCaption>& rosterControlLabels();
 
 // bots.cfg separates its fields with blanks and encloses them in double
 // quotes, and a line break would end the line: a typed text loses those
-// characters. A model or skin also loses '/' (the model/skin separator) and
+// characters. It loses '[' too: a line holding "[teams]" or "[view weapons]"
+// reads back as a section marker, and a team line's members start at its
+// first '['. A model or skin also loses '/' (the model/skin separator) and
 // '\', which no directory name holds.
 std::string rosterFieldText(std::string_view text);
 std::string rosterLookText(std::string_view text);
@@ -216,7 +220,8 @@ private:
     const TeamProfile& shownTeam() const;
 
     std::optional<std::string> askName(std::string_view caption, std::string_view label,
-                                       std::string_view blankMessage);
+                                       std::string_view blankMessage,
+                                       std::string_view bracketMessage);
     bool modelDirectoryExists(const std::string& model) const;
     void showBot();
     void resetBotControls();

@@ -17,7 +17,21 @@ std::string singleLine(std::string text) {
     return text;
 }
 
+// The first header the comment holds, in topic order; empty when none.
+std::string_view headerIn(const std::string& comment) {
+    for (const auto& info : chatTopicInfos()) {
+        if (comment.find(info.header) != std::string::npos) {
+            return info.header;
+        }
+    }
+    return {};
+}
+
 }  // namespace
+
+std::string headerInCommentText(std::string_view header) {
+    return "A comment cannot contain the topic header \"" + std::string(header) + "\".";
+}
 
 ChatEditor::ChatEditor(std::string chatPath, ChatPrompts& prompts)
     : m_path(std::move(chatPath)), m_prompts(prompts) {}
@@ -92,7 +106,11 @@ void ChatEditor::add() {
         if (!text) {
             return;
         }
-        list->push_back(singleLine(std::move(*text)));
+        std::string comment = singleLine(std::move(*text));
+        if (!acceptable(comment)) {
+            return;
+        }
+        list->push_back(std::move(comment));
         m_comment = list->size() - 1;
     });
 }
@@ -107,8 +125,20 @@ void ChatEditor::edit() {
         if (!text) {
             return;
         }
-        (*list)[*m_comment] = singleLine(std::move(*text));
+        std::string comment = singleLine(std::move(*text));
+        if (acceptable(comment)) {
+            (*list)[*m_comment] = std::move(comment);
+        }
     });
+}
+
+bool ChatEditor::acceptable(const std::string& comment) {
+    const std::string_view header = headerIn(comment);
+    if (header.empty()) {
+        return true;
+    }
+    m_prompts.showError(headerInCommentText(header));
+    return false;
 }
 
 void ChatEditor::deleteComment() {

@@ -23,6 +23,11 @@ inline constexpr std::string_view kChatHelpText =
     "helping.";
 inline constexpr std::string_view kChatFileMissing = "Could not find chat.txt.";
 
+// Headers are found anywhere in a line, so a comment holding one would read
+// back as that header: such a comment is refused with this message.
+// "A comment cannot contain the topic header "HEADER"."
+std::string headerInCommentText(std::string_view header);
+
 // The two small dialogs of the chat editor, asked in the middle of Add and Edit.
 class ChatPrompts : public virtual MessagePrompts {
 public:
@@ -84,6 +89,8 @@ public:
     // ChatListBox click; nothing, or an index out of range, selects no comment.
     void selectComment(Selection comment);
 
+    // Add and Edit take the dialog's text as typed; one holding a topic
+    // header is refused and changes nothing.
     void add();
     void edit();
     void deleteComment();
@@ -106,6 +113,8 @@ private:
     }
     std::vector<std::string>* selectedComments();
     void selectFirstComment();
+    // False, after saying why, for a comment the file could not hold.
+    bool acceptable(const std::string& comment);
 
     std::string m_path;
     ChatPrompts& m_prompts;

@@ -1,11 +1,37 @@
 #include "ui/list_binding.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QSignalBlocker>
 
 #include "ui/qt_text.h"
 
 namespace wyn {
+
+namespace {
+
+// A list without a selection stays so when it takes the focus from the
+// keyboard: Qt would make its first entry current, which the binding would
+// take for the user's choice (and "<" would insert before it instead of
+// appending). The focus is handed over as a mouse click hands it, which
+// leaves the current entry alone; the first arrow key still picks an entry.
+class FocusWithoutPick : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::FocusIn ||
+            static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+            return false;
+        }
+        QFocusEvent asByMouse(QEvent::FocusIn, Qt::MouseFocusReason);
+        QCoreApplication::sendEvent(watched, &asByMouse);
+        return true;
+    }
+};
+
+}  // namespace
 
 // --- NamesModel.
 
@@ -71,6 +97,7 @@ ListBinding::ListBinding(QListView* view, bool checkable, SelectHandler onSelect
     m_view->setModel(m_model);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setUniformItemSizes(true);  // thousands of maps lay out at once
+    m_view->installEventFilter(new FocusWithoutPick(this));
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [onSelect](const QModelIndex& current, const QModelIndex&) {
                 onSelect(current.isValid() ? Selection(static_cast<std::size_t>(current.row()))

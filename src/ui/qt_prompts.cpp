@@ -1,5 +1,6 @@
 #include "ui/qt_prompts.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -25,22 +26,31 @@ void QtPrompts::showMessageBox(QWidget* parent, int icon, const QString& title,
     box.exec();
 }
 
+// A question stands over the window the user works in: an editor or the
+// wizard, when one is open, else the main window.
+QWidget* QtPrompts::parentWindow() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    return m_parent;
+}
+
 void QtPrompts::showError(const std::string& text) {
-    showMessageBox(m_parent, QMessageBox::Critical, "Error", toQt(text));
+    showMessageBox(parentWindow(), QMessageBox::Critical, "Error", toQt(text));
 }
 
 void QtPrompts::showInformation(const std::string& text) {
-    showMessageBox(m_parent, QMessageBox::Information, "Information", toQt(text));
+    showMessageBox(parentWindow(), QMessageBox::Information, "Information", toQt(text));
 }
 
 void QtPrompts::showFailure(const std::string& text) {
-    showMessageBox(m_parent, QMessageBox::Critical, "Vantor Frontend", toQt(text));
+    showMessageBox(parentWindow(), QMessageBox::Critical, "Vantor Frontend", toQt(text));
 }
 
 std::optional<std::string> QtPrompts::askText(const std::string& caption, const std::string& label,
                                               const std::string& initial) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, toQt(caption), toQt(label),
+    const QString answer = QInputDialog::getText(parentWindow(), toQt(caption), toQt(label),
                                                  QLineEdit::Normal, toQt(initial), &ok);
     if (!ok) {
         return std::nullopt;
@@ -49,7 +59,7 @@ std::optional<std::string> QtPrompts::askText(const std::string& caption, const 
 }
 
 bool QtPrompts::editCommandLine(std::string& line) {
-    TCommandForm form(toQt(line), m_parent);
+    TCommandForm form(toQt(line), parentWindow());
     if (form.exec() != QDialog::Accepted) {
         return false;
     }
@@ -58,7 +68,7 @@ bool QtPrompts::editCommandLine(std::string& line) {
 }
 
 std::optional<std::string> QtPrompts::choosePresetSavePath(const std::string& current) {
-    QFileDialog dialog(m_parent, "Save", toQt(current));
+    QFileDialog dialog(parentWindow(), "Save", toQt(current));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({kPresetFilter, kAllFilesFilter});
     dialog.setDefaultSuffix("wyn");
@@ -72,7 +82,7 @@ std::optional<std::string> QtPrompts::choosePresetSavePath(const std::string& cu
 
 std::optional<std::string> QtPrompts::choosePresetOpenPath(
     const std::vector<std::string>& history) {
-    QFileDialog dialog(m_parent, "Open ");
+    QFileDialog dialog(parentWindow(), "Open ");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilter(kPresetFilter);
     dialog.setDefaultSuffix("wyn");
@@ -92,11 +102,11 @@ void QtPrompts::showLocateDialog(LocateDialog& dialog) {
 }
 
 std::optional<std::string> QtPrompts::askNewComment() {
-    return askNewChatComment(m_parent);
+    return askNewChatComment(parentWindow());
 }
 
 std::optional<std::string> QtPrompts::askEditedComment(const std::string& comment) {
-    return askEditedChatComment(m_parent, comment);
+    return askEditedChatComment(parentWindow(), comment);
 }
 
 }  // namespace wyn

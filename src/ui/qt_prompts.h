@@ -32,6 +32,8 @@ public:
                                const QString& text);
 
 private:
+    QWidget* parentWindow() const;
+
     QPointer<QWidget> m_parent;
 };
 

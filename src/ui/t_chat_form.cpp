@@ -1,15 +1,135 @@
 #include "ui/t_chat_form.h"
 
+#include <QApplication>
+#include <QPushButton>
+
+#include "base/lists.h"
+#include "session/session_settings.h"
+#include "ui/accessible_names.h"
+#include "ui/editor_dialogs.h"
+#include "ui/list_binding.h"
+#include "ui/qt_text.h"
+#include "ui/t_edit_chat_form.h"
+#include "ui/t_new_chat_form.h"
+#include "ui_t_chat_form.h"
+
 namespace wyn {
 
-void runChatEditor(QWidget*, const SessionSettings&, UiPrompts&) {}
+namespace {
 
-std::optional<std::string> askNewChatComment(QWidget*) {
-    return std::nullopt;
+constexpr QSize kDesignedSize(430, 277);
+
+// The editor keeps its topics and comments as plain lists with a selection.
+SelectList shownList(std::vector<std::string> items, Selection selected) {
+    SelectList list(std::move(items));
+    list.select(selected);
+    return list;
 }
 
-std::optional<std::string> askEditedChatComment(QWidget*, const std::string&) {
-    return std::nullopt;
+// The comment dialogs stand over the window that asked: the chat editor.
+QWidget* askingWindow(QWidget* parent) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? modal : parent;
+}
+
+}  // namespace
+
+TChatForm::TChatForm(ChatEditor& editor, UiPrompts& prompts, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ui(std::make_unique<Ui::TChatForm>()),
+      m_editor(editor),
+      m_prompts(prompts) {
+    ui->setupUi(this);
+    setWindowTitle(toQt(kChatFormCaption));
+    m_topics = new ListBinding(ui->TopicsListBox, false, [this](Selection row) {
+        forward([&] { m_editor.selectTopic(row); });
+    });
+    m_comments = new ListBinding(ui->ChatListBox, false, [this](Selection row) {
+        forward([&] { m_editor.selectComment(row); });
+    });
+    const auto onClick = [this](QAbstractButton* button, auto call) {
+        connect(button, &QAbstractButton::clicked, this, [this, call] { forward(call); });
+    };
+    onClick(ui->AddButton, [this] { m_editor.add(); });
+    onClick(ui->EditButton, [this] { m_editor.edit(); });
+    onClick(ui->DeleteButton, [this] { m_editor.deleteComment(); });
+    onClick(ui->OKButton, [this] { m_editor.ok(); });
+    onClick(ui->CancelButton, [this] { m_editor.cancel(); });
+    m_connection = m_editor.onChange([this](const ChatChange& change) { redraw(change); });
+
+    // Every topic shows without scrolling; sized with a caption on the panel,
+    // which it has whenever a topic is selected.
+    m_topics->redrawAll(SelectList(ChatEditor::topicNames()));
+    QListView* topics = ui->TopicsListBox;
+    topics->setFixedHeight(topics->sizeHintForRow(0) * static_cast<int>(kChatTopicCount) +
+                           2 * topics->frameWidth());
+    ui->ChatPanel->setTitle("Topic");
+    nameControlsByTheirLabels(this);
+    fixSizeAndCentre(*this, kDesignedSize);
+    redraw({true, true, true, false});
+}
+
+TChatForm::~TChatForm() = default;
+
+void TChatForm::reject() {
+    m_editor.cancel();  // its notice closes the dialog
+    if (isVisible()) {
+        QDialog::reject();
+    }
+}
+
+void TChatForm::redraw(const ChatChange& change) {
+    if (change.topic) {
+        m_topics->redraw(shownList(ChatEditor::topicNames(), m_editor.selectedTopic()),
+                         {false, true, false});
+        ui->ChatPanel->setTitle(toQt(m_editor.panelCaption()).replace('&', "&&"));
+    }
+    if (change.comments || change.comment) {
+        m_comments->redraw(shownList(m_editor.comments(), m_editor.selectedComment()),
+                           {change.comments, true, false});
+    }
+    if (change.result) {
+        switch (m_editor.result()) {
+            case ChatEditorResult::Ok:
+                done(Accepted);
+                break;
+            case ChatEditorResult::Cancel:
+                done(Rejected);
+                break;
+            case ChatEditorResult::Open:
+                break;
+        }
+    }
+}
+
+void runChatEditor(QWidget* parent, const SessionSettings& session, UiPrompts& prompts) {
+    ChatEditor editor(session.gameDirectory(), session.profile(), prompts);
+    bool opened = false;
+    // A chat.txt that is there but cannot be read opens no editor.
+    guarded(prompts, [&] {
+        editor.open();
+        opened = true;
+    });
+    if (opened) {
+        TChatForm form(editor, prompts, parent);
+        form.exec();
+    }
+}
+
+std::optional<std::string> askNewChatComment(QWidget* parent) {
+    TNewChatForm form(askingWindow(parent));
+    if (form.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return fromQt(form.comment());
+}
+
+std::optional<std::string> askEditedChatComment(QWidget* parent, const std::string& comment) {
+    TEditChatForm form(toQt(comment), askingWindow(parent));
+    if (form.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return fromQt(form.comment());
 }
 
 }  // namespace wyn

@@ -1,14 +1,54 @@
 #pragma once
 
+#include <QDialog>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "base/notifier.h"
+#include "chat/chat_editor.h"
+#include "ui/window_prompts.h"
+
 class QWidget;
+
+namespace Ui {
+class TChatForm;
+}
 
 namespace wyn {
 
+class ListBinding;
 class SessionSettings;
-class UiPrompts;
+
+// "Edit Chat.txt": the eight topics and the selected topic's comments of a
+// chat editor that has read its file. Each user event is one call of the
+// editor, which asks for new and changed comments through the prompts; the
+// window redraws what its change notice names and closes when it closed.
+class TChatForm : public QDialog {
+    Q_OBJECT
+
+public:
+    TChatForm(ChatEditor& editor, UiPrompts& prompts, QWidget* parent = nullptr);
+    ~TChatForm() override;
+
+protected:
+    void reject() override;  // Esc cancels
+
+private:
+    template <typename Call>
+    void forward(Call&& call) {
+        guarded(m_prompts, std::forward<Call>(call));
+    }
+
+    void redraw(const ChatChange& change);
+
+    std::unique_ptr<Ui::TChatForm> ui;
+    ChatEditor& m_editor;
+    UiPrompts& m_prompts;
+    ListBinding* m_topics = nullptr;
+    ListBinding* m_comments = nullptr;
+    Connection m_connection;
+};
 
 // "Edit Chat.txt", modal, fresh at every opening, on the session's game directory.
 void runChatEditor(QWidget* parent, const SessionSettings& session, UiPrompts& prompts);

@@ -1,11 +1,54 @@
 #pragma once
 
+#include <QDialog>
+#include <memory>
+
+#include "base/notifier.h"
+#include "content/map_cycle.h"
+#include "ui/window_prompts.h"
+
 class QWidget;
+
+namespace Ui {
+class TMapsForm;
+}
 
 namespace wyn {
 
+class ListBinding;
 class SessionSettings;
-class UiPrompts;
+
+// "Edit Map Cycling": the cycle of a map cycle editor that has read maps.txt,
+// beside the maps that could join it. Each user event is one call of the
+// editor; the window redraws the lists its notice names and closes when the
+// editor closed. A failed write is shown by the general error display and
+// leaves the dialog open.
+class TMapsForm : public QDialog {
+    Q_OBJECT
+
+public:
+    TMapsForm(MapCycleEditor& editor, UiPrompts& prompts, QWidget* parent = nullptr);
+    ~TMapsForm() override;
+
+protected:
+    void reject() override;  // Esc cancels
+
+private:
+    template <typename Call>
+    void forward(Call&& call) {
+        guarded(m_prompts, std::forward<Call>(call));
+    }
+
+    void redraw(const MapCycleChange& change);
+
+    std::unique_ptr<Ui::TMapsForm> ui;
+    MapCycleEditor& m_editor;
+    UiPrompts& m_prompts;
+    ListBinding* m_current = nullptr;
+    ListBinding* m_available = nullptr;
+    DialogCode m_closing = Rejected;  // what closing the editor means: OK or Cancel
+    Connection m_connection;
+};
 
 // "Edit Map Cycling", modal, fresh at every opening, on the session's game directory.
 void runMapCycleEditor(QWidget* parent, const SessionSettings& session, UiPrompts& prompts);

@@ -317,6 +317,43 @@ TEST_F(Editor, OtherMemberTakesAnyNameButNoBlank) {
     EXPECT_EQ(prompts.questions.size(), 4u);
 }
 
+TEST_F(Editor, NoNameOrLookCanHoldASectionMarker) {
+    // Refused in the input boxes, as a blank is; nothing is added.
+    open();
+    prompts.answers = {"x[teams]", "[Red]", "a[b"};
+    editor.newBot();
+    editor.newTeam();
+    editor.otherMember();
+    EXPECT_EQ(prompts.errors,
+              (Names{"A bot name cannot contain \"[\".", "A team name cannot contain \"[\".",
+                     "A bot name cannot contain \"[\"."}));
+    EXPECT_EQ(editor.botNames(), (Names{"Bot1", "Bot2"}));
+    EXPECT_EQ(editor.teamNames(), (Names{"Alpha", "Beta"}));
+    EXPECT_EQ(editor.roster().teams[0].members, "Bot1 Bot2");
+
+    // Typed into the edits, the '[' is dropped as a blank is, in every field a
+    // bot or team line holds; the file then reads back as the roster.
+    editor.botNameChanged("Bot[teams]1");
+    editor.modelChanged("male[view weapons]");
+    editor.skinChanged("[bots]grunt");
+    editor.accuracyChanged("4[teams]");
+    editor.averagePingChanged("[150");
+    editor.teamNameChanged("Al[pha");
+    editor.teamIdChanged("[ab");
+    editor.teamModelChanged("fe[male");
+    editor.teamSkinChanged("ath[ena");
+    const BotProfile& bot = editor.roster().bots[0];
+    EXPECT_EQ(bot.name, "Botteams]1");
+    EXPECT_EQ(bot.model, "maleviewweapons]");
+    EXPECT_EQ(bot.skin, "bots]grunt");
+    EXPECT_EQ(bot.accuracy, "4teams]");
+    EXPECT_EQ(bot.averagePing, "150");
+    EXPECT_EQ(editor.roster().teams[0],
+              (TeamProfile{"Alpha", "AB", "female", "athena", "Bot1 Bot2"}));
+    ASSERT_TRUE(save());
+    EXPECT_EQ(ReadRoster(editor.path()), editor.roster());
+}
+
 TEST_F(Editor, MovingSupporters) {
     open();
     editor.selectAvailableSupporter(1);

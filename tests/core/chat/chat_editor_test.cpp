@@ -160,9 +160,48 @@ TEST_F(ChatEditorTest, AddAppendsToTheTopicAndSelectsIt) {
 TEST_F(ChatEditorTest, LineBreaksInACommentCannotSplitTheFile) {
     writeChat(sampleBook());
     editor.open();
-    prompts.answers = {"one\r\n-- Come-backs\ntwo"};
+    prompts.answers = {"one\r\ntwo\nthree"};
     editor.add();
-    EXPECT_EQ(editor.comments().back(), "one  -- Come-backs two");
+    EXPECT_EQ(editor.comments().back(), "one  two three");
+}
+
+TEST_F(ChatEditorTest, ACommentHoldingATopicHeaderIsRefused) {
+    struct Case {
+        const char* typed;
+        const char* refusedFor;  // the header named, or nullptr when it is taken
+    };
+    const Case cases[] = {
+        {"x -- Come-backs", "-- Come-backs"},
+        {"-- Greetings!", "-- Greetings"},
+        {"say -- TEAMPLAY: Let's Group! now", "-- TEAMPLAY: Let's Group"},
+        {"a\n-- Insults (general)", "-- Insults (general)"},  // after the line break goes
+        {"-- greetings", nullptr},                            // headers compare exactly
+        {"-- Come-back", nullptr},
+        {"--", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        writeChat(sampleBook());
+        editor.open();
+        prompts.errors.clear();
+        prompts.answers = {c.typed, c.typed};
+        editor.add();
+        editor.selectComment(0);
+        editor.edit();
+        if (c.refusedFor != nullptr) {
+            const std::string message =
+                std::string("A comment cannot contain the topic header \"") + c.refusedFor + "\".";
+            EXPECT_THAT(prompts.errors, ElementsAre(message, message));
+            EXPECT_EQ(editor.book(), sampleBook());
+        } else {
+            EXPECT_THAT(prompts.errors, IsEmpty());
+            // What was taken reads back as it is: the topics keep their bounds.
+            editor.ok();
+            EXPECT_EQ(ReadChatBook(editor.path()), editor.book());
+            EXPECT_EQ(editor.comments().front(), c.typed);
+            EXPECT_EQ(editor.comments().back(), c.typed);
+        }
+    }
 }
 
 TEST_F(ChatEditorTest, EditReplacesTheSelectedCommentInPlace) {
