@@ -1,7 +1,158 @@
 #include "ui/t_dev_form.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include "base/platform_profile.h"
+#include "news/dev_news.h"
+#include "ui/accessible_names.h"
+#include "ui/pictures.h"
+#include "ui/qt_text.h"
+#include "ui/window_prompts.h"
+#include "ui_t_dev_form.h"
+
 namespace wyn {
 
-void runDevNews(QWidget*, ValueStore&, UiPrompts&) {}
+namespace {
+
+// A condensed display face where the system has one; otherwise the window's
+// own family, condensed as far as it can be.
+QFont titleFont(QFont font) {
+    for (const char* family : {"DejaVu Sans Condensed", "Arial Narrow", "Liberation Sans Narrow"}) {
+        if (QFontDatabase::hasFamily(family)) {
+            font.setFamilies({family});
+            break;
+        }
+    }
+    font.setStretch(QFont::Condensed);
+    font.setBold(true);
+    font.setPixelSize(24);
+    return font;
+}
+
+QDate dateOf(const LocalDateTime& t) {
+    return QDate(t.year, t.month, t.day);
+}
+
+}  // namespace
+
+TDevForm::TDevForm(DevNews& news, UiPrompts& prompts, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TDevForm>()), m_news(news), m_prompts(prompts) {
+    ui->setupUi(this);
+    ui->WYNLabel->setFont(titleFont(ui->WYNLabel->font()));
+    ui->UpdateButton->setIcon(pictureIcon(Picture::Update));
+    ui->TerminalMemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    ui->TerminalMemo->viewport()->setCursor(Qt::ArrowCursor);
+    ui->QueryStatusLabel->hide();
+    nameControlsByTheirLabels(this);
+
+    connect(ui->UpdateButton, &QToolButton::clicked, this, [this] { checkForUpdate(); });
+    connect(ui->CloseButton, &QPushButton::clicked, this, [this] {
+        // A cache that cannot be written keeps the window open with its news.
+        forward([this] {
+            if (m_news.close()) {
+                accept();
+            }
+        });
+    });
+    m_connection = m_news.onChange([this](const DevNewsChange& change) { redraw(change); });
+    forward([this] { m_news.open(); });
+    redraw({true, true, true});
+}
+
+TDevForm::~TDevForm() {
+    if (m_busyCursor) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+template <typename Call>
+void TDevForm::forward(Call&& call) {
+    guarded(m_prompts, std::forward<Call>(call));
+}
+
+void TDevForm::checkForUpdate() {
+    forward(
+        [this] { m_news.update([] { QCoreApplication::processEvents(QEventLoop::AllEvents); }); });
+    if (m_closeAfterQuery) {
+        m_closeAfterQuery = false;
+        QDialog::reject();
+    }
+}
+
+void TDevForm::reject() {
+    if (m_news.querying()) {
+        m_closeAfterQuery = true;
+        return;
+    }
+    QDialog::reject();
+}
+
+void TDevForm::redraw(const DevNewsChange& change) {
+    if (change.caption) {
+        ui->LastUpdateLabel->setText(toQt(m_news.lastUpdateCaption()));
+    }
+    if (change.news) {
+        ui->TerminalMemo->setPlainText(toQt(m_news.newsLines()).join('\n'));
+    }
+    if (change.querying) {
+        ui->CloseButton->setEnabled(m_news.closeEnabled());
+        ui->UpdateButton->setEnabled(m_news.updateEnabled());
+        ui->TerminalMemo->setEnabled(m_news.newsEnabled());
+        ui->QueryStatusLabel->setVisible(m_news.querying());
+        if (m_news.querying() && !m_busyCursor) {
+            QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+            m_busyCursor = true;
+        } else if (!m_news.querying() && m_busyCursor) {
+            QGuiApplication::restoreOverrideCursor();
+            m_busyCursor = false;
+        }
+        // Disabling the focused button took the focus away; the keyboard gets it back.
+        if (!m_news.querying() && (focusWidget() == nullptr || !focusWidget()->isEnabled())) {
+            ui->UpdateButton->setFocus();
+        }
+    }
+}
+
+QString newsCacheDirectory() {
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+#else
+    // Named as the settings are (organisation "Tolvane", application "WYN"),
+    // whatever names the running program gives itself.
+    const QString directory =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Tolvane/WYN";
+    QDir().mkpath(directory);
+    return directory;
+#endif
+}
+
+DateTimeFormat systemDateTimeFormat() {
+    const QLocale locale = QLocale::system();
+    const QString date = locale.dateFormat(QLocale::ShortFormat);
+    const QString time = locale.timeFormat(QLocale::LongFormat);
+    return {
+        [locale, date](const LocalDateTime& t) { return fromQt(locale.toString(dateOf(t), date)); },
+        // With its date, so a time zone in the format is the one of that day.
+        [locale, time](const LocalDateTime& t) {
+            const QTime clock(t.hour, t.minute, t.second, t.millisecond);
+            return fromQt(locale.toString(QDateTime(dateOf(t), clock), time));
+        }};
+}
+
+void runDevNews(QWidget* parent, ValueStore& store, UiPrompts& prompts) {
+    const QString directory = newsCacheDirectory();
+    DevNews news(store, PlatformProfile::native(), QFile::encodeName(directory).toStdString(),
+                 systemDateTimeFormat());
+    TDevForm form(news, prompts, parent);
+    form.exec();
+}
 
 }  // namespace wyn

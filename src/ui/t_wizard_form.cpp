@@ -1,8 +1,332 @@
 #include "ui/t_wizard_form.h"
 
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <chrono>
+
+#include "content/locate_dialog.h"
+#include "session/session_settings.h"
+#include "ui/accessible_names.h"
+#include "ui/list_binding.h"
+#include "ui/pictures.h"
+#include "ui/qt_text.h"
+#include "ui/t_combo_box98.h"
+#include "ui/t_edit_form.h"
+#include "ui/t_maps_form.h"
+#include "ui/window_prompts.h"
+#include "ui_t_wizard_form.h"
+
 namespace wyn {
 
-void runWizard(QWidget*, SessionSettings&, ValueStore&, GameStarter&, UiPrompts&,
-               std::function<void()>) {}
+namespace {
+
+// The pages were laid out for this width; a font that needs more widens them.
+constexpr int kPageWidth = 380;
+// Room above the button row, below the separator; the framework keeps 3 pixels below it.
+constexpr int kButtonRowGap = 8;
+constexpr int kButtonRowBottom = 3;
+
+unsigned clockSeed() {
+    return static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+QString joinLines(const std::vector<std::string>& lines) {
+    return toQt(lines).join('\n');
+}
+
+void setChecked(QAbstractButton* button, bool checked) {
+    const QSignalBlocker blocker(button);
+    button->setChecked(checked);
+}
+
+}  // namespace
+
+// --- The wizard's questions.
+
+void WizardWindowPrompts::showError(const std::string& text) {
+    m_prompts.showError(text);
+}
+
+void WizardWindowPrompts::showInformation(const std::string& text) {
+    m_prompts.showInformation(text);
+}
+
+void WizardWindowPrompts::editMapCycle() {
+    runMapCycleEditor(m_parent, m_session, m_prompts);
+}
+
+void WizardWindowPrompts::editBotProfiles() {
+    runRosterEditor(m_parent, m_session, m_store, m_prompts);
+}
+
+// --- The window.
+
+TWizardForm::TWizardForm(SessionSettings& session, ValueStore& store, GameStarter& starter,
+                         UiPrompts& prompts, std::function<void()> closeMainWindow, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ui(std::make_unique<Ui::TWizardForm>()),
+      m_prompts(prompts),
+      m_wizardPrompts(session, store, prompts),
+      m_wizard(session, m_wizardPrompts, starter),
+      m_closeMainWindow(std::move(closeMainWindow)) {
+    ui->setupUi(this);
+    m_wizardPrompts.setParent(this);
+    ui->IntroLabel->setText(
+        QString("This Wizard automates the launching of a game of Quake II with pre-defined "
+                "settings using the Vantor Bot by the makers of the Vantor add-on "
+                "(available from %1).")
+            .arg(kAddOnDownloadAddress));
+    showPicture(ui->LogoImage, Picture::Logo);
+    QPalette red = ui->CTFText->palette();
+    red.setColor(QPalette::All, QPalette::WindowText, Qt::red);
+    ui->CTFText->setPalette(red);
+    // The map list keeps its height whether the note shows or not.
+    QSizePolicy note = ui->CTFText->sizePolicy();
+    note.setRetainSizeWhenHidden(true);
+    ui->CTFText->setSizePolicy(note);
+    // The summary reads as part of the page, not as a field to type in.
+    QPalette face = ui->SettingsMemo->palette();
+    face.setColor(QPalette::All, QPalette::Base, face.color(QPalette::Button));
+    ui->SettingsMemo->setPalette(face);
+
+    ui->BotNumComboBox->setItemsKeepingText(toQt(wizardBotCountItems()));
+    ui->PlayersPerTeamComboBox->setCompletes(false);
+    ui->PlayersPerTeamComboBox->setItemsKeepingText(toQt(wizardPlayersPerTeamItems()));
+    ui->YourTeamComboBox->setCompletes(false);
+
+    bindControls();
+    bindButtons();
+    nameControlsByTheirLabels(this);
+    m_wizard.OnCloseMainWindow = [this] {
+        m_mainWindowClosed = true;
+        if (m_closeMainWindow) {
+            m_closeMainWindow();
+        }
+    };
+    m_connection = m_wizard.onChange([this](const WizardChange& change) { redraw(change); });
+    redrawAll();
+    fitToContents();
+
+    QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+TWizardForm::~TWizardForm() = default;
+
+template <typename Call>
+void TWizardForm::forward(Call&& call) {
+    guarded(m_prompts, std::forward<Call>(call));
+    if (m_mainWindowClosed && isVisible()) {
+        // Close on Launch closed the main window; the program ends, and the wizard with it.
+        QDialog::accept();
+    }
+}
+
+void TWizardForm::bindControls() {
+    const auto onClick = [this](QAbstractButton* button, auto call) {
+        connect(button, &QAbstractButton::clicked, this, [this, call] {
+            forward(call);
+            redrawAnswers();  // a click the wizard ignored shows its state again
+        });
+    };
+    onClick(ui->DMRadio, [this] { m_wizard.setGameType(WizardGameType::Deathmatch); });
+    onClick(ui->DMTeamsRadio,
+            [this] { m_wizard.setGameType(WizardGameType::DeathmatchWithTeams); });
+    onClick(ui->CTFRadio, [this] { m_wizard.setGameType(WizardGameType::CaptureTheFlag); });
+    onClick(ui->SpecificRadio, [this] { m_wizard.SpecificRadioClick(); });
+    onClick(ui->RandomRadio, [this] { m_wizard.RandomRadioClick(); });
+    connect(ui->ExitCheckBox, &QCheckBox::clicked, this, [this](bool checked) {
+        forward([&] { m_wizard.setCloseOnLaunch(checked); });
+        redrawAnswers();
+    });
+    onClick(ui->RandomButton, [this] { m_wizard.RandomButtonClick(clockSeed()); });
+    onClick(ui->MapCycleButton, [this] { m_wizard.MapCycleButtonClick(); });
+    onClick(ui->BotsCFGButton, [this] { m_wizard.BotsCFGButtonClick(); });
+    onClick(ui->EditTeamsButton, [this] { m_wizard.EditTeamsButtonClick(); });
+
+    connect(ui->BotNumComboBox, &TComboBox98::textChosen, this,
+            [this](const QString& text) { forward([&] { m_wizard.setBotCount(fromQt(text)); }); });
+    connect(ui->PlayersPerTeamComboBox, &TComboBox98::textChosen, this,
+            [this](const QString& text) {
+                forward([&] { m_wizard.setPlayersPerTeam(fromQt(text)); });
+            });
+    connect(ui->YourTeamComboBox, &TComboBox98::textChosen, this,
+            [this](const QString& text) { forward([&] { m_wizard.setYourTeam(fromQt(text)); }); });
+
+    // Only the check marks of the two check lists carry meaning.
+    const auto noSelection = [](Selection) {};
+    m_maps = new ListBinding(ui->MapListBox, false,
+                             [this](Selection row) { forward([&] { m_wizard.selectMap(row); }); });
+    m_bots =
+        new ListBinding(ui->BotsListBox, true, noSelection, [this](std::size_t row, bool checked) {
+            forward([&] { m_wizard.setBotChecked(row, checked); });
+        });
+    m_botTeams = new ListBinding(ui->BotTeamsListBox, true, noSelection,
+                                 [this](std::size_t row, bool checked) {
+                                     forward([&] { m_wizard.setBotTeamChecked(row, checked); });
+                                 });
+}
+
+void TWizardForm::bindButtons() {
+    for (std::size_t i = 0; i < kAssistentButtonCount; ++i) {
+        const auto role = static_cast<AssistentButton>(i);
+        m_buttons[i] = ui->ButtonPanel->findChild<QPushButton*>(buttonName(role));
+        Q_ASSERT_X(m_buttons[i] != nullptr, "TWizardForm", "every framework button exists");
+    }
+    const auto button = [this](AssistentButton role) {
+        return m_buttons[static_cast<std::size_t>(role)];
+    };
+    connect(button(AssistentButton::Back), &QPushButton::clicked, this,
+            [this] { forward([this] { m_wizard.back(); }); });
+    connect(button(AssistentButton::Next), &QPushButton::clicked, this,
+            [this] { forward([this] { m_wizard.next(); }); });
+    connect(button(AssistentButton::Cancel), &QPushButton::clicked, this, &TWizardForm::reject);
+    ui->ButtonPanel->installEventFilter(this);
+}
+
+void TWizardForm::reject() {
+    forward([this] { m_wizard.cancel(); });
+}
+
+bool TWizardForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->ButtonPanel && event->type() == QEvent::Resize) {
+        redrawButtons();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Fixed in size: every page at the size of the largest, each caption whole in
+// this platform's font.
+void TWizardForm::fitToContents() {
+    TAssistent& assistent = m_wizard.WizardAssistent();
+    int buttonWidth = assistent.ButtonWidth;
+    for (const TButtonData* data :
+         {&assistent.BtnBack, &assistent.BtnNext, &assistent.BtnFinish, &assistent.BtnCancel}) {
+        const QString caption = toQt(data->Text).remove('&');
+        buttonWidth = std::max(buttonWidth, fontMetrics().horizontalAdvance(caption) + 16);
+    }
+    assistent.ButtonWidth = buttonWidth;
+    ui->ButtonPanel->setFixedHeight(kButtonRowGap + assistent.ButtonHeight + kButtonRowBottom);
+    ui->ButtonSeparator->setVisible(assistent.Seperator);
+
+    int width = kPageWidth;
+    for (int i = 0; i < ui->WizardPages->count(); ++i) {
+        width = std::max(width, ui->WizardPages->widget(i)->minimumSizeHint().width());
+    }
+    int height = pictureSize(Picture::Logo).height();
+    for (int i = 0; i < ui->WizardPages->count(); ++i) {
+        QLayout* pageLayout = ui->WizardPages->widget(i)->layout();
+        height = std::max(height, pageLayout->hasHeightForWidth()
+                                      ? pageLayout->totalHeightForWidth(width)
+                                      : pageLayout->totalSizeHint().height());
+    }
+    ui->WizardPages->setFixedSize(width, height);
+    layout()->activate();
+    setFixedSize(sizeHint().expandedTo(minimumSizeHint()));
+}
+
+// --- Redrawing.
+
+void TWizardForm::redraw(const WizardChange& change) {
+    const WizardAnswers& a = m_wizard.answers();
+    if (change.page) {
+        redrawPage();
+    }
+    m_maps->redraw(a.maps, change.maps);
+    m_bots->redraw(a.bots, change.bots);
+    m_botTeams->redraw(a.botTeams, change.botTeams);
+    if (change.yourTeamItems) {
+        ui->YourTeamComboBox->setItemsKeepingText(toQt(a.yourTeamItems));
+    }
+    if (change.answers) {
+        redrawAnswers();
+    }
+    if (change.ctfText) {
+        ui->CTFText->setVisible(m_wizard.ctfTextShown());
+    }
+    if (change.summary) {
+        ui->SettingsMemo->setPlainText(joinLines(m_wizard.summary()));
+    }
+    if (change.closed && m_wizard.closed()) {
+        QDialog::reject();
+    }
+}
+
+void TWizardForm::redrawAll() {
+    WizardChange all;
+    all.page = all.answers = all.yourTeamItems = all.ctfText = all.summary = true;
+    all.maps = all.bots = all.botTeams = ListChange{true, true, true};
+    redraw(all);
+}
+
+void TWizardForm::redrawPage() {
+    const std::pair<const TAElement*, QWidget*> boxes[] = {
+        {&m_wizard.IntroBox, ui->IntroBox}, {&m_wizard.ABox1, ui->ABox1},
+        {&m_wizard.ABox2, ui->ABox2},       {&m_wizard.ABox3, ui->ABox3},
+        {&m_wizard.ABox4, ui->ABox4},       {&m_wizard.ABox5, ui->ABox5},
+    };
+    for (const auto& [element, box] : boxes) {
+        if (element->Visible) {
+            ui->WizardPages->setCurrentWidget(box);
+        }
+        box->setEnabled(element->Enabled);
+    }
+    ui->LogoPanel->setVisible(m_wizard.LogoPanel.Visible);
+    setWindowTitle(toQt(m_wizard.WizardAssistent().Caption));
+    redrawButtons();
+}
+
+void TWizardForm::redrawButtons() {
+    const ButtonRow row = m_wizard.WizardAssistent().LayoutButtons(ui->ButtonPanel->width(),
+                                                                   ui->ButtonPanel->height());
+    for (std::size_t i = 0; i < kAssistentButtonCount; ++i) {
+        const PlacedButton& placed = row.buttons[i];
+        QPushButton* button = m_buttons[i];
+        button->setText(toQt(placed.Text));
+        button->setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
+        button->setEnabled(placed.Visible && placed.Enabled);
+        button->setVisible(placed.Visible);
+        button->setDefault(static_cast<std::size_t>(row.defaultButton) == i);
+    }
+}
+
+void TWizardForm::redrawAnswers() {
+    const WizardAnswers& a = m_wizard.answers();
+    // Checking one radio button of a group clears the others.
+    switch (a.gameType) {
+        case WizardGameType::Deathmatch:
+            setChecked(ui->DMRadio, true);
+            break;
+        case WizardGameType::DeathmatchWithTeams:
+            setChecked(ui->DMTeamsRadio, true);
+            break;
+        case WizardGameType::CaptureTheFlag:
+            setChecked(ui->CTFRadio, true);
+            break;
+    }
+    setChecked(a.botMode == WizardBotMode::Specific ? ui->SpecificRadio : ui->RandomRadio, true);
+    setChecked(ui->ExitCheckBox, a.closeOnLaunch);
+    ui->BotNumComboBox->showText(toQt(a.botCount));
+    ui->PlayersPerTeamComboBox->showText(toQt(a.playersPerTeam));
+    ui->YourTeamComboBox->showText(toQt(a.yourTeam));
+    ui->BotNumComboBox->setEnabled(m_wizard.botNumEnabled());
+    ui->BotNumLabel->setEnabled(m_wizard.botNumEnabled());
+    ui->BotsListBox->setEnabled(m_wizard.botsListEnabled());
+}
+
+void runWizard(QWidget* parent, SessionSettings& session, ValueStore& store, GameStarter& starter,
+               UiPrompts& prompts, std::function<void()> closeMainWindow) {
+    TWizardForm form(session, store, starter, prompts, std::move(closeMainWindow), parent);
+    form.exec();
+}
 
 }  // namespace wyn

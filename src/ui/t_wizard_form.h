@@ -1,15 +1,95 @@
 #pragma once
 
+#include <QDialog>
+#include <QPointer>
+#include <array>
 #include <functional>
+#include <memory>
+#include <string>
 
-class QWidget;
+#include "base/notifier.h"
+#include "wizard/launch_wizard.h"
+
+class QPushButton;
+
+namespace Ui {
+class TWizardForm;
+}
 
 namespace wyn {
 
 class GameStarter;
+class ListBinding;
 class SessionSettings;
 class UiPrompts;
 class ValueStore;
+
+// The wizard's questions: its messages are the windows' own boxes, and its
+// editors are the editors' windows, modal over the wizard.
+class WizardWindowPrompts : public WizardPrompts {
+public:
+    WizardWindowPrompts(SessionSettings& session, ValueStore& store, UiPrompts& prompts)
+        : m_session(session), m_store(store), m_prompts(prompts) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    void showError(const std::string& text) override;
+    void showInformation(const std::string& text) override;
+    void editMapCycle() override;
+    void editBotProfiles() override;
+
+private:
+    SessionSettings& m_session;
+    ValueStore& m_store;
+    UiPrompts& m_prompts;
+    QPointer<QWidget> m_parent;
+};
+
+// "WYN Wizard": the six pages of the launch wizard over its core object. The
+// page shown, the caption and the button row (texts, shown, enabled, the
+// default button) come from the wizard's page framework; each user event is
+// one call into the wizard, and the window redraws from its change notice.
+class TWizardForm : public QDialog {
+    Q_OBJECT
+
+public:
+    // closeMainWindow is Close on Launch: the main window's normal closing;
+    // the wizard closes after it.
+    TWizardForm(SessionSettings& session, ValueStore& store, GameStarter& starter,
+                UiPrompts& prompts, std::function<void()> closeMainWindow,
+                QWidget* parent = nullptr);
+    ~TWizardForm() override;
+
+protected:
+    // Esc (and a window manager's close) is the Cancel button.
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    template <typename Call>
+    void forward(Call&& call);
+
+    void bindControls();
+    void bindButtons();
+    void fitToContents();
+
+    void redraw(const WizardChange& change);
+    void redrawAll();
+    void redrawPage();
+    void redrawButtons();
+    void redrawAnswers();
+
+    std::unique_ptr<Ui::TWizardForm> ui;
+    UiPrompts& m_prompts;
+    WizardWindowPrompts m_wizardPrompts;
+    LaunchWizard m_wizard;
+    std::function<void()> m_closeMainWindow;
+    bool m_mainWindowClosed = false;
+    std::array<QPushButton*, kAssistentButtonCount> m_buttons{};
+    ListBinding* m_maps = nullptr;
+    ListBinding* m_bots = nullptr;
+    ListBinding* m_botTeams = nullptr;
+    Connection m_connection;
+};
 
 // "WYN Wizard", modal, fresh at every opening. It reads the main window's
 // lists when it opens and launches with the session's directory and

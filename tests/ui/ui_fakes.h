@@ -29,10 +29,21 @@ public:
     // What to do with the locate dialog while it is "shown".
     std::function<void(LocateDialog&)> onLocate = [](LocateDialog& dialog) { dialog.cancel(); };
     int locateShown = 0;
+    // The chat editor's comment dialogs: answered in order, then cancelled.
+    std::deque<std::optional<std::string>> commentAnswers;
+    int newCommentsAsked = 0;
+    std::vector<std::string> commentsEdited;  // what the edit dialog showed
+    // Called as each failure is shown, while the window is as the user sees it then.
+    std::function<void(const std::string&)> onFailure;
 
     void showError(const std::string& text) override { errors.push_back(text); }
     void showInformation(const std::string& text) override { infos.push_back(text); }
-    void showFailure(const std::string& text) override { failures.push_back(text); }
+    void showFailure(const std::string& text) override {
+        failures.push_back(text);
+        if (onFailure) {
+            onFailure(text);
+        }
+    }
     std::optional<std::string> askText(const std::string& caption, const std::string& label,
                                        const std::string& initial) override {
         questions.push_back(caption + "|" + label + "|" + initial);
@@ -62,9 +73,21 @@ public:
         ++locateShown;
         onLocate(dialog);
     }
-    std::optional<std::string> askNewComment() override { return std::nullopt; }
-    std::optional<std::string> askEditedComment(const std::string&) override {
-        return std::nullopt;
+    std::optional<std::string> askNewComment() override {
+        ++newCommentsAsked;
+        return nextComment();
+    }
+    std::optional<std::string> askEditedComment(const std::string& comment) override {
+        commentsEdited.push_back(comment);
+        return nextComment();
+    }
+    std::optional<std::string> nextComment() {
+        if (commentAnswers.empty()) {
+            return std::nullopt;
+        }
+        auto answer = commentAnswers.front();
+        commentAnswers.pop_front();
+        return answer;
     }
 };
 
