@@ -11,18 +11,18 @@ std::string configuredNewsQuery(const ValueStore& store) {
     return query.empty() ? std::string(kDefaultNewsQuery) : query;
 }
 
-std::string newsCachePath(const PlatformProfile& profile, std::string_view executableDirectory) {
-    if (!executableDirectory.empty() && executableDirectory.back() == profile.separator) {
-        executableDirectory.remove_suffix(1);
+std::string newsCachePath(const PlatformProfile& profile, std::string_view cacheDirectory) {
+    if (!cacheDirectory.empty() && cacheDirectory.back() == profile.separator) {
+        cacheDirectory.remove_suffix(1);
     }
-    return profile.path(executableDirectory, {kNewsCacheFile});
+    return profile.path(cacheDirectory, {kNewsCacheFile});
 }
 
-DevNews::DevNews(ValueStore& store, const PlatformProfile& profile, std::string executableDirectory,
+DevNews::DevNews(ValueStore& store, const PlatformProfile& profile, std::string cacheDirectory,
                  DateTimeFormat format, std::function<LocalDateTime()> now)
     : m_store(store),
       m_profile(profile),
-      m_executableDirectory(std::move(executableDirectory)),
+      m_cacheDirectory(std::move(cacheDirectory)),
       m_format(std::move(format)),
       m_now(std::move(now)) {
     m_finger.setTerminal(&m_reply);
@@ -36,7 +36,7 @@ void DevNews::open() {
             m_caption = kLastUpdatedNever;
         }
         m_news.clear();
-        const auto cache = newsCachePath(m_profile, m_executableDirectory);
+        const auto cache = newsCachePath(m_profile, m_cacheDirectory);
         if (fileExists(cache)) {
             m_news = readLines(cache);
         }
@@ -79,7 +79,7 @@ bool DevNews::close() {
         return false;
     }
     m_store.writeValue(stored::DevNewsUpdate, m_caption);
-    writeLines(newsCachePath(m_profile, m_executableDirectory), m_news);
+    writeLines(newsCachePath(m_profile, m_cacheDirectory), m_news);
     return true;
 }
 

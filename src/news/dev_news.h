@@ -22,8 +22,9 @@ inline constexpr std::string_view kNewsCacheFile = "devnews.dat";
 // The configured query ("DevNewsQuery"), else the default.
 std::string configuredNewsQuery(const ValueStore& store);
 
-// devnews.dat in the executable's directory.
-std::string newsCachePath(const PlatformProfile& profile, std::string_view executableDirectory);
+// devnews.dat in the directory the platform keeps the cache in (the window
+// chooses: the user's data directory, or beside the executable on Windows).
+std::string newsCachePath(const PlatformProfile& profile, std::string_view cacheDirectory);
 
 // What one change of the news window changed.
 struct DevNewsChange {
@@ -38,7 +39,7 @@ struct DevNewsChange {
 // lines and whether a query runs. The window binds to it and redraws on change.
 class DevNews {
 public:
-    DevNews(ValueStore& store, const PlatformProfile& profile, std::string executableDirectory,
+    DevNews(ValueStore& store, const PlatformProfile& profile, std::string cacheDirectory,
             DateTimeFormat format, std::function<LocalDateTime()> now = localNow);
 
     DevNews(const DevNews&) = delete;
@@ -90,7 +91,7 @@ private:
 
     ValueStore& m_store;
     PlatformProfile m_profile;
-    std::string m_executableDirectory;
+    std::string m_cacheDirectory;
     DateTimeFormat m_format;
     std::function<LocalDateTime()> m_now;
 
