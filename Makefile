@@ -9,8 +9,12 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS ?= 1
+DEB_BUILD ?= build-deb
+# The package builds and runs its tests on JOBS cores without echoing every command;
+# DEB_OPTIONS="parallel=2 nocheck" leaves the tests out.
+DEB_OPTIONS ?= parallel=$(JOBS) terse
 
-.PHONY: all deps configure build test run bench clean test-sanitize fuzz screenshots
+.PHONY: all deps configure build test run bench clean test-sanitize fuzz screenshots deb deb-check
 
 all: build
 
@@ -54,6 +58,34 @@ test-sanitize: deps
 fuzz: deps
 	@FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_JOBS=$(FUZZ_JOBS) JOBS=$(JOBS) WERROR=$(WERROR) \
 		scripts/fuzz $(FUZZ_SECONDS)
+
+# The Debian package, built as Debian builds it, from a copy of the work tree (its
+# files that git tracks or would track), so nothing of a local build gets in and
+# the results stay in the project: $(DEB_BUILD)/wyn_*.deb.
+deb: deps
+	@rm -rf $(DEB_BUILD) && mkdir -p $(DEB_BUILD)/wyn
+	@if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then \
+		git ls-files -z --cached --others --exclude-standard \
+			| tar --null --no-recursion --ignore-failed-read -T - -cf -; \
+	else \
+		tar --exclude='./build*' --exclude='./obj-*' -cf - .; \
+	fi | tar -xf - -C $(DEB_BUILD)/wyn
+	@cd $(DEB_BUILD)/wyn && DEB_BUILD_OPTIONS="$(DEB_OPTIONS)" dpkg-buildpackage -us -uc -b
+	@ls $(DEB_BUILD)/*.deb
+
+# lintian on the package, and the desktop entry, the file type and the AppStream
+# metadata validated as the package installs them.
+deb-check: deps
+	@lintian --fail-on error,warning --display-info $(DEB_BUILD)/wyn_*.changes
+	@rm -rf $(DEB_BUILD)/root && dpkg-deb -x $(DEB_BUILD)/wyn_*.deb $(DEB_BUILD)/root
+	@desktop-file-validate $(DEB_BUILD)/root/usr/share/applications/wyn.desktop
+	@appstreamcli validate --no-net --pedantic $(DEB_BUILD)/root/usr/share/metainfo/*.metainfo.xml
+	@appstreamcli validate-tree --no-net $(DEB_BUILD)/root
+	@XDG_DATA_DIRS=$(CURDIR)/$(DEB_BUILD)/root/usr/share \
+		update-mime-database $(DEB_BUILD)/root/usr/share/mime
+	@grep -qx 'application/x-wyn-preset:\*\.wyn' $(DEB_BUILD)/root/usr/share/mime/globs || \
+		{ echo "*.wyn is not application/x-wyn-preset"; exit 1; }
+	@echo "The package passes lintian and the desktop validators."
 
 clean:
 	@rm -rf $(BUILD)
