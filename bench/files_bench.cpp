@@ -31,46 +31,8 @@ void ReadRosterFloor(benchmark::State& state) {
 }
 BENCHMARK(ReadRosterFloor)->Unit(benchmark::kMicrosecond);
 
-// A 1024x1024 picture of 256 colours with short runs and literals mixed.
-std::string largePcx() {
-    constexpr int side = 1024;
-    std::string bytes(128, '\0');
-    bytes[0] = 10;
-    bytes[1] = 5;
-    bytes[2] = 1;
-    bytes[3] = 8;
-    bytes[8] = static_cast<char>((side - 1) & 0xFF);
-    bytes[9] = static_cast<char>((side - 1) >> 8);
-    bytes[10] = bytes[8];
-    bytes[11] = bytes[9];
-    bytes[65] = 1;
-    bytes[66] = static_cast<char>(side & 0xFF);
-    bytes[67] = static_cast<char>(side >> 8);
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side;) {
-            const auto value = static_cast<unsigned char>((x * 7 + y * 13) & 0xFF);
-            if ((x / 16) % 2 == 0 && x + 4 <= side) {
-                bytes += static_cast<char>(0xC4);
-                bytes += static_cast<char>(value);
-                x += 4;
-            } else {
-                if (value >= 0xC0) {
-                    bytes += static_cast<char>(0xC1);
-                }
-                bytes += static_cast<char>(value);
-                ++x;
-            }
-        }
-    }
-    bytes += static_cast<char>(12);
-    for (int i = 0; i < 768; ++i) {
-        bytes += static_cast<char>(i & 0xFF);
-    }
-    return bytes;
-}
-
 void PcxDecode1024(benchmark::State& state) {
-    const std::string bytes = largePcx();
+    const std::string bytes = squarePcx(1024, 1);
     for (auto _ : state) {
         PcxPicture picture;
         if (decodePcx(bytes, picture) != PcxFault::None) {

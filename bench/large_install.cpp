@@ -42,20 +42,17 @@ const test::TempDir& largeInstall() {
     return *game;
 }
 
-namespace {
-
-// A 32 by 32 skin icon of 256 colours, run-length encoded as PCX files are:
-// a pattern of its own per seed, runs and literals mixed.
-std::string iconPcx(int seed) {
-    constexpr int side = 32;
+std::string squarePcx(int side, int seed) {
     std::string bytes(128, '\0');
     bytes[0] = 10;
     bytes[1] = 5;
     bytes[2] = 1;
     bytes[3] = 8;
-    bytes[8] = bytes[10] = side - 1;
+    bytes[8] = bytes[10] = static_cast<char>((side - 1) & 0xFF);
+    bytes[9] = bytes[11] = static_cast<char>((side - 1) >> 8);
     bytes[65] = 1;
-    bytes[66] = side;
+    bytes[66] = static_cast<char>(side & 0xFF);
+    bytes[67] = static_cast<char>(side >> 8);
     for (int y = 0; y < side; ++y) {
         for (int x = 0; x < side;) {
             const auto value = static_cast<unsigned char>((x * seed + y * 7) & 0xFF);
@@ -78,6 +75,8 @@ std::string iconPcx(int seed) {
     }
     return bytes;
 }
+
+namespace {
 
 std::string skinName(int index) {
     return "skin" + std::to_string(index);
@@ -104,7 +103,7 @@ const test::TempDir& largeSkinnedInstall() {
         dir->write("vantor/bots.cfg", text);
         for (int i = 0; i < kLargeSkinCount; ++i) {
             dir->write("baseq2/players/male/" + skinName(i) + ".pcx");
-            dir->write("baseq2/players/male/" + skinName(i) + "_i.pcx", iconPcx(i + 1));
+            dir->write("baseq2/players/male/" + skinName(i) + "_i.pcx", squarePcx(32, i + 1));
         }
         dir->write("baseq2/players/female/athena.pcx");
         return dir;

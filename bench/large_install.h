@@ -22,4 +22,8 @@ inline constexpr int kLargeSkinCount = 100;
 // The icon path of skin number INDEX in that installation.
 std::string largeSkinIconPath(int index);
 
+// A square 256-colour picture, run-length encoded as PCX files are: runs and
+// literals mixed, in a pattern of its own per seed.
+std::string squarePcx(int side, int seed);
+
 }  // namespace wyn::bench

@@ -2,6 +2,8 @@
 
 #include <QTabWidget>
 
+#include "list_views.h"
+
 namespace wyn::test {
 
 std::string fixturePicture(const char* name) {
@@ -60,18 +62,11 @@ void DialogDriver::type(const char* control, const QString& text, bool replace) 
 }
 
 QStringList DialogDriver::rows(const char* list) const {
-    auto* view = find<QListView>(list);
-    QStringList names;
-    for (int row = 0; row < view->model()->rowCount(); ++row) {
-        names.push_back(view->model()->index(row, 0).data().toString());
-    }
-    return names;
+    return listRows(find<QListView>(list));
 }
 
 int DialogDriver::currentRow(const char* list) const {
-    auto* view = find<QListView>(list);
-    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : selected.front().row();
+    return selectedRow(find<QListView>(list));
 }
 
 QString DialogDriver::text(const char* control) const {

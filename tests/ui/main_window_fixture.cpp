@@ -2,6 +2,8 @@
 
 #include <QTabWidget>
 
+#include "list_views.h"
+
 namespace wyn::test {
 
 void MainWindowTest::showTabOf(const char* name) {
@@ -37,18 +39,11 @@ void MainWindowTest::clickRow(const char* list, int row, bool check) {
 }
 
 QStringList MainWindowTest::rows(const char* list) const {
-    auto* view = find<QListView>(list);
-    QStringList names;
-    for (int row = 0; row < view->model()->rowCount(); ++row) {
-        names.push_back(view->model()->index(row, 0).data().toString());
-    }
-    return names;
+    return listRows(find<QListView>(list));
 }
 
 int MainWindowTest::currentRow(const char* list) const {
-    auto* view = find<QListView>(list);
-    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : selected.front().row();
+    return selectedRow(find<QListView>(list));
 }
 
 }  // namespace wyn::test
