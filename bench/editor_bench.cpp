@@ -37,7 +37,7 @@ struct OpenRosterEditor {
     OpenRosterEditor() {
         registerPcxImageFormat();
         editor.open();
-        form = std::make_unique<TEditForm>(editor, session, store, prompts);
+        form = std::make_unique<TEditForm>(editor, prompts, session, store);
         form->show();
         QApplication::processEvents();
     }

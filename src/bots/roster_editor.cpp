@@ -167,7 +167,7 @@ RosterChange RosterEditor::compare(const Snapshot& before) const {
 
 void RosterEditor::open() {
     m_tracker.run([&] {
-        m_result = RosterEditorResult::Open;
+        m_result = DialogResult::Open;
         m_roster = {};
         m_models.clear();
         ++m_modelsRevision;
@@ -607,12 +607,12 @@ bool RosterEditor::ok() {
         m_prompts.showError(teamWithoutMembersText(*team));
         return false;
     }
-    m_tracker.run([&] { m_result = RosterEditorResult::Ok; });
+    m_tracker.run([&] { m_result = DialogResult::Ok; });
     return true;
 }
 
 void RosterEditor::cancel() {
-    m_tracker.run([&] { m_result = RosterEditorResult::Cancel; });
+    m_tracker.run([&] { m_result = DialogResult::Cancel; });
 }
 
 }  // namespace wyn

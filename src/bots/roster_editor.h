@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/dialog_result.h"
 #include "base/lists.h"
 #include "base/notifier.h"
 #include "base/platform_profile.h"
@@ -115,8 +116,6 @@ struct RosterChange {
     bool any() const;
 };
 
-enum class RosterEditorResult { Open, Ok, Cancel };
-
 // What TEditForm shows and does. Each bot's and team's values are held once,
 // in the roster; the controls show the selected bot and team. While none is
 // selected they show values of their own, which no save writes.
@@ -140,7 +139,7 @@ public:
 
     const std::string& path() const { return m_path; }
     const BotRoster& roster() const { return m_roster; }
-    RosterEditorResult result() const { return m_result; }
+    DialogResult result() const { return m_result; }
 
     // --- Bots tab.
     const std::vector<std::string>& botNames() const { return m_botList.items(); }
@@ -207,7 +206,7 @@ private:
         BotControls bot;
         TeamControls team;
         std::uint64_t models;
-        RosterEditorResult result;
+        DialogResult result;
     };
     Snapshot snapshot() const;
     RosterChange compare(const Snapshot& before) const;
@@ -237,7 +236,7 @@ private:
     PlatformProfile m_profile;
     RosterPrompts& m_prompts;
     std::string m_path;
-    RosterEditorResult m_result = RosterEditorResult::Open;
+    DialogResult m_result = DialogResult::Open;
 
     BotRoster m_roster;
     std::vector<std::string> m_models;

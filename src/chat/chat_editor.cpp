@@ -45,7 +45,7 @@ void ChatEditor::open() {
         m_book = {};
         m_topic.reset();
         m_comment.reset();
-        m_result = ChatEditorResult::Open;
+        m_result = DialogResult::Open;
         if (!fileExists(m_path)) {
             m_prompts.showError(std::string(kChatFileMissing));
             return;
@@ -158,11 +158,11 @@ void ChatEditor::deleteComment() {
 
 void ChatEditor::ok() {
     WriteChatBook(m_path, m_book);
-    m_tracker.run([&] { m_result = ChatEditorResult::Ok; });
+    m_tracker.run([&] { m_result = DialogResult::Ok; });
 }
 
 void ChatEditor::cancel() {
-    m_tracker.run([&] { m_result = ChatEditorResult::Cancel; });
+    m_tracker.run([&] { m_result = DialogResult::Cancel; });
 }
 
 }  // namespace wyn

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/dialog_result.h"
 #include "base/lists.h"
 #include "base/notifier.h"
 #include "base/platform_profile.h"
@@ -37,8 +38,6 @@ public:
     // nothing on Cancel.
     virtual std::optional<std::string> askEditedComment(const std::string& comment) = 0;
 };
-
-enum class ChatEditorResult { Open, Ok, Cancel };
 
 // What one change of the chat editor changed.
 struct ChatChange {
@@ -73,7 +72,7 @@ public:
 
     const std::string& path() const { return m_path; }
     const ChatBook& book() const { return m_book; }
-    ChatEditorResult result() const { return m_result; }
+    DialogResult result() const { return m_result; }
 
     // The items of TopicsListBox.
     static std::vector<std::string> topicNames();
@@ -104,7 +103,7 @@ private:
         Selection topic;
         std::vector<std::string> comments;
         Selection comment;
-        ChatEditorResult result;
+        DialogResult result;
     };
     Snapshot snapshot() const { return {m_topic, comments(), m_comment, m_result}; }
     ChatChange compare(const Snapshot& before) const {
@@ -121,7 +120,7 @@ private:
     ChatBook m_book;
     Selection m_topic;
     Selection m_comment;
-    ChatEditorResult m_result = ChatEditorResult::Open;
+    DialogResult m_result = DialogResult::Open;
     ChangeTracker<ChatChange, Snapshot> m_tracker{
         [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };

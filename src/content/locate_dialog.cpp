@@ -41,7 +41,7 @@ void LocateDialog::check(bool shown) {
             m_info = "Found Quake II";
             m_prompts.showError(noAddOnMessage());
             if (shown) {
-                m_result = LocateResult::Cancelled;
+                m_result = DialogResult::Cancel;
             }
             return;
         case Installation::None:
@@ -71,13 +71,13 @@ void LocateDialog::ok() {
         }
         m_prompts.showInformation("Please restart WYN.");
         TEasyReg(m_store).WriteValue(stored::DirectoryEdit, m_directory);
-        m_result = LocateResult::Accepted;
+        m_result = DialogResult::Ok;
     });
 }
 
 void LocateDialog::cancel() {
     if (!isClosed()) {
-        m_tracker.run([&] { m_result = LocateResult::Cancelled; });
+        m_tracker.run([&] { m_result = DialogResult::Cancel; });
     }
 }
 

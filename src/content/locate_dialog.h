@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/dialog_result.h"
 #include "base/notifier.h"
 #include "base/platform_profile.h"
 #include "base/prompts.h"
@@ -22,8 +23,6 @@ inline constexpr const char* kLocateCaption = "Please locate your Quake II direc
 std::string enterDirectoryMessage(const PlatformProfile& profile);
 std::string noAddOnMessage();
 std::string selectLocationMessage(const PlatformProfile& profile);
-
-enum class LocateResult { Open, Accepted, Cancelled };
 
 // What a change of the locate dialog changed.
 struct LocateChange {
@@ -53,8 +52,8 @@ public:
 
     const std::string& directory() const { return m_directory; }
     const std::string& infoText() const { return m_info; }  // InfoLabel
-    LocateResult result() const { return m_result; }
-    bool isClosed() const { return m_result != LocateResult::Open; }
+    DialogResult result() const { return m_result; }
+    bool isClosed() const { return wyn::isClosed(m_result); }
 
     // The user selected another directory (drive or tree).
     void directoryChanged(const std::string& directory);
@@ -65,7 +64,7 @@ private:
     struct Snapshot {
         std::string directory;
         std::string info;
-        LocateResult result;
+        DialogResult result;
     };
     Snapshot snapshot() const { return {m_directory, m_info, m_result}; }
     LocateChange compare(const Snapshot& before) const {
@@ -78,7 +77,7 @@ private:
     MessagePrompts& m_prompts;
     std::string m_directory;
     std::string m_info;
-    LocateResult m_result = LocateResult::Open;
+    DialogResult m_result = DialogResult::Open;
     ChangeTracker<LocateChange, Snapshot> m_tracker{
         [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };

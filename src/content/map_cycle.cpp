@@ -54,7 +54,7 @@ std::string MapCycleEditor::path() const {
 
 void MapCycleEditor::open() {
     m_tracker.run([&] {
-        m_closed = false;
+        m_result = DialogResult::Open;
         std::vector<std::string> lines;
         try {
             lines = readLines(path());
@@ -93,14 +93,14 @@ void MapCycleEditor::ok() {
     if (!m_keepFile) {
         writeLines(path(), m_current.items());
     }
-    m_tracker.run([&] { m_closed = true; });
+    m_tracker.run([&] { m_result = DialogResult::Ok; });
 }
 
 void MapCycleEditor::cancel() {
     m_tracker.run([&] {
         m_current.clear();
         m_available.clear();
-        m_closed = true;
+        m_result = DialogResult::Cancel;
     });
 }
 

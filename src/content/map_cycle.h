@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dialog_result.h"
 #include "base/lists.h"
 #include "base/notifier.h"
 #include "base/platform_profile.h"
@@ -25,9 +26,9 @@ std::vector<std::string> availableCycleMaps(const std::string& gameDirectory,
 struct MapCycleChange {
     ListChange current;    // CurrentListBox
     ListChange available;  // AvailableListBox
-    bool closed = false;
+    bool result = false;  // the dialog closed
 
-    bool any() const { return current.any() || available.any() || closed; }
+    bool any() const { return current.any() || available.any() || result; }
 };
 
 // The map cycle editor ("Edit Map Cycling"): the cycle of vantor/maps.txt
@@ -67,19 +68,20 @@ public:
     // "&Cancel": empties both lists and closes; the file is not touched.
     void cancel();
 
-    bool isClosed() const { return m_closed; }
+    DialogResult result() const { return m_result; }
+    bool isClosed() const { return wyn::isClosed(m_result); }
 
 private:
     struct Snapshot {
         ListRevision current;
         ListRevision available;
-        bool closed;
+        DialogResult result;
     };
-    Snapshot snapshot() const { return {m_current.revision(), m_available.revision(), m_closed}; }
+    Snapshot snapshot() const { return {m_current.revision(), m_available.revision(), m_result}; }
     MapCycleChange compare(const Snapshot& before) const {
         return {ListChange::between(before.current, m_current.revision()),
                 ListChange::between(before.available, m_available.revision()),
-                before.closed != m_closed};
+                before.result != m_result};
     }
 
     std::string m_gameDirectory;
@@ -87,7 +89,7 @@ private:
     MessagePrompts& m_prompts;
     SelectList m_current;
     SelectList m_available;
-    bool m_closed = false;
+    DialogResult m_result = DialogResult::Open;
     bool m_keepFile = false;
     ChangeTracker<MapCycleChange, Snapshot> m_tracker{
         [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};

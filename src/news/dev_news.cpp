@@ -1,5 +1,7 @@
 #include "news/dev_news.h"
 
+#include <thread>
+
 #include "base/file_system.h"
 #include "base/text_file.h"
 #include "store/stored_values.h"
@@ -43,35 +45,81 @@ void DevNews::open() {
     });
 }
 
-void DevNews::update(const ProcessEvents& processEvents) {
+bool DevNews::beginUpdate() {
     if (m_querying) {
-        return;
+        return false;
     }
     // A failed update must not cost the cached news: they come back, and the
     // caption keeps the time of the last update that worked.
-    auto previousNews = m_news;
-    const auto previousCaption = m_caption;
+    m_newsBefore = m_news;
+    m_captionBefore = m_caption;
     m_tracker.run([&] {
         m_news.clear();
         m_reply.clear();
         m_querying = true;
     });
+    return true;
+}
+
+void DevNews::finishUpdate(std::exception_ptr failure) {
+    m_tracker.run([&] {
+        if (failure) {
+            m_news = std::move(m_newsBefore);
+            m_caption = m_captionBefore;
+        } else {
+            m_news = extractNews(m_reply);
+            m_caption = lastUpdatedCaption(m_now(), m_format);
+        }
+        m_querying = false;
+    });
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+void DevNews::update(const ProcessEvents& processEvents) {
+    if (!beginUpdate()) {
+        return;
+    }
+    std::exception_ptr failure;
     try {
         m_finger.setQuery(configuredNewsQuery(m_store));
         m_finger.Execute(processEvents);
     } catch (...) {
-        m_tracker.run([&] {
-            m_news = std::move(previousNews);
-            m_caption = previousCaption;
-            m_querying = false;
-        });
-        throw;
+        failure = std::current_exception();
     }
-    m_tracker.run([&] {
-        m_news = extractNews(m_reply);
-        m_caption = lastUpdatedCaption(m_now(), m_format);
-        m_querying = false;
-    });
+    finishUpdate(failure);
+}
+
+void DevNews::startUpdate(Post post) {
+    if (!beginUpdate()) {
+        return;
+    }
+    // The thread has a client of its own and touches nothing of this object;
+    // only the call it posts back does, on the owner's thread.
+    std::thread([this, alive = std::weak_ptr<int>(m_alive), post = std::move(post),
+                 query = configuredNewsQuery(m_store), timeOut = m_finger.timeOut(),
+                 port = m_finger.port()] {
+        std::string reply;
+        std::exception_ptr failure;
+        try {
+            TFinger finger;
+            finger.setTerminal(&reply);
+            finger.setTimeOut(timeOut);
+            finger.setPort(port);
+            finger.setQuery(query);
+            finger.Execute();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        post([this, alive, reply = std::move(reply), failure] {
+            if (alive.expired()) {
+                return;
+            }
+            m_reply = reply;
+            finishUpdate(failure);
+        });
+    }).detach();
 }
 
 bool DevNews::close() {

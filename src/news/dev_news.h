@@ -1,6 +1,8 @@
 #pragma once
 
+#include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,12 +75,25 @@ public:
     // Ignored while a query runs (a re-entrant click).
     void update(const ProcessEvents& processEvents = {});
 
+    // The same update without waiting: the query runs on a thread of its own,
+    // which hands its end to `post`. Post must run the call it is given on the
+    // thread that owns this object (a window queues it to its event loop);
+    // that call shows the news, or throws the query's error as update does,
+    // and does nothing once this object is gone.
+    using Post = std::function<void(std::function<void()> finish)>;
+    void startUpdate(Post post);
+
     // Saves the caption and the news; false (nothing saved) while a query runs.
     // Throws "Cannot create file PATH" when the cache cannot be written; the
     // caption is stored by then.
     bool close();
 
 private:
+    // The news go and the query state is on; false while a query runs.
+    bool beginUpdate();
+    // The news of the reply, or the old ones back and the failure thrown.
+    void finishUpdate(std::exception_ptr failure);
+
     struct Snapshot {
         std::string caption;
         std::vector<std::string> news;
@@ -100,6 +115,11 @@ private:
     std::string m_caption;
     std::vector<std::string> m_news;
     bool m_querying = false;
+    // What a failed update gives back.
+    std::vector<std::string> m_newsBefore;
+    std::string m_captionBefore;
+    // Lives as long as this object: a query's end that arrives later is dropped.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     ChangeTracker<DevNewsChange, Snapshot> m_tracker{
         [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };

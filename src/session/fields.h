@@ -121,6 +121,12 @@ const FieldInfo& fieldInfo(Field field);
 const std::array<FieldInfo, kFieldCount>& allFields();
 std::optional<Field> fieldByName(std::string_view name);
 
+// Fields whose reaction may ask the user: the directory check asks for the
+// game directory when the one given has no baseq2.
+inline bool reactionMayAsk(Field field) {
+    return field == Field::DirectoryEdit || field == Field::FilenameEdit;
+}
+
 inline bool isBoolean(Field field) {
     const auto kind = fieldInfo(field).kind;
     return kind == FieldKind::CheckBox || kind == FieldKind::Radio;

@@ -11,4 +11,9 @@ namespace wyn {
 // opens, is named by TComboBox98 then.)
 void nameControlsByTheirLabels(QWidget* root);
 
+// Makes every combo box report its name, not its text, as its accessible
+// name. Called once at start-up, before any window: a screen reader that is
+// already listening asks for the controls while they are built.
+void useAccessibleComboBoxes();
+
 }  // namespace wyn

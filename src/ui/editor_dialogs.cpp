@@ -1,5 +1,6 @@
 #include "ui/editor_dialogs.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDialog>
 #include <QGuiApplication>
@@ -50,6 +51,33 @@ void showComboText(QComboBox* combo, const QString& text) {
         showLineText(edit, text);
     } else {
         combo->setCurrentText(text);
+    }
+}
+
+// --- EditorDialog.
+
+EditorDialog::EditorDialog(UiPrompts& prompts, std::function<void()> cancel, QWidget* parent,
+                           Qt::WindowFlags flags)
+    : QDialog(parent, flags), m_prompts(prompts), m_cancel(std::move(cancel)) {}
+
+void EditorDialog::command(QAbstractButton* button, std::function<void()> call) {
+    onCommand(button, this, [this, call = std::move(call)] { forward(call); });
+}
+
+void closeAs(QDialog& dialog, DialogResult result) {
+    if (isClosed(result)) {
+        dialog.done(result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected);
+    }
+}
+
+void EditorDialog::closeAs(DialogResult result) {
+    wyn::closeAs(*this, result);
+}
+
+void EditorDialog::reject() {
+    forward(m_cancel);  // the object's notice closes the window
+    if (isVisible()) {
+        QDialog::reject();
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "platform/pcx_image_handler.h"
+#include "ui/accessible_names.h"
 
 // The pictures are compiled into the static library; its resources must be
 // registered by name before the first use.
@@ -71,6 +72,7 @@ QIcon applicationIcon() {
 
 void setUpApplication() {
     registerPcxImageFormat();
+    useAccessibleComboBoxes();
     QApplication::setApplicationDisplayName("Vantor Frontend");
     QApplication::setWindowIcon(applicationIcon());
 }

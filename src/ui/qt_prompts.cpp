@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "content/locate_dialog.h"
+#include "ui/binding.h"
 #include "ui/qt_text.h"
 #include "ui/t_chat_form.h"
 #include "ui/t_command_form.h"
@@ -43,8 +44,13 @@ void QtPrompts::showInformation(const std::string& text) {
     showMessageBox(parentWindow(), QMessageBox::Information, "Information", toQt(text));
 }
 
+// The operation has ended when its failure is shown, so the box opens after
+// the call that failed has returned: a screen reader's action that caused it
+// is not held up, and no event handler waits on a modal box.
 void QtPrompts::showFailure(const std::string& text) {
-    showMessageBox(parentWindow(), QMessageBox::Critical, "Vantor Frontend", toQt(text));
+    later(qApp, [parent = QPointer<QWidget>(parentWindow()), text = toQt(text)] {
+        showMessageBox(parent, QMessageBox::Critical, "Vantor Frontend", text);
+    });
 }
 
 std::optional<std::string> QtPrompts::askText(const std::string& caption, const std::string& label,

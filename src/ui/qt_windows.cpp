@@ -1,5 +1,7 @@
 #include "ui/qt_windows.h"
 
+#include <QApplication>
+
 #include "ui/t_about_form.h"
 #include "ui/t_chat_form.h"
 #include "ui/t_dev_form.h"
@@ -10,21 +12,30 @@
 
 namespace wyn {
 
+// A window stands over the one that opened it: the wizard, when it is open,
+// else the main window.
+QWidget* QtWindows::opener() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    return m_form;
+}
+
 void QtWindows::openMapCycleEditor() {
-    runMapCycleEditor(m_form, m_form->session(), m_prompts);
+    runMapCycleEditor(opener(), m_form->session(), m_prompts);
 }
 
 void QtWindows::openRosterEditor() {
-    runRosterEditor(m_form, m_form->session(), m_store, m_prompts);
+    runRosterEditor(opener(), m_form->session(), m_store, m_prompts);
 }
 
 void QtWindows::openChatEditor() {
-    runChatEditor(m_form, m_form->session(), m_prompts);
+    runChatEditor(opener(), m_form->session(), m_prompts);
 }
 
 void QtWindows::openWizard() {
     QPointer<TWYNForm> form = m_form;
-    runWizard(m_form, m_form->session(), m_store, m_starter, m_prompts, [form] {
+    runWizard(m_form, m_form->session(), m_starter, m_prompts, *this, [form] {
         if (form) {
             form->close();
         }
@@ -32,11 +43,11 @@ void QtWindows::openWizard() {
 }
 
 void QtWindows::openDevNews() {
-    runDevNews(m_form, m_store, m_prompts);
+    runDevNews(opener(), m_store, m_prompts);
 }
 
 void QtWindows::openAbout() {
-    TAboutForm form(m_form);
+    TAboutForm form(opener());
     form.exec();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QWidget>
 
 #include "ui/window_prompts.h"
 
@@ -26,6 +27,8 @@ public:
     void openAbout() override;
 
 private:
+    QWidget* opener() const;
+
     ValueStore& m_store;
     GameStarter& m_starter;
     UiPrompts& m_prompts;

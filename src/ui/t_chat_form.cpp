@@ -6,11 +6,9 @@
 #include "base/lists.h"
 #include "session/session_settings.h"
 #include "ui/accessible_names.h"
-#include "ui/editor_dialogs.h"
 #include "ui/list_binding.h"
 #include "ui/qt_text.h"
-#include "ui/t_edit_chat_form.h"
-#include "ui/t_new_chat_form.h"
+#include "ui/t_chat_comment_form.h"
 #include "ui_t_chat_form.h"
 
 namespace wyn {
@@ -35,10 +33,9 @@ QWidget* askingWindow(QWidget* parent) {
 }  // namespace
 
 TChatForm::TChatForm(ChatEditor& editor, UiPrompts& prompts, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : EditorDialog(prompts, [&editor] { editor.cancel(); }, parent),
       ui(std::make_unique<Ui::TChatForm>()),
-      m_editor(editor),
-      m_prompts(prompts) {
+      m_editor(editor) {
     ui->setupUi(this);
     setWindowTitle(toQt(kChatFormCaption));
     m_topics = new ListBinding(ui->TopicsListBox, false, [this](Selection row) {
@@ -47,14 +44,11 @@ TChatForm::TChatForm(ChatEditor& editor, UiPrompts& prompts, QWidget* parent)
     m_comments = new ListBinding(ui->ChatListBox, false, [this](Selection row) {
         forward([&] { m_editor.selectComment(row); });
     });
-    const auto onClick = [this](QAbstractButton* button, auto call) {
-        connect(button, &QAbstractButton::clicked, this, [this, call] { forward(call); });
-    };
-    onClick(ui->AddButton, [this] { m_editor.add(); });
-    onClick(ui->EditButton, [this] { m_editor.edit(); });
-    onClick(ui->DeleteButton, [this] { m_editor.deleteComment(); });
-    onClick(ui->OKButton, [this] { m_editor.ok(); });
-    onClick(ui->CancelButton, [this] { m_editor.cancel(); });
+    command(ui->AddButton, [this] { m_editor.add(); });
+    command(ui->EditButton, [this] { m_editor.edit(); });
+    command(ui->DeleteButton, [this] { m_editor.deleteComment(); });
+    command(ui->OKButton, [this] { m_editor.ok(); });
+    command(ui->CancelButton, [this] { m_editor.cancel(); });
     m_connection = m_editor.onChange([this](const ChatChange& change) { redraw(change); });
 
     // Every topic shows without scrolling; sized with a caption on the panel,
@@ -71,13 +65,6 @@ TChatForm::TChatForm(ChatEditor& editor, UiPrompts& prompts, QWidget* parent)
 
 TChatForm::~TChatForm() = default;
 
-void TChatForm::reject() {
-    m_editor.cancel();  // its notice closes the dialog
-    if (isVisible()) {
-        QDialog::reject();
-    }
-}
-
 void TChatForm::redraw(const ChatChange& change) {
     if (change.topic) {
         m_topics->redraw(shownList(ChatEditor::topicNames(), m_editor.selectedTopic()),
@@ -89,31 +76,13 @@ void TChatForm::redraw(const ChatChange& change) {
                            {change.comments, true, false});
     }
     if (change.result) {
-        switch (m_editor.result()) {
-            case ChatEditorResult::Ok:
-                done(Accepted);
-                break;
-            case ChatEditorResult::Cancel:
-                done(Rejected);
-                break;
-            case ChatEditorResult::Open:
-                break;
-        }
+        closeAs(m_editor.result());
     }
 }
 
 void runChatEditor(QWidget* parent, const SessionSettings& session, UiPrompts& prompts) {
     ChatEditor editor(session.gameDirectory(), session.profile(), prompts);
-    bool opened = false;
-    // A chat.txt that is there but cannot be read opens no editor.
-    guarded(prompts, [&] {
-        editor.open();
-        opened = true;
-    });
-    if (opened) {
-        TChatForm form(editor, prompts, parent);
-        form.exec();
-    }
+    runEditor<TChatForm>(editor, prompts, parent);
 }
 
 std::optional<std::string> askNewChatComment(QWidget* parent) {

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QDialog>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "base/notifier.h"
 #include "chat/chat_editor.h"
-#include "ui/window_prompts.h"
+#include "ui/editor_dialogs.h"
 
 class QWidget;
 
@@ -24,27 +23,18 @@ class SessionSettings;
 // chat editor that has read its file. Each user event is one call of the
 // editor, which asks for new and changed comments through the prompts; the
 // window redraws what its change notice names and closes when it closed.
-class TChatForm : public QDialog {
+class TChatForm : public EditorDialog {
     Q_OBJECT
 
 public:
     TChatForm(ChatEditor& editor, UiPrompts& prompts, QWidget* parent = nullptr);
     ~TChatForm() override;
 
-protected:
-    void reject() override;  // Esc cancels
-
 private:
-    template <typename Call>
-    void forward(Call&& call) {
-        guarded(m_prompts, std::forward<Call>(call));
-    }
-
     void redraw(const ChatChange& change);
 
     std::unique_ptr<Ui::TChatForm> ui;
     ChatEditor& m_editor;
-    UiPrompts& m_prompts;
     ListBinding* m_topics = nullptr;
     ListBinding* m_comments = nullptr;
     Connection m_connection;

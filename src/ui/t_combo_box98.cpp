@@ -8,14 +8,15 @@
 
 namespace wyn {
 
-// Reports each change the user makes once it is complete: the completer fills
-// the text in during the key event, so the text is read after it.
+// Reports each change of the text once it is complete: the completer fills
+// the typed text in during the key event, so a keystroke is reported after it
+// and the text it passed through on the way is not.
 class TComboBox98::LineEdit : public QLineEdit {
 public:
     explicit LineEdit(TComboBox98* box) : QLineEdit(box), m_box(box) {
-        connect(this, &QLineEdit::textEdited, this, [this](const QString&) {
+        connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
             if (m_keyDepth == 0) {
-                emit m_box->textChosen(text());  // a paste or cut by the mouse
+                emit m_box->textChanged(text);
             }
         });
     }
@@ -27,7 +28,7 @@ protected:
         QLineEdit::keyPressEvent(event);
         --m_keyDepth;
         if (text() != before) {
-            emit m_box->textChosen(text());
+            emit m_box->textChanged(text());
         }
     }
 
@@ -41,8 +42,6 @@ TComboBox98::TComboBox98(QWidget* parent) : QComboBox(parent) {
     setLineEdit(new LineEdit(this));
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
-    connect(this, &QComboBox::activated, this,
-            [this](int index) { emit textChosen(itemText(index)); });
 }
 
 void TComboBox98::setCompletes(bool completes) {

@@ -9,9 +9,10 @@ namespace wyn {
 // begins with it, with the added part selected (Backspace and Delete do not
 // complete). Without completion it is a plain editable combo box.
 //
-// textChosen is raised only by the user: once per keystroke that changed the
-// text (after the completion), per paste or cut, and when an item is picked
-// from the list. Texts the program sets raise nothing.
+// textChanged is raised for every change of the text, whoever made it (the
+// keyboard, a picked item, a screen reader, a test), once per keystroke after
+// the completion filled the text in. A window's redraw blocks the box's
+// signals, so showText and setItemsKeepingText raise nothing.
 class TComboBox98 : public QComboBox {
     Q_OBJECT
 
@@ -23,14 +24,14 @@ public:
     void setCompletes(bool completes);
     // Replaces the items and keeps the text shown.
     void setItemsKeepingText(const QStringList& items);
-    // Shows a text without raising textChosen, keeping the cursor when the
+    // Shows a text without raising textChanged, keeping the cursor when the
     // text is already shown.
     void showText(const QString& text);
 
     void showPopup() override;
 
 signals:
-    void textChosen(const QString& text);
+    void textChanged(const QString& text);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -7,12 +7,14 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
 
 #include "base/platform_profile.h"
 #include "news/dev_news.h"
 #include "ui/accessible_names.h"
+#include "ui/binding.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
 #include "ui/window_prompts.h"
@@ -53,8 +55,8 @@ TDevForm::TDevForm(DevNews& news, UiPrompts& prompts, QWidget* parent)
     ui->QueryStatusLabel->hide();
     nameControlsByTheirLabels(this);
 
-    connect(ui->UpdateButton, &QToolButton::clicked, this, [this] { checkForUpdate(); });
-    connect(ui->CloseButton, &QPushButton::clicked, this, [this] {
+    onCommand(ui->UpdateButton, this, [this] { checkForUpdate(); });
+    onCommand(ui->CloseButton, this, [this] {
         // A cache that cannot be written keeps the window open with its news.
         forward([this] {
             if (m_news.close()) {
@@ -78,9 +80,26 @@ void TDevForm::forward(Call&& call) {
     guarded(m_prompts, std::forward<Call>(call));
 }
 
+// The query runs without holding up the window: its end comes back through
+// the event loop, and its error is shown after the click has returned.
 void TDevForm::checkForUpdate() {
-    forward(
-        [this] { m_news.update([] { QCoreApplication::processEvents(QEventLoop::AllEvents); }); });
+    const QPointer<TDevForm> form(this);
+    forward([this, form] {
+        m_news.startUpdate([form](std::function<void()> finish) {
+            QMetaObject::invokeMethod(
+                qApp,
+                [form, finish = std::move(finish)] {
+                    if (form) {
+                        form->finishUpdate(finish);
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+    });
+}
+
+void TDevForm::finishUpdate(const std::function<void()>& finish) {
+    forward(finish);
     if (m_closeAfterQuery) {
         m_closeAfterQuery = false;
         QDialog::reject();

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "base/notifier.h"
@@ -19,9 +20,9 @@ class UiPrompts;
 class ValueStore;
 
 // "WYN Developer News": the cached news and the time of the last update, and
-// a button that fetches the news again. The query waits with the window's
-// events running, so the window repaints and moves meanwhile; its buttons and
-// the news area are disabled then. Only Close saves.
+// a button that fetches the news again. The query runs beside the window, which
+// stays responsive meanwhile with its buttons and the news area disabled and
+// its busy state shown. Only Close saves.
 class TDevForm : public QDialog {
     Q_OBJECT
 
@@ -40,6 +41,7 @@ private:
     void forward(Call&& call);
 
     void checkForUpdate();
+    void finishUpdate(const std::function<void()>& finish);
     void redraw(const DevNewsChange& change);
 
     std::unique_ptr<Ui::TDevForm> ui;

@@ -19,7 +19,6 @@
 #include "session/roster_choices.h"
 #include "session/session_settings.h"
 #include "ui/accessible_names.h"
-#include "ui/editor_dialogs.h"
 #include "ui/list_binding.h"
 #include "ui/qt_text.h"
 #include "ui/t_combo_box98.h"
@@ -59,25 +58,17 @@ void showChecked(QCheckBox* box, bool checked) {
     }
 }
 
-// A plain editable combo box forwards what the user types and picks.
-template <typename Handler>
-void onUserText(QComboBox* combo, QObject* context, Handler handler) {
-    QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, context, handler);
-    QObject::connect(combo, &QComboBox::activated, context,
-                     [combo, handler](int index) { handler(combo->itemText(index)); });
-}
-
 }  // namespace
 
-TEditForm::TEditForm(RosterEditor& editor, SessionSettings& session, ValueStore& store,
-                     UiPrompts& prompts, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+TEditForm::TEditForm(RosterEditor& editor, UiPrompts& prompts, SessionSettings& session,
+                     ValueStore& store, QWidget* parent)
+    : EditorDialog(prompts, [&editor] { editor.cancel(); }, parent,
+                   Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       ui(std::make_unique<Ui::TEditForm>()),
       m_editor(editor),
       m_session(session),
-      m_store(store),
-      m_prompts(prompts) {
+      m_store(store) {
     ui->setupUi(this);
     setUpControls();
     bindLists();
@@ -169,28 +160,29 @@ void TEditForm::bindBotControls() {
             showBotTexts();
         };
     };
-    connect(ui->BotNameEdit, &QLineEdit::textEdited, this,
-            forwardText(&RosterEditor::botNameChanged));
-    connect(ui->ModelComboBox, &TComboBox98::textChosen, this,
-            forwardText(&RosterEditor::modelChanged));
-    connect(ui->SkinComboBox, &TComboBox98::textChosen, this,
-            forwardText(&RosterEditor::skinChanged));
-    connect(ui->FavWeaponComboBox, &TComboBox98::textChosen, this,
-            forwardText(&RosterEditor::favouriteWeaponChanged));
-    connect(ui->AvgPingComboBox, &TComboBox98::textChosen, this,
-            forwardText(&RosterEditor::averagePingChanged));
-    onUserText(ui->AccuracyComboBox, this, forwardText(&RosterEditor::accuracyChanged));
-    onUserText(ui->AggressivenessComboBox, this, forwardText(&RosterEditor::aggressivenessChanged));
-    onUserText(ui->CombatSkillsComboBox, this, forwardText(&RosterEditor::combatSkillsChanged));
-    const auto forwardClick = [this](auto click) {
-        return [this, click](bool checked) {
-            forward([&] { (m_editor.*click)(checked); });
+    const auto text = [this, &forwardText](QWidget* control, auto change) {
+        if (auto* combo = qobject_cast<QComboBox*>(control)) {
+            onTextChanged(combo, this, forwardText(change));
+        } else {
+            onTextChanged(qobject_cast<QLineEdit*>(control), this, forwardText(change));
+        }
+    };
+    text(ui->BotNameEdit, &RosterEditor::botNameChanged);
+    text(ui->ModelComboBox, &RosterEditor::modelChanged);
+    text(ui->SkinComboBox, &RosterEditor::skinChanged);
+    text(ui->FavWeaponComboBox, &RosterEditor::favouriteWeaponChanged);
+    text(ui->AvgPingComboBox, &RosterEditor::averagePingChanged);
+    text(ui->AccuracyComboBox, &RosterEditor::accuracyChanged);
+    text(ui->AggressivenessComboBox, &RosterEditor::aggressivenessChanged);
+    text(ui->CombatSkillsComboBox, &RosterEditor::combatSkillsChanged);
+    const auto forwardToggle = [this](auto toggle) {
+        return [this, toggle](bool checked) {
+            forward([&] { (m_editor.*toggle)(checked); });
             showBotTexts();
         };
     };
-    connect(ui->QuadCheckBox, &QCheckBox::clicked, this, forwardClick(&RosterEditor::quadClicked));
-    connect(ui->CamperCheckBox, &QCheckBox::clicked, this,
-            forwardClick(&RosterEditor::camperClicked));
+    onToggled(ui->QuadCheckBox, this, forwardToggle(&RosterEditor::quadClicked));
+    onToggled(ui->CamperCheckBox, this, forwardToggle(&RosterEditor::camperClicked));
 }
 
 void TEditForm::bindTeamControls() {
@@ -200,38 +192,24 @@ void TEditForm::bindTeamControls() {
             showTeamTexts();
         };
     };
-    connect(ui->TeamNameEdit, &QLineEdit::textEdited, this,
-            forwardText(&RosterEditor::teamNameChanged));
-    connect(ui->TeamIDEdit, &QLineEdit::textEdited, this,
-            forwardText(&RosterEditor::teamIdChanged));
-    connect(ui->TeamModelComboBox, &TComboBox98::textChosen, this,
-            forwardText(&RosterEditor::teamModelChanged));
-    connect(ui->TeamSkinComboBox, &TComboBox98::textChosen, this,
-            forwardText(&RosterEditor::teamSkinChanged));
+    onTextChanged(ui->TeamNameEdit, this, forwardText(&RosterEditor::teamNameChanged));
+    onTextChanged(ui->TeamIDEdit, this, forwardText(&RosterEditor::teamIdChanged));
+    onTextChanged(ui->TeamModelComboBox, this, forwardText(&RosterEditor::teamModelChanged));
+    onTextChanged(ui->TeamSkinComboBox, this, forwardText(&RosterEditor::teamSkinChanged));
 }
 
 void TEditForm::bindButtons() {
-    const auto onClick = [this](QAbstractButton* button, auto call) {
-        connect(button, &QAbstractButton::clicked, this, [this, call] { forward(call); });
-    };
-    onClick(ui->NewButton, [this] { m_editor.newBot(); });
-    onClick(ui->DeleteButton, [this] { m_editor.deleteBot(); });
-    onClick(ui->NewTeamButton, [this] { m_editor.newTeam(); });
-    onClick(ui->DeleteTeamButton, [this] { m_editor.deleteTeam(); });
-    onClick(ui->AddButton, [this] { m_editor.addMember(); });
-    onClick(ui->RemoveButton, [this] { m_editor.removeMember(); });
-    onClick(ui->OtherMemberButton, [this] { m_editor.otherMember(); });
-    onClick(ui->AddVWepButton, [this] { m_editor.addSupporter(); });
-    onClick(ui->RemoveVWepButton, [this] { m_editor.removeSupporter(); });
-    onClick(ui->OKButton, [this] { SaveRoster(m_editor, m_session, m_store); });
-    onClick(ui->CancelButton, [this] { m_editor.cancel(); });
-}
-
-void TEditForm::reject() {
-    m_editor.cancel();  // its notice closes the dialog
-    if (isVisible()) {
-        QDialog::reject();
-    }
+    command(ui->NewButton, [this] { m_editor.newBot(); });
+    command(ui->DeleteButton, [this] { m_editor.deleteBot(); });
+    command(ui->NewTeamButton, [this] { m_editor.newTeam(); });
+    command(ui->DeleteTeamButton, [this] { m_editor.deleteTeam(); });
+    command(ui->AddButton, [this] { m_editor.addMember(); });
+    command(ui->RemoveButton, [this] { m_editor.removeMember(); });
+    command(ui->OtherMemberButton, [this] { m_editor.otherMember(); });
+    command(ui->AddVWepButton, [this] { m_editor.addSupporter(); });
+    command(ui->RemoveVWepButton, [this] { m_editor.removeSupporter(); });
+    command(ui->OKButton, [this] { SaveRoster(m_editor, m_session, m_store); });
+    command(ui->CancelButton, [this] { m_editor.cancel(); });
 }
 
 // --- Redrawing.
@@ -255,16 +233,7 @@ void TEditForm::redraw(const RosterChange& change) {
         redrawTeam(false);
     }
     if (change.result) {
-        switch (m_editor.result()) {
-            case RosterEditorResult::Ok:
-                done(Accepted);
-                break;
-            case RosterEditorResult::Cancel:
-                done(Rejected);
-                break;
-            case RosterEditorResult::Open:
-                break;
-        }
+        closeAs(m_editor.result());
     }
 }
 
@@ -355,16 +324,7 @@ void TEditForm::showPreview(const std::string& path) {
 void runRosterEditor(QWidget* parent, SessionSettings& session, ValueStore& store,
                      UiPrompts& prompts) {
     RosterEditor editor(session.gameDirectory(), session.profile(), prompts);
-    bool opened = false;
-    // A bots.cfg that is there but cannot be read opens no dialog.
-    guarded(prompts, [&] {
-        editor.open();
-        opened = true;
-    });
-    if (opened) {
-        TEditForm form(editor, session, store, prompts, parent);
-        form.exec();
-    }
+    runEditor<TEditForm>(editor, prompts, session, store, parent);
 }
 
 }  // namespace wyn

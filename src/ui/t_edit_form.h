@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <memory>
 
 #include "base/notifier.h"
 #include "bots/roster_editor.h"
-#include "ui/window_prompts.h"
+#include "ui/editor_dialogs.h"
 
 class QWidget;
 
@@ -24,23 +23,15 @@ class ValueStore;
 // the window redraws what its change notice names. OK is SaveRoster, which
 // also refreshes the main window's lists; the dialog closes when the editor
 // says it closed.
-class TEditForm : public QDialog {
+class TEditForm : public EditorDialog {
     Q_OBJECT
 
 public:
-    TEditForm(RosterEditor& editor, SessionSettings& session, ValueStore& store, UiPrompts& prompts,
+    TEditForm(RosterEditor& editor, UiPrompts& prompts, SessionSettings& session, ValueStore& store,
               QWidget* parent = nullptr);
     ~TEditForm() override;
 
-protected:
-    void reject() override;  // Esc and the close box cancel
-
 private:
-    template <typename Call>
-    void forward(Call&& call) {
-        guarded(m_prompts, std::forward<Call>(call));
-    }
-
     void setUpControls();
     void bindLists();
     void bindBotControls();
@@ -61,7 +52,6 @@ private:
     RosterEditor& m_editor;
     SessionSettings& m_session;
     ValueStore& m_store;
-    UiPrompts& m_prompts;
     ListBinding* m_bots = nullptr;
     ListBinding* m_availableMembers = nullptr;
     ListBinding* m_teams = nullptr;

@@ -7,6 +7,8 @@
 #include <QStorageInfo>
 
 #include "content/locate_dialog.h"
+#include "ui/binding.h"
+#include "ui/editor_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui_t_locate_form.h"
 
@@ -42,20 +44,26 @@ TLocateForm::TLocateForm(LocateDialog& dialog, QWidget* parent)
     roots.sort();
     ui->DriveComboBox->addItems(roots);
 
-    connect(ui->DriveComboBox, &QComboBox::activated, this, [this](int index) {
-        const QString root = ui->DriveComboBox->itemText(index);
-        showDirectory(root);
-        m_dialog.directoryChanged(fromQt(QDir::toNativeSeparators(root)));
-    });
+    // The dialog's reaction to a directory may show a message box: it runs
+    // after the change that caused it has returned.
+    const auto chosen = [this](const QString& directory) {
+        later(this, [this, directory = fromQt(QDir::toNativeSeparators(directory))] {
+            m_dialog.directoryChanged(directory);
+        });
+    };
+    connect(ui->DriveComboBox, &QComboBox::currentTextChanged, this,
+            [this, chosen](const QString& root) {
+                showDirectory(root);
+                chosen(root);
+            });
     connect(ui->DirectoryListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
+            [this, chosen](const QModelIndex& current) {
                 if (current.isValid()) {
-                    const QString path = m_directories->filePath(current);
-                    m_dialog.directoryChanged(fromQt(QDir::toNativeSeparators(path)));
+                    chosen(m_directories->filePath(current));
                 }
             });
-    connect(ui->OKButton, &QPushButton::clicked, this, [this] { m_dialog.ok(); });
-    connect(ui->CancelButton, &QPushButton::clicked, this, &TLocateForm::reject);
+    onCommand(ui->OKButton, this, [this] { m_dialog.ok(); });
+    onCommand(ui->CancelButton, this, [this] { reject(); });
     m_connection = m_dialog.onChange([this](const LocateChange&) { redraw(); });
 
     showDirectory(toQt(dialog.directory()));
@@ -76,9 +84,7 @@ void TLocateForm::showDirectory(const QString& directory) {
 
 void TLocateForm::redraw() {
     ui->InfoLabel->setText(toQt(m_dialog.infoText()));
-    if (m_dialog.isClosed() && isVisible()) {
-        done(m_dialog.result() == LocateResult::Accepted ? Accepted : Rejected);
-    }
+    closeAs(*this, m_dialog.result());
 }
 
 void TLocateForm::reject() {

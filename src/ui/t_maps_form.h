@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <memory>
 
 #include "base/notifier.h"
 #include "content/map_cycle.h"
-#include "ui/window_prompts.h"
+#include "ui/editor_dialogs.h"
 
 class QWidget;
 
@@ -23,30 +22,20 @@ class SessionSettings;
 // editor; the window redraws the lists its notice names and closes when the
 // editor closed. A failed write is shown by the general error display and
 // leaves the dialog open.
-class TMapsForm : public QDialog {
+class TMapsForm : public EditorDialog {
     Q_OBJECT
 
 public:
     TMapsForm(MapCycleEditor& editor, UiPrompts& prompts, QWidget* parent = nullptr);
     ~TMapsForm() override;
 
-protected:
-    void reject() override;  // Esc cancels
-
 private:
-    template <typename Call>
-    void forward(Call&& call) {
-        guarded(m_prompts, std::forward<Call>(call));
-    }
-
     void redraw(const MapCycleChange& change);
 
     std::unique_ptr<Ui::TMapsForm> ui;
     MapCycleEditor& m_editor;
-    UiPrompts& m_prompts;
     ListBinding* m_current = nullptr;
     ListBinding* m_available = nullptr;
-    DialogCode m_closing = Rejected;  // what closing the editor means: OK or Cancel
     Connection m_connection;
 };
 

@@ -12,12 +12,11 @@
 #include "content/locate_dialog.h"
 #include "session/session_settings.h"
 #include "ui/accessible_names.h"
+#include "ui/binding.h"
 #include "ui/list_binding.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
 #include "ui/t_combo_box98.h"
-#include "ui/t_edit_form.h"
-#include "ui/t_maps_form.h"
 #include "ui/window_prompts.h"
 #include "ui_t_wizard_form.h"
 
@@ -57,25 +56,25 @@ void WizardWindowPrompts::showInformation(const std::string& text) {
 }
 
 void WizardWindowPrompts::editMapCycle() {
-    runMapCycleEditor(m_parent, m_session, m_prompts);
+    m_windows.openMapCycleEditor();
 }
 
 void WizardWindowPrompts::editBotProfiles() {
-    runRosterEditor(m_parent, m_session, m_store, m_prompts);
+    m_windows.openRosterEditor();
 }
 
 // --- The window.
 
-TWizardForm::TWizardForm(SessionSettings& session, ValueStore& store, GameStarter& starter,
-                         UiPrompts& prompts, std::function<void()> closeMainWindow, QWidget* parent)
+TWizardForm::TWizardForm(SessionSettings& session, GameStarter& starter, UiPrompts& prompts,
+                         WindowOpener& windows, std::function<void()> closeMainWindow,
+                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ui(std::make_unique<Ui::TWizardForm>()),
       m_prompts(prompts),
-      m_wizardPrompts(session, store, prompts),
+      m_wizardPrompts(prompts, windows),
       m_wizard(session, m_wizardPrompts, starter),
       m_closeMainWindow(std::move(closeMainWindow)) {
     ui->setupUi(this);
-    m_wizardPrompts.setParent(this);
     ui->IntroLabel->setText(
         QString("This Wizard automates the launching of a game of Quake II with pre-defined "
                 "settings using the Vantor Bot by the makers of the Vantor add-on "
@@ -132,35 +131,38 @@ void TWizardForm::forward(Call&& call) {
 }
 
 void TWizardForm::bindControls() {
-    const auto onClick = [this](QAbstractButton* button, auto call) {
-        connect(button, &QAbstractButton::clicked, this, [this, call] {
+    // A choice the wizard ignored shows its state again.
+    const auto choose = [this](QAbstractButton* radio, auto call) {
+        onChosen(radio, this, [this, call] {
             forward(call);
-            redrawAnswers();  // a click the wizard ignored shows its state again
+            redrawAnswers();
         });
     };
-    onClick(ui->DMRadio, [this] { m_wizard.setGameType(WizardGameType::Deathmatch); });
-    onClick(ui->DMTeamsRadio,
-            [this] { m_wizard.setGameType(WizardGameType::DeathmatchWithTeams); });
-    onClick(ui->CTFRadio, [this] { m_wizard.setGameType(WizardGameType::CaptureTheFlag); });
-    onClick(ui->SpecificRadio, [this] { m_wizard.SpecificRadioClick(); });
-    onClick(ui->RandomRadio, [this] { m_wizard.RandomRadioClick(); });
-    connect(ui->ExitCheckBox, &QCheckBox::clicked, this, [this](bool checked) {
+    choose(ui->DMRadio, [this] { m_wizard.setGameType(WizardGameType::Deathmatch); });
+    choose(ui->DMTeamsRadio, [this] { m_wizard.setGameType(WizardGameType::DeathmatchWithTeams); });
+    choose(ui->CTFRadio, [this] { m_wizard.setGameType(WizardGameType::CaptureTheFlag); });
+    choose(ui->SpecificRadio, [this] { m_wizard.SpecificRadioClick(); });
+    choose(ui->RandomRadio, [this] { m_wizard.RandomRadioClick(); });
+    onToggled(ui->ExitCheckBox, this, [this](bool checked) {
         forward([&] { m_wizard.setCloseOnLaunch(checked); });
         redrawAnswers();
     });
-    onClick(ui->RandomButton, [this] { m_wizard.RandomButtonClick(clockSeed()); });
-    onClick(ui->MapCycleButton, [this] { m_wizard.MapCycleButtonClick(); });
-    onClick(ui->BotsCFGButton, [this] { m_wizard.BotsCFGButtonClick(); });
-    onClick(ui->EditTeamsButton, [this] { m_wizard.EditTeamsButtonClick(); });
+    const auto command = [this](QAbstractButton* button, auto call) {
+        onCommand(button, this, [this, call] { forward(call); });
+    };
+    command(ui->RandomButton, [this] { m_wizard.RandomButtonClick(clockSeed()); });
+    command(ui->MapCycleButton, [this] { m_wizard.MapCycleButtonClick(); });
+    command(ui->BotsCFGButton, [this] { m_wizard.BotsCFGButtonClick(); });
+    command(ui->EditTeamsButton, [this] { m_wizard.EditTeamsButtonClick(); });
 
-    connect(ui->BotNumComboBox, &TComboBox98::textChosen, this,
-            [this](const QString& text) { forward([&] { m_wizard.setBotCount(fromQt(text)); }); });
-    connect(ui->PlayersPerTeamComboBox, &TComboBox98::textChosen, this,
-            [this](const QString& text) {
-                forward([&] { m_wizard.setPlayersPerTeam(fromQt(text)); });
-            });
-    connect(ui->YourTeamComboBox, &TComboBox98::textChosen, this,
-            [this](const QString& text) { forward([&] { m_wizard.setYourTeam(fromQt(text)); }); });
+    const auto text = [this](QComboBox* combo, auto set) {
+        onTextChanged(combo, this, [this, set](const QString& text) {
+            forward([&] { (m_wizard.*set)(fromQt(text)); });
+        });
+    };
+    text(ui->BotNumComboBox, &LaunchWizard::setBotCount);
+    text(ui->PlayersPerTeamComboBox, &LaunchWizard::setPlayersPerTeam);
+    text(ui->YourTeamComboBox, &LaunchWizard::setYourTeam);
 
     // Only the check marks of the two check lists carry meaning.
     const auto noSelection = [](Selection) {};
@@ -185,11 +187,9 @@ void TWizardForm::bindButtons() {
     const auto button = [this](AssistentButton role) {
         return m_buttons[static_cast<std::size_t>(role)];
     };
-    connect(button(AssistentButton::Back), &QPushButton::clicked, this,
-            [this] { forward([this] { m_wizard.back(); }); });
-    connect(button(AssistentButton::Next), &QPushButton::clicked, this,
-            [this] { forward([this] { m_wizard.next(); }); });
-    connect(button(AssistentButton::Cancel), &QPushButton::clicked, this, &TWizardForm::reject);
+    onCommand(button(AssistentButton::Back), this, [this] { forward([this] { m_wizard.back(); }); });
+    onCommand(button(AssistentButton::Next), this, [this] { forward([this] { m_wizard.next(); }); });
+    onCommand(button(AssistentButton::Cancel), this, [this] { reject(); });
     ui->ButtonPanel->installEventFilter(this);
 }
 
@@ -323,9 +323,9 @@ void TWizardForm::redrawAnswers() {
     ui->BotsListBox->setEnabled(m_wizard.botsListEnabled());
 }
 
-void runWizard(QWidget* parent, SessionSettings& session, ValueStore& store, GameStarter& starter,
-               UiPrompts& prompts, std::function<void()> closeMainWindow) {
-    TWizardForm form(session, store, starter, prompts, std::move(closeMainWindow), parent);
+void runWizard(QWidget* parent, SessionSettings& session, GameStarter& starter, UiPrompts& prompts,
+               WindowOpener& windows, std::function<void()> closeMainWindow) {
+    TWizardForm form(session, starter, prompts, windows, std::move(closeMainWindow), parent);
     form.exec();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -22,15 +21,14 @@ class GameStarter;
 class ListBinding;
 class SessionSettings;
 class UiPrompts;
-class ValueStore;
+class WindowOpener;
 
 // The wizard's questions: its messages are the windows' own boxes, and its
-// editors are the editors' windows, modal over the wizard.
+// editors are opened as the main window opens them, modal over the wizard.
 class WizardWindowPrompts : public WizardPrompts {
 public:
-    WizardWindowPrompts(SessionSettings& session, ValueStore& store, UiPrompts& prompts)
-        : m_session(session), m_store(store), m_prompts(prompts) {}
-    void setParent(QWidget* parent) { m_parent = parent; }
+    WizardWindowPrompts(UiPrompts& prompts, WindowOpener& windows)
+        : m_prompts(prompts), m_windows(windows) {}
 
     void showError(const std::string& text) override;
     void showInformation(const std::string& text) override;
@@ -38,10 +36,8 @@ public:
     void editBotProfiles() override;
 
 private:
-    SessionSettings& m_session;
-    ValueStore& m_store;
     UiPrompts& m_prompts;
-    QPointer<QWidget> m_parent;
+    WindowOpener& m_windows;
 };
 
 // "WYN Wizard": the six pages of the launch wizard over its core object. The
@@ -54,8 +50,8 @@ class TWizardForm : public QDialog {
 public:
     // closeMainWindow is Close on Launch: the main window's normal closing;
     // the wizard closes after it.
-    TWizardForm(SessionSettings& session, ValueStore& store, GameStarter& starter,
-                UiPrompts& prompts, std::function<void()> closeMainWindow,
+    TWizardForm(SessionSettings& session, GameStarter& starter, UiPrompts& prompts,
+                WindowOpener& windows, std::function<void()> closeMainWindow,
                 QWidget* parent = nullptr);
     ~TWizardForm() override;
 
@@ -94,7 +90,7 @@ private:
 // "WYN Wizard", modal, fresh at every opening. It reads the main window's
 // lists when it opens and launches with the session's directory and
 // executable; Close on Launch calls closeMainWindow.
-void runWizard(QWidget* parent, SessionSettings& session, ValueStore& store, GameStarter& starter,
-               UiPrompts& prompts, std::function<void()> closeMainWindow);
+void runWizard(QWidget* parent, SessionSettings& session, GameStarter& starter, UiPrompts& prompts,
+               WindowOpener& windows, std::function<void()> closeMainWindow);
 
 }  // namespace wyn

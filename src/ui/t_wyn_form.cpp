@@ -24,6 +24,7 @@
 #include "session/launch.h"
 #include "session/preset_file.h"
 #include "ui/accessible_names.h"
+#include "ui/binding.h"
 #include "ui/colours.h"
 #include "ui/list_binding.h"
 #include "ui/pictures.h"
@@ -140,7 +141,7 @@ void TWYNForm::setUpControls() {
     // Enter launches from anywhere in the window, as its default button.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, this, [this] { launch(); });
+        connect(shortcut, &QShortcut::activated, this, [this] { later(this, [this] { launch(); }); });
     }
 }
 
@@ -167,32 +168,37 @@ void TWYNForm::bindFields() {
         const Field field = info.field;
         QWidget* widget = control(field);
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-            connect(radio, &QRadioButton::clicked, this, [this, field](bool checked) {
-                if (checked) {
-                    forward([&] { m_session.chooseRadio(field); });
-                }
-                redrawValue(field);
-            });
+            onChosen(radio, this, [this, field] { forward([&] { m_session.chooseRadio(field); }); });
         } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-            connect(box, &QCheckBox::clicked, this, [this, field](bool checked) {
+            onToggled(box, this, [this, field](bool checked) {
                 forward([&] { m_session.setChecked(field, checked); });
-                redrawValue(field);
+                redrawValue(field);  // a change the session refused is undone
             });
-        } else if (auto* combo = qobject_cast<TComboBox98*>(widget)) {
-            connect(combo, &TComboBox98::textChosen, this, [this, field](const QString& text) {
-                forward([&] { m_session.setText(field, fromQt(text), Reaction::Always); });
+        } else if (reactionMayAsk(field)) {
+            // Its reaction may ask for the game directory in a modal box: it
+            // runs after the change that caused it has returned.
+            onTextChanged(qobject_cast<QLineEdit*>(widget), this, [this, field](const QString& text) {
+                later(this, [this, field, value = fromQt(text)] { setText(field, value); });
             });
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            onTextChanged(combo, this,
+                          [this, field](const QString& text) { setText(field, fromQt(text)); });
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-                forward([&] { m_session.setText(field, fromQt(text), Reaction::Always); });
-                redrawValue(field);
-            });
+            onTextChanged(edit, this,
+                          [this, field](const QString& text) { setText(field, fromQt(text)); });
         } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-            connect(spin, &QSpinBox::valueChanged, this, [this, field](int value) {
-                forward([&] { m_session.setText(field, std::to_string(value), Reaction::Always); });
-            });
+            onTextChanged(spin, this,
+                          [this, field](const QString& text) { setText(field, fromQt(text)); });
         }
     }
+}
+
+// A text somebody else changed: its reaction runs whatever the text was
+// before. The control then shows what the session kept (the directory check
+// may have put back the text it had).
+void TWYNForm::setText(Field field, const std::string& text) {
+    forward([&] { m_session.setText(field, text, Reaction::Always); });
+    redrawValue(field);
 }
 
 void TWYNForm::bindLists() {
@@ -227,34 +233,34 @@ void TWYNForm::bindLists() {
 }
 
 void TWYNForm::bindButtons() {
-    const auto onClick = [this](QAbstractButton* button, auto call) {
-        connect(button, &QAbstractButton::clicked, this, [this, call] { forward(call); });
+    const auto command = [this](QAbstractButton* button, auto call) {
+        onCommand(button, this, [this, call] { forward(call); });
     };
-    onClick(ui->LaunchButton, [this] { launch(); });
-    onClick(ui->AddRedButton, [this] { m_session.addRed(); });
-    onClick(ui->RemoveRedButton, [this] { m_session.removeRed(); });
-    onClick(ui->AddBlueButton, [this] { m_session.addBlue(); });
-    onClick(ui->RemoveBlueButton, [this] { m_session.removeBlue(); });
-    onClick(ui->MapsRefreshButton, [this] { m_session.refreshMaps(); });
-    onClick(ui->RandomMapButton, [this] { m_session.randomMap(clockSeed()); });
-    onClick(ui->MapCycleButton, [this] { m_services.windows.openMapCycleEditor(); });
-    onClick(ui->BotsCFGButton, [this] { m_services.windows.openRosterEditor(); });
-    onClick(ui->BotChatButton, [this] { m_services.windows.openChatEditor(); });
+    command(ui->LaunchButton, [this] { launch(); });
+    command(ui->AddRedButton, [this] { m_session.addRed(); });
+    command(ui->RemoveRedButton, [this] { m_session.removeRed(); });
+    command(ui->AddBlueButton, [this] { m_session.addBlue(); });
+    command(ui->RemoveBlueButton, [this] { m_session.removeBlue(); });
+    command(ui->MapsRefreshButton, [this] { m_session.refreshMaps(); });
+    command(ui->RandomMapButton, [this] { m_session.randomMap(clockSeed()); });
+    command(ui->MapCycleButton, [this] { m_services.windows.openMapCycleEditor(); });
+    command(ui->BotsCFGButton, [this] { m_services.windows.openRosterEditor(); });
+    command(ui->BotChatButton, [this] { m_services.windows.openChatEditor(); });
 }
 
 void TWYNForm::bindMenus() {
-    const auto onTrigger = [this](QAction* action, auto call) {
-        connect(action, &QAction::triggered, this, [this, call] { forward(call); });
+    const auto command = [this](QAction* action, auto call) {
+        onCommand(action, this, [this, call] { forward(call); });
     };
-    onTrigger(ui->FileNewMenu, [this] { m_session.resetToNew(); });
-    onTrigger(ui->FileOpenMenu, [this] { askAndOpenPreset(); });
-    onTrigger(ui->FileSaveMenu, [this] { SaveCurrentPreset(m_session, m_services.prompts); });
-    onTrigger(ui->FileSaveAsMenu, [this] { SavePresetAs(m_session, m_services.prompts); });
-    onTrigger(ui->FileLaunchMenu, [this] { launch(); });
-    onTrigger(ui->FileWizardMenu, [this] { m_services.windows.openWizard(); });
-    onTrigger(ui->FileExitMenu, [this] { close(); });
-    onTrigger(ui->HelpDevNewsMenu, [this] { m_services.windows.openDevNews(); });
-    onTrigger(ui->HelpAboutMenu, [this] { m_services.windows.openAbout(); });
+    command(ui->FileNewMenu, [this] { m_session.resetToNew(); });
+    command(ui->FileOpenMenu, [this] { askAndOpenPreset(); });
+    command(ui->FileSaveMenu, [this] { SaveCurrentPreset(m_session, m_services.prompts); });
+    command(ui->FileSaveAsMenu, [this] { SavePresetAs(m_session, m_services.prompts); });
+    command(ui->FileLaunchMenu, [this] { launch(); });
+    command(ui->FileWizardMenu, [this] { m_services.windows.openWizard(); });
+    command(ui->FileExitMenu, [this] { close(); });
+    command(ui->HelpDevNewsMenu, [this] { m_services.windows.openDevNews(); });
+    command(ui->HelpAboutMenu, [this] { m_services.windows.openAbout(); });
     ui->FileMenu->setToolTipsVisible(true);
 }
 
@@ -508,7 +514,7 @@ void TWYNForm::redrawRecentMenu() {
         action->setObjectName(QString("RecentFile%1").arg(i + 1));
         action->setToolTip(toQt(path));
         action->setStatusTip(toQt(path));
-        connect(action, &QAction::triggered, this, [this, path] { openPreset(path); });
+        onCommand(action, this, [this, path] { openPreset(path); });
         ui->FileMenu->insertAction(before, action);
         m_recentActions.push_back(action);
     }

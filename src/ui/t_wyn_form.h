@@ -83,6 +83,7 @@ private:
     void bindLists();
     void bindButtons();
     void bindMenus();
+    void setText(Field field, const std::string& text);
 
     void redraw(const SessionChange& change);
     void redrawAll();

@@ -137,7 +137,7 @@ void TAssistent::Open(int page) {
         page = StartPage >= 0 && StartPage <= NumPages ? StartPage : 1;
     }
     m_history.clear();
-    m_result = AssistentResult::None;
+    m_result = DialogResult::Open;
     m_rememberedPage = 0;
     m_loading = true;
     showPage(page, true);
@@ -157,7 +157,7 @@ bool TAssistent::SetPage(int page) {
         return false;
     }
     if (page == kFinishPage) {
-        m_result = AssistentResult::Ok;
+        m_result = DialogResult::Ok;
         return true;
     }
     showPage(page, page != m_page || page == 0);
@@ -246,7 +246,7 @@ void TAssistent::Back() {
 
 void TAssistent::Cancel() {
     if (!OnCancelClick || OnCancelClick(*this, m_page)) {
-        m_result = AssistentResult::Cancel;
+        m_result = DialogResult::Cancel;
     }
 }
 

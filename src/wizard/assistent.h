@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/dialog_result.h"
+
 namespace wyn {
 
 class TAssistent;
@@ -134,9 +136,6 @@ struct ButtonRow {
 
 enum class AssistentStyle { asWizard, asNone, asTabbed };
 
-// How the window closes: not yet, with OK (finish) or with Cancel.
-enum class AssistentResult { None, Ok, Cancel };
-
 // Next codes of WayList.
 inline constexpr std::int32_t kWayFollowing = -3;
 inline constexpr std::int32_t kWayLast = -2;
@@ -209,7 +208,7 @@ public:
     // -- State
     int Page() const { return m_page; }
     const std::vector<int>& History() const { return m_history; }
-    AssistentResult Result() const { return m_result; }
+    DialogResult Result() const { return m_result; }
     bool isWizardPage() const { return m_page >= 1; }
     // The size the window takes for the current view.
     AssistentSize ViewSize() const { return m_page == 0 ? DialogSize : WizardSize; }
@@ -251,7 +250,7 @@ private:
     int m_page = 0;
     int m_rememberedPage = 0;
     bool m_loading = false;
-    AssistentResult m_result = AssistentResult::None;
+    DialogResult m_result = DialogResult::Open;
 };
 
 // CaptionWizard with its "%d" places filled by page and count in turn ("%%"

@@ -137,7 +137,7 @@ public:
     const WizardAnswers& answers() const { return m_answers; }
     int page() const { return m_assistent.Page(); }
     // Cancel was pressed: the window closes.
-    bool closed() const { return m_assistent.Result() == AssistentResult::Cancel; }
+    bool closed() const { return m_assistent.Result() == DialogResult::Cancel; }
 
     // The page boxes and the logo panel; the framework shows each on its pages.
     TABox IntroBox, ABox1, ABox2, ABox3, ABox4, ABox5;

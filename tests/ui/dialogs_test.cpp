@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QLabel>
@@ -39,6 +40,11 @@ protected:
         auto* tree = form.findChild<QTreeView*>("DirectoryListBox");
         auto* model = static_cast<QFileSystemModel*>(tree->model());
         tree->setCurrentIndex(model->index(toQt(directory)));
+        QApplication::processEvents();  // the dialog's reaction runs from the event loop
+    }
+    static void click(TLocateForm& form, const char* button) {
+        QTest::mouseClick(form.findChild<QPushButton*>(button), Qt::LeftButton);
+        QApplication::processEvents();
     }
 };
 
@@ -49,10 +55,10 @@ TEST_F(LocateFormTest, FullInstallationIsAcceptedAndStored) {
     EXPECT_EQ(label(form), "");
     select(form, full.str());
     EXPECT_EQ(label(form), "Found Quake II and the Vantor bot");
-    QTest::mouseClick(form.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    click(form, "OKButton");
     EXPECT_EQ(prompts.infos, Names{"Please restart WYN."});
     EXPECT_EQ(store.readValue("DirectoryEdit"), full.str());
-    EXPECT_EQ(dialog.result(), LocateResult::Accepted);
+    EXPECT_EQ(dialog.result(), DialogResult::Ok);
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
@@ -63,7 +69,7 @@ TEST_F(LocateFormTest, GameWithoutTheAddOnClosesAsCancelled) {
     select(form, gameOnly.str());
     EXPECT_EQ(prompts.errors, Names{noAddOnMessage()});
     EXPECT_EQ(label(form), "Found Quake II");
-    EXPECT_EQ(dialog.result(), LocateResult::Cancelled);
+    EXPECT_EQ(dialog.result(), DialogResult::Cancel);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(store.readValue("DirectoryEdit"), "");
 }
@@ -72,11 +78,11 @@ TEST_F(LocateFormTest, OkWithoutAGameKeepsTheDialogOpen) {
     LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
     TLocateForm form(dialog);
     form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    click(form, "OKButton");
     EXPECT_EQ(prompts.errors, Names{selectLocationMessage(PlatformProfile::native())});
     EXPECT_TRUE(form.isVisible());
-    QTest::mouseClick(form.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), LocateResult::Cancelled);
+    click(form, "CancelButton");
+    EXPECT_EQ(dialog.result(), DialogResult::Cancel);
     EXPECT_FALSE(form.isVisible());
 }
 
@@ -117,6 +123,7 @@ TEST(QtPrompts, MessageBoxesHaveTheirTitleIconAndOneButton) {
         QString title;
         QMessageBox::Icon icon;
         QString text;
+        bool afterTheCall = false;  // opens once the call that showed it has returned
     };
     const Case cases[] = {
         {[&] { prompts.showError("Please select a map to play on."); }, "Error",
@@ -125,12 +132,16 @@ TEST(QtPrompts, MessageBoxesHaveTheirTitleIconAndOneButton) {
          QMessageBox::Information, "Please restart WYN."},
         // The general error display: the program's title, the text and a full stop.
         {[&] { prompts.showFailure("Cannot open file /x.wyn."); }, "Vantor Frontend",
-         QMessageBox::Critical, "Cannot open file /x.wyn."},
+         QMessageBox::Critical, "Cannot open file /x.wyn.", true},
     };
     for (const auto& c : cases) {
         ShownBox shown;
         answerNextMessageBox(shown);
         c.show();
+        EXPECT_EQ(shown.buttons == 0, c.afterTheCall) << c.title.toStdString();
+        for (int waited = 0; shown.buttons == 0 && waited < 2000; waited += 10) {
+            QTest::qWait(10);  // the general error display opens after the failed call
+        }
         EXPECT_EQ(shown.title, c.title);
         EXPECT_EQ(shown.icon, c.icon);
         EXPECT_EQ(shown.text, c.text);

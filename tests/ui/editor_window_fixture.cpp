@@ -29,6 +29,7 @@ void DialogDriver::click(const char* button) {
     const QPoint point =
         boxed ? QPoint(widget->height() / 2, widget->height() / 2) : widget->rect().center();
     QTest::mouseClick(widget, Qt::LeftButton, {}, point);
+    QApplication::processEvents();  // a command runs from the event loop
 }
 
 void DialogDriver::clickRow(const char* list, int row) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "accessible.h"
 #include "base/text_file.h"
 #include "base/value_store.h"
 #include "bots/roster_editor.h"
@@ -71,7 +72,7 @@ protected:
             game.write("vantor/bots.cfg", roster);
         }
         editor.open();
-        form = std::make_unique<TEditForm>(editor, session, store, prompts);
+        form = std::make_unique<TEditForm>(editor, prompts, session, store);
         ui.setDialog(form.get());
         form->show();
         QApplication::processEvents();
@@ -151,6 +152,24 @@ TEST_F(RosterWindowTest, OpensOnTheFirstBotWithItsValuesAndPreview) {
     EXPECT_EQ(ui.rows("CurrentVWepListBox"), QStringList{"male"});
     EXPECT_EQ(ui.rows("AvailableVWepListBox"), QStringList{"female"});
     EXPECT_TRUE(prompts.errors.empty());
+}
+
+// A check box toggled and texts set through the accessibility interface reach
+// the editor as clicks and typing do, and OK writes them.
+TEST_F(RosterWindowTest, AScreenReaderEditsABotAsTheKeyboardDoes) {
+    open();
+    const bool quad = editor.botControls().quadFreak;
+    accessible::toggle(ui.find("QuadCheckBox"));
+    accessible::setText(ui.find("BotNameEdit"), "Vexa b");  // the blank is dropped
+    accessible::setText(ui.find<QComboBox>("AccuracyComboBox")->lineEdit(), "5");
+    EXPECT_EQ(editor.botControls().quadFreak, !quad);
+    EXPECT_EQ(editor.botControls().accuracy, "5");
+    EXPECT_EQ(ui.text("BotNameEdit"), "Vexab");
+    EXPECT_EQ(ui.rows("BotsListBox").front(), "Vexab");
+    EXPECT_EQ(accessible::name(ui.find("AccuracyComboBox")), "Firing Accuracy");
+    accessible::press(ui.find<QAbstractButton>("OKButton"));
+    EXPECT_EQ(editor.result(), DialogResult::Ok);
+    EXPECT_NE(file().find("\"Vexab\" \"male/grunt\" 5 "), std::string::npos);
 }
 
 TEST_F(RosterWindowTest, ABotWhoseModelIsNotInstalledShowsTheCover) {
@@ -319,7 +338,7 @@ TEST_F(RosterWindowTest, CancelWritesNothing) {
     open();
     QTest::keyClick(ui.find("BotsListBox"), Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(editor.result(), RosterEditorResult::Cancel);
+    EXPECT_EQ(editor.result(), DialogResult::Cancel);
 }
 
 TEST_F(RosterWindowTest, OkStaysOpenForATeamWithoutMembersOrAFailedWrite) {
@@ -337,7 +356,7 @@ TEST_F(RosterWindowTest, OkStaysOpenForATeamWithoutMembersOrAFailedWrite) {
     ui.click("OKButton");
     EXPECT_EQ(prompts.failures, Names{"Cannot create file " + editor.path() + "."});
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(editor.result(), RosterEditorResult::Open);
+    EXPECT_EQ(editor.result(), DialogResult::Open);
 }
 
 TEST_F(RosterWindowTest, AMissingFileOpensEmptyAndAnUnreadableOneNotAtAll) {
@@ -374,7 +393,7 @@ TEST_F(RosterOkTest, OkWritesTheFileAndRefreshesTheMainWindow) {
 
     RosterEditor editor(game.str(), profile(), prompts);
     editor.open();
-    TEditForm dialog(editor, form->session(), store, prompts, form.get());
+    TEditForm dialog(editor, prompts, form->session(), store, form.get());
     dialog.show();
     DialogDriver ui(&dialog);
     prompts.textAnswers = {"Zed"};

@@ -3,6 +3,7 @@
 #include <QTabWidget>
 
 #include "list_views.h"
+#include "session/preset_file.h"
 
 namespace wyn::test {
 
@@ -24,6 +25,7 @@ void MainWindowTest::click(const char* name) {
     const QPoint point =
         boxed ? QPoint(button->height() / 2, button->height() / 2) : button->rect().center();
     QTest::mouseClick(button, Qt::LeftButton, {}, point);
+    QApplication::processEvents();  // a command runs from the event loop
 }
 
 void MainWindowTest::clickRow(const char* list, int row, bool check) {
@@ -36,6 +38,21 @@ void MainWindowTest::clickRow(const char* list, int row, bool check) {
         view->setFocus();
         QTest::keyClick(view, Qt::Key_Space);
     }
+}
+
+std::vector<std::string> MainWindowTest::snapshot() const {
+    std::vector<std::string> lines = presetLines(form->session());
+    lines.push_back(form->session().commandLine());
+    lines.push_back(preview());
+    for (const auto& info : allFields()) {
+        const QWidget* widget = find(std::string(info.name).c_str());
+        std::string state = std::string(info.name) + (widget->isEnabled() ? " on" : " off");
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            state += button->isChecked() ? " checked" : "";
+        }
+        lines.push_back(state);
+    }
+    return lines;
 }
 
 QStringList MainWindowTest::rows(const char* list) const {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -75,6 +76,15 @@ protected:
     // Clicks a button where a user would: a check box or radio button on its
     // box (a wide one's middle is outside its caption), others in the middle.
     void click(const char* name);
+    // Ctrl+key, and a menu item chosen: their commands run from the event loop.
+    void shortcut(Qt::Key key) {
+        QTest::keyClick(form.get(), key, Qt::ControlModifier);
+        QApplication::processEvents();
+    }
+    static void trigger(QAction* action) {
+        action->trigger();
+        QApplication::processEvents();
+    }
     bool checked(const char* name) const { return find<QAbstractButton>(name)->isChecked(); }
     bool enabled(const char* name) const { return find(name)->isEnabled(); }
     std::string preview() const { return fromQt(find<QLabel>("CommandLineLabel")->text()); }
@@ -84,6 +94,9 @@ protected:
     // (Space, as the keyboard does).
     void clickRow(const char* list, int row, bool check = false);
     QStringList rows(const char* list) const;
+    // What the session holds and what the window shows of it: the preset's
+    // lines, the preview, and each control's check mark and enabled state.
+    std::vector<std::string> snapshot() const;
     int currentRow(const char* list) const;
 };
 

@@ -1,9 +1,14 @@
+#include <QAbstractItemModel>
+#include <QHash>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
 
+#include "accessible.h"
 #include "base/text_file.h"
+#include "session/preset_file.h"
 #include "main_window_fixture.h"
 #include "ui/t_combo_box98.h"
 #include "ui/t_command_line_form.h"
@@ -221,7 +226,7 @@ TEST_F(MainWindowTest, LaunchShowsItsMessagesAndStartsTheGame) {
     EXPECT_EQ(prompts.errors.back(), "Please select at least one bot to play against.");
 
     clickRow("BotsListBox", 0, true);
-    QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);  // File > Launch
+    shortcut(Qt::Key_L);  // File > Launch
     ASSERT_EQ(starter.requests.size(), 1u);
     EXPECT_EQ(starter.requests[0].workingDirectory, game.str());
     EXPECT_EQ(starter.requests[0].arguments, (Names{"+set", "game", "vantor", "+exec", "wyn.cfg"}));
@@ -230,6 +235,7 @@ TEST_F(MainWindowTest, LaunchShowsItsMessagesAndStartsTheGame) {
 
     starter.result = false;
     QTest::keyClick(find("DirectoryEdit"), Qt::Key_Return);  // Enter launches
+    QApplication::processEvents();
     EXPECT_EQ(prompts.errors.back(), "Failed to execute Quake II");
 }
 
@@ -293,9 +299,9 @@ TEST_F(MainWindowTest, RecentFilesMenuOpensAndNumbersThePresets) {
     writeLines(first, lines);
     writeLines(second, lines);
     prompts.openPath = first;
-    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    shortcut(Qt::Key_O);
     prompts.openPath = second;
-    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    shortcut(Qt::Key_O);
     EXPECT_EQ(prompts.lastOpenHistory, Names{first});  // the paths opened so far
     EXPECT_EQ(form->windowTitle(), "Vantor Frontend - second.wyn");
     auto* menu = find<QMenu>("FileMenu");
@@ -320,7 +326,7 @@ TEST_F(MainWindowTest, RecentFilesMenuOpensAndNumbersThePresets) {
     EXPECT_EQ(actions[actions.size() - 1]->objectName(), "FileExitMenu");
 
     std::filesystem::remove(first);
-    firstEntry->trigger();
+    trigger(firstEntry);
     EXPECT_EQ(prompts.failures.back(), "Cannot open file " + first + ".");
     EXPECT_EQ(form->recentFiles().paths().size(), 2u);  // the entry stays
 }
@@ -329,10 +335,10 @@ TEST_F(MainWindowTest, FileNewResetsAndSaveAsNamesTheCaption) {
     start();
     showTabOf("DedicatedCheckBox");
     click("DedicatedCheckBox");
-    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
+    shortcut(Qt::Key_N);
     EXPECT_FALSE(checked("DedicatedCheckBox"));
     prompts.savePath = game / "saved.wyn";
-    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);  // no name yet: Save As
+    shortcut(Qt::Key_S);  // no name yet: Save As
     EXPECT_EQ(form->windowTitle(), "Vantor Frontend - saved.wyn");
     EXPECT_EQ(readLines(game / "saved.wyn").size(), 63u);
 }
@@ -344,9 +350,9 @@ TEST_F(MainWindowTest, ButtonsOpenTheirWindows) {
     showTabOf("BotsCFGButton");
     click("BotsCFGButton");
     click("BotChatButton");
-    QTest::keyClick(form.get(), Qt::Key_W, Qt::ControlModifier);
-    find<QAction>("HelpDevNewsMenu")->trigger();
-    find<QAction>("HelpAboutMenu")->trigger();
+    shortcut(Qt::Key_W);
+    trigger(find<QAction>("HelpDevNewsMenu"));
+    trigger(find<QAction>("HelpAboutMenu"));
     EXPECT_EQ(windows.opened, (Names{"maps", "roster", "chat", "wizard", "news", "about"}));
 }
 
@@ -358,19 +364,33 @@ TEST_F(MainWindowTest, TypingADirectoryKeepsTheMapListsWhereTheyAre) {
     edit->end(false);
     prompts.textAnswers = {game.str()};
     QTest::keyClick(edit, Qt::Key_X);  // no baseq2 there: the prompt asks
+    QApplication::processEvents();
     EXPECT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(fromQt(edit->text()), game.str());  // the answer came back
     EXPECT_EQ(rows("GeneralMapsListBox").size(), 8);
 }
 
-TEST_F(MainWindowTest, ThePreviewCanBeSelectedAndEveryControlIsNamed) {
+// A screen reader reads the preview's line, with its purpose as the
+// description, and names every input control: by its label where it has one,
+// never by its value.
+TEST_F(MainWindowTest, AScreenReaderReadsThePreviewAndNamesEveryControl) {
     start();
     auto* label = find<QLabel>("CommandLineLabel");
     EXPECT_TRUE(label->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     EXPECT_TRUE(label->textInteractionFlags() & Qt::TextSelectableByMouse);
-    // No input control is nameless to a screen reader: it has a caption, a
-    // label that names it, or an accessible name of its own.
-    QList<QLabel*> labels = form->findChildren<QLabel*>();
+    for (QLabel* preview :
+         {label, form->commandLineForm().findChild<QLabel*>("CommandLineLabel")}) {
+        EXPECT_EQ(fromQt(accessible::name(preview)), form->session().commandLine());
+        EXPECT_EQ(accessible::description(preview), "Command line");
+    }
+    EXPECT_EQ(accessible::name(find("MaxClientsComboBox")), "Max Clients");
+    EXPECT_EQ(accessible::value(find("MaxClientsComboBox")), "24");
+    QHash<QWidget*, QString> captions;
+    for (QLabel* l : form->findChildren<QLabel*>()) {
+        if (l->buddy() != nullptr) {
+            captions.insert(l->buddy(), l->text().remove('&').remove(QRegularExpression(":$")));
+        }
+    }
     for (QWidget* widget : form->findChildren<QWidget*>()) {
         const bool input = qobject_cast<QAbstractButton*>(widget) ||
                            qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget) ||
@@ -380,15 +400,114 @@ TEST_F(MainWindowTest, ThePreviewCanBeSelectedAndEveryControlIsNamed) {
             qobject_cast<QSpinBox*>(widget->parentWidget())) {
             continue;
         }
-        bool named = !widget->accessibleName().isEmpty();
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            named = named || !button->text().isEmpty();
+        const std::string control = widget->objectName().toStdString();
+        const QString name = accessible::name(widget);
+        EXPECT_FALSE(name.isEmpty()) << control;
+        if (captions.contains(widget)) {  // "Available" may say "Available bots"
+            EXPECT_TRUE(name.startsWith(captions.value(widget))) << control;
         }
-        for (QLabel* l : labels) {
-            named = named || l->buddy() == widget;
+        if (qobject_cast<QComboBox*>(widget) != nullptr) {
+            EXPECT_NE(name, accessible::value(widget)) << control;
         }
-        EXPECT_TRUE(named) << widget->objectName().toStdString();
     }
+}
+
+// Whatever changes a control (the mouse, or a screen reader's Toggle, Press
+// or text), the session, the preview and the enabled states end the same.
+TEST_F(MainWindowTest, AScreenReaderChangesTheSessionAsTheMouseDoes) {
+    using Step = std::function<void()>;
+    struct Case {
+        const char* what;
+        Step byMouse;
+        Step byReader;
+    };
+    const auto toggle = [this](const char* name) {
+        return [this, name]() { accessible::toggle(this->find(name)); };
+    };
+    const auto click = [this](const char* name) {
+        return [this, name]() {
+            this->showTabOf(name);
+            this->click(name);
+        };
+    };
+    const Case cases[] = {
+        {"capture limit sets frag limit", click("CaptureLimitCheckBox"),
+         toggle("CaptureLimitCheckBox")},
+        {"teamplay chooses random bots, specific bots clear teamplay",
+         [&]() {
+             click("TeamplayCheckBox")();
+             click("SpecificRadio")();
+             click("RandomRadio")();
+         },
+         [&]() {
+             toggle("TeamplayCheckBox")();
+             toggle("SpecificRadio")();
+             toggle("RandomRadio")();
+         }},
+        {"CTF maps show the red and blue teams", click("CTFMapsRadio"), toggle("CTFMapsRadio")},
+        {"a bot checked", [this]() { this->clickRow("BotsListBox", 2, true); },
+         [this]() {
+             // Space on the current entry: what a screen reader's user does.
+             QAbstractItemModel* model = this->find<QListView>("BotsListBox")->model();
+             model->setData(model->index(2, 0), Qt::Checked, Qt::CheckStateRole);
+         }},
+        {"max clients typed",
+         [this]() {
+             auto* box = this->find<QComboBox>("MaxClientsComboBox");
+             this->showTabOf("MaxClientsComboBox");
+             box->setFocus();
+             box->lineEdit()->selectAll();
+             QTest::keyClicks(box->lineEdit(), "8");
+         },
+         [this]() {
+             accessible::setText(this->find<QComboBox>("MaxClientsComboBox")->lineEdit(), "8");
+         }},
+    };
+    const MemoryValueStore stored = store;
+    for (const auto& c : cases) {
+        store = stored;
+        start();
+        const auto before = snapshot();
+        c.byMouse();
+        const auto expected = snapshot();
+        EXPECT_NE(expected, before) << c.what;
+        store = stored;
+        start();
+        c.byReader();
+        EXPECT_EQ(snapshot(), expected) << c.what;
+    }
+}
+
+// Every text of the latency reaches the session: typed a digit at a time,
+// and emptied, which takes its item out of the preview.
+TEST_F(MainWindowTest, EveryTextOfTheLatencyReachesThePreview) {
+    start();
+    showTabOf("LagEdit");
+    auto* spin = find<QSpinBox>("LagEdit");
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClick(spin, Qt::Key_2);
+    EXPECT_NE(preview().find(" +cmd lag 2"), std::string::npos);
+    QTest::keyClick(spin, Qt::Key_5);
+    EXPECT_NE(preview().find(" +cmd lag 25"), std::string::npos);
+    QTest::keyClick(spin, Qt::Key_Backspace);
+    QTest::keyClick(spin, Qt::Key_Backspace);
+    EXPECT_EQ(form->session().text(Field::LagEdit), "");
+    EXPECT_EQ(preview().find(" +cmd lag "), std::string::npos);
+    accessible::setValue(spin, 7);
+    EXPECT_NE(preview().find(" +cmd lag 7"), std::string::npos);
+}
+
+// A command that opens a modal window returns at once, as a screen reader's
+// Press needs; the window opens from the event loop right after.
+TEST_F(MainWindowTest, AMenuCommandReturnsBeforeItsWindowOpens) {
+    start();
+    QAccessibleInterface* about = accessible::child(find("HelpMenu"), "About...");
+    ASSERT_NE(about, nullptr);
+    accessible::act(about, QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(windows.opened.empty());
+    QApplication::processEvents();
+    EXPECT_EQ(windows.opened, Names{"about"});
 }
 
 }  // namespace

@@ -8,10 +8,9 @@
 #include "screenshots.h"
 #include "ui/qt_text.h"
 #include "ui/t_chat_form.h"
-#include "ui/t_edit_chat_form.h"
+#include "ui/t_chat_comment_form.h"
 #include "ui/t_edit_form.h"
 #include "ui/t_maps_form.h"
-#include "ui/t_new_chat_form.h"
 #include "ui_fakes.h"
 
 namespace wyn::test {
@@ -33,7 +32,7 @@ void shootRosterEditor(const ScreenshotContext& context) {
             break;
         }
     }
-    TEditForm form(editor, context.session, context.store, context.prompts);
+    TEditForm form(editor, context.prompts, context.session, context.store);
     auto* tabs = form.findChild<QTabWidget*>("EditPageControl");
     const char* names[] = {"roster-bots", "roster-teams", "roster-vwep"};
     for (int i = 0; i < tabs->count(); ++i) {

@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QAbstractItemModel>
+#include <QCoreApplication>
 #include <QListView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -18,8 +19,10 @@ namespace wyn::test {
 
 namespace {
 
+// A command runs from the event loop.
 void press(QWidget& window, const char* button) {
     window.findChild<QAbstractButton*>(button)->click();
+    QCoreApplication::processEvents();
 }
 
 // Marks a row of a check list as the user's click on its box does.
@@ -30,9 +33,10 @@ void mark(QWidget& window, const char* list, int row) {
 
 void shootWizard(const ScreenshotContext& context) {
     FakeStarter starter;
+    FakeWindows windows;
     const QString& out = context.directory;
     {
-        TWizardForm wizard(context.session, context.store, starter, context.prompts, [] {});
+        TWizardForm wizard(context.session, starter, context.prompts, windows, [] {});
         saveScreenshot(wizard, out, "wizard-1-intro");
         press(wizard, "NextButton");
         press(wizard, "CTFRadio");
@@ -45,7 +49,7 @@ void shootWizard(const ScreenshotContext& context) {
         press(wizard, "NextButton");
         saveScreenshot(wizard, out, "wizard-6-launch");
     }
-    TWizardForm teams(context.session, context.store, starter, context.prompts, [] {});
+    TWizardForm teams(context.session, starter, context.prompts, windows, [] {});
     press(teams, "NextButton");
     press(teams, "DMTeamsRadio");
     press(teams, "NextButton");
@@ -76,6 +80,10 @@ void shootNews(const ScreenshotContext& context) {
     QTimer::singleShot(150, &form,
                        [&] { saveScreenshot(form, context.directory, "news-querying"); });
     press(form, "UpdateButton");
+    while (news.querying()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    QCoreApplication::processEvents();
     saveScreenshot(form, context.directory, "news-after");
 }
 

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "accessible.h"
 #include "base/value_store.h"
 #include "fake_starter.h"
 #include "finger_server.h"
@@ -51,6 +53,7 @@ void clickButton(QAbstractButton* button) {
     const QPoint point =
         boxed ? QPoint(button->height() / 2, button->height() / 2) : button->rect().center();
     QTest::mouseClick(button, Qt::LeftButton, {}, point);
+    QApplication::processEvents();  // a command runs from the event loop
 }
 
 // --- The wizard ---------------------------------------------------------------------
@@ -64,6 +67,7 @@ protected:
     MemoryValueStore store;
     FakeStarter starter;
     FakeUiPrompts prompts;
+    FakeWindows windows;
     int mainWindowCloses = 0;
     std::unique_ptr<TWizardForm> form;
 
@@ -79,7 +83,7 @@ protected:
     }
 
     TWizardForm& open() {
-        form = std::make_unique<TWizardForm>(session, store, starter, prompts,
+        form = std::make_unique<TWizardForm>(session, starter, prompts, windows,
                                              [this] { ++mainWindowCloses; });
         form->show();
         form->activateWindow();
@@ -220,9 +224,26 @@ TEST_F(WizardWindowTest, EachGameTypeHasItsPagesAndBackRetracesThem) {
     EXPECT_THAT(prompts.errors, IsEmpty());
 }
 
+// A screen reader's user walks the same pages: "Deathmatch with Teams" chosen
+// by its Toggle action leads to the team page, each button pressed by its
+// Press action, and the texts of the window are read as they stand.
+TEST_F(WizardWindowTest, AScreenReaderWalksThePagesAClickWalks) {
+    open();
+    EXPECT_EQ(accessible::name(find("IntroLabel")), find<QLabel>("IntroLabel")->text());
+    EXPECT_EQ(accessible::name(find("BotNumComboBox")), "# of Bots");
+    accessible::press(find<QAbstractButton>("NextButton"));
+    EXPECT_EQ(page(), "ABox1");
+    accessible::toggle(find("DMTeamsRadio"));
+    EXPECT_TRUE(find<QRadioButton>("DMTeamsRadio")->isChecked());
+    accessible::press(find<QAbstractButton>("NextButton"));
+    accessible::press(find<QAbstractButton>("NextButton"));
+    EXPECT_EQ(page(), "ABox4");  // the team page, as after a click
+}
+
 TEST_F(WizardWindowTest, EnterPressesNextAndEscCancelsWithoutWriting) {
     open();
     QTest::keyClick(form.get(), Qt::Key_Return);
+    QApplication::processEvents();
     EXPECT_EQ(page(), "ABox1");
     QTest::keyClick(form.get(), Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
@@ -378,6 +399,7 @@ TEST_F(WizardWindowTest, LaunchWritesTheWizardsScriptsStartsTheGameAndStaysOpen)
 
     // Launch again: another game.
     QTest::keyClick(form.get(), Qt::Key_Return);
+    QApplication::processEvents();
     EXPECT_EQ(starter.requests.size(), 2u);
     EXPECT_TRUE(form->isVisible());
 }
@@ -462,7 +484,19 @@ protected:
     Widget* find(const char* name) const {
         return findIn<Widget>(form.get(), name);
     }
-    void update() { clickButton(find<QAbstractButton>("UpdateButton")); }
+    // Check for Update returns at once; the news come when the query ends.
+    void update() {
+        clickButton(find<QAbstractButton>("UpdateButton"));
+        waitForTheQuery();
+    }
+    void waitForTheQuery() {
+        QElapsedTimer waited;
+        waited.start();
+        while (news->querying() && waited.elapsed() < 10000) {
+            QTest::qWait(5);
+        }
+        QApplication::processEvents();  // the error box comes after the query
+    }
     void closeButton() { clickButton(find<QAbstractButton>("CloseButton")); }
     QString label() const { return find<QLabel>("LastUpdateLabel")->text(); }
     QString newsText() const { return find<QPlainTextEdit>("TerminalMemo")->toPlainText(); }
@@ -525,6 +559,27 @@ TEST_F(NewsWindowTest, ARefusedConnectionIsShownOnceTheControlsAreBack) {
     EXPECT_TRUE(form->isVisible());
 }
 
+// Check for Update returns at once, whether the server answers, refuses or
+// keeps silent: the query runs beside the window, and its error is shown
+// after the press has returned.
+TEST_F(NewsWindowTest, CheckForUpdateReturnsAtOnce) {
+    FingerServer answering(FingerServer::replying(newsReply()));
+    FingerServer silent(FingerServer::replyingAfter(std::chrono::milliseconds(1500), ""));
+    for (const std::uint16_t port : {answering.port(), refusedPort(), silent.port()}) {
+        open(port);
+        news->finger().setTimeOut(1);
+        prompts.failures.clear();
+        prompts.onFailure = [&](const std::string&) { EXPECT_FALSE(news->querying()); };
+        accessible::press(find<QAbstractButton>("UpdateButton"));
+        if (port == silent.port()) {
+            EXPECT_TRUE(news->querying());  // the press came back while the query waits
+        }
+        waitForTheQuery();
+        EXPECT_TRUE(controlsEnabled()) << port;
+    }
+    EXPECT_THAT(prompts.failures, ElementsAre("Operation timed out."));
+}
+
 TEST_F(NewsWindowTest, ClosingThroughTheTitleBarSavesNothing) {
     FingerServer server(FingerServer::replying(newsReply()));
     open(server.port());
@@ -547,6 +602,9 @@ TEST_F(NewsWindowTest, TheWindowStaysLiveAndWaitsVisiblyDuringASlowReply) {
     QTimer timer;
     timer.setInterval(20);
     QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!news->querying()) {
+            return;  // not started yet, or over
+        }
         ++ticks;
         disabledMeanwhile = disabledMeanwhile && controlsDisabled();
         waitingShown = waitingShown && find("QueryStatusLabel")->isVisible() &&

@@ -127,7 +127,7 @@ TEST_F(ChatEditorTest, MissingFileOpensEmptyAndOkCreatesIt) {
     editor.selectTopic(kComeBacks);
     editor.add();
     editor.ok();
-    EXPECT_EQ(editor.result(), ChatEditorResult::Ok);
+    EXPECT_EQ(editor.result(), DialogResult::Ok);
     Lines lines = fileLines();
     ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[5], "x");
@@ -283,7 +283,7 @@ TEST_F(ChatEditorTest, CancelWritesNothing) {
     editor.add();
     editor.deleteComment();
     editor.cancel();
-    EXPECT_EQ(editor.result(), ChatEditorResult::Cancel);
+    EXPECT_EQ(editor.result(), DialogResult::Cancel);
     EXPECT_EQ(game.read("vantor/chat.txt"), before);
 }
 
@@ -295,7 +295,7 @@ TEST_F(ChatEditorTest, FailedWriteKeepsTheEditorOpen) {
     prompts.answers = {"kept"};
     other.add();
     EXPECT_THROW(other.ok(), WynError);
-    EXPECT_EQ(other.result(), ChatEditorResult::Open);
+    EXPECT_EQ(other.result(), DialogResult::Open);
     EXPECT_THAT(other.comments(), ElementsAre("kept"));
 }
 

@@ -56,7 +56,7 @@ TEST_F(MapCycle, NoticesSayWhichListChanged) {
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_TRUE(heard[0].current.items);
     EXPECT_TRUE(heard[0].available.items);
-    EXPECT_FALSE(heard[0].closed);
+    EXPECT_FALSE(heard[0].result);
 }
 
 TEST_F(MapCycle, AvailableUsesTheCyclesOwnPakConditions) {

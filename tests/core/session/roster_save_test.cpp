@@ -67,7 +67,7 @@ protected:
 
 TEST_F(RosterSave, WritesStoresRefillsAndRestores) {
     ASSERT_TRUE(save());
-    EXPECT_EQ(editor.result(), RosterEditorResult::Ok);
+    EXPECT_EQ(editor.result(), DialogResult::Ok);
     EXPECT_EQ(prompts.errors, Names{});
     EXPECT_EQ(file(),
               "[bots]\r\n\"Bot1\" \"male/grunt\" 3 3 3 5 0 0 100\r\n"
@@ -94,20 +94,20 @@ TEST_F(RosterSave, TeamWithoutMembersBlocksEverything) {
     editor.removeMember();  // Omega has no member left; Beta is fine
     EXPECT_FALSE(save());
     EXPECT_EQ(prompts.errors, Names{"Please add some team members to team Omega."});
-    EXPECT_EQ(editor.result(), RosterEditorResult::Open);
+    EXPECT_EQ(editor.result(), DialogResult::Open);
     EXPECT_EQ(file(), kThreeBots);
     EXPECT_TRUE(store.values().empty());
     EXPECT_EQ(session.bots().items(), (Names{"Bot1", "BOT2", "Gone"}));
 
     editor.cancel();
-    EXPECT_EQ(editor.result(), RosterEditorResult::Cancel);
+    EXPECT_EQ(editor.result(), DialogResult::Cancel);
     EXPECT_EQ(file(), kThreeBots);
 }
 
 TEST_F(RosterSave, AFailedWriteLeavesTheMainWindowAlone) {
     std::filesystem::remove_all(game.path() / "vantor");
     EXPECT_THROW(save(), WynError);
-    EXPECT_EQ(editor.result(), RosterEditorResult::Open);
+    EXPECT_EQ(editor.result(), DialogResult::Open);
     EXPECT_TRUE(store.values().empty());
     EXPECT_EQ(session.bots().items(), (Names{"Bot1", "BOT2", "Gone"}));
 }

@@ -130,7 +130,7 @@ TEST_F(AssistentTest, TargetsOutsideThePagesAreRefused) {
     a.Next();
     EXPECT_EQ(a.Page(), 3);
     EXPECT_THAT(a.History(), ElementsAre(1, 2));
-    EXPECT_EQ(a.Result(), AssistentResult::None);
+    EXPECT_EQ(a.Result(), DialogResult::Open);
 }
 
 TEST_F(AssistentTest, SetPageAddsNoHistory) {
@@ -156,12 +156,12 @@ TEST_F(AssistentTest, FinishNeedsPermission) {
     a.Next();
     EXPECT_EQ(asked, (Moves{{6, -1}}));
     EXPECT_EQ(a.Page(), 6);
-    EXPECT_EQ(a.Result(), AssistentResult::None);
+    EXPECT_EQ(a.Result(), DialogResult::Open);
     EXPECT_THAT(a.History(), ElementsAre(1, 2, 3, 5));
 
     allow = true;
     a.Next();
-    EXPECT_EQ(a.Result(), AssistentResult::Ok);
+    EXPECT_EQ(a.Result(), DialogResult::Ok);
 }
 
 TEST_F(AssistentTest, CancelAndHelpAskTheOwner) {
@@ -174,10 +174,10 @@ TEST_F(AssistentTest, CancelAndHelpAskTheOwner) {
         return false;
     };
     a.Cancel();
-    EXPECT_EQ(a.Result(), AssistentResult::None);
+    EXPECT_EQ(a.Result(), DialogResult::Open);
     a.OnCancelClick = nullptr;
     a.Cancel();
-    EXPECT_EQ(a.Result(), AssistentResult::Cancel);
+    EXPECT_EQ(a.Result(), DialogResult::Cancel);
     EXPECT_THAT(pages, ElementsAre(2, 2));
 }
 
@@ -271,7 +271,7 @@ TEST_F(AssistentTest, ShownWizardOkTakesTheFinishOnTheLastPage) {
     EXPECT_EQ(middle.defaultButton, AssistentButton::Next);
     a.OK();
     EXPECT_EQ(asked.back(), std::make_pair(5, -1));
-    EXPECT_EQ(a.Result(), AssistentResult::Ok);
+    EXPECT_EQ(a.Result(), DialogResult::Ok);
 }
 
 TEST(AssistentButtons, LeftGroupGapsAndDialogView) {
@@ -385,7 +385,7 @@ TEST(AssistentElements, FollowingTakesTheFirstEnabledCheckedJumpButton) {
     EXPECT_FALSE(a.BtnNext.Enabled);
     EXPECT_EQ(a.LayoutButtons(400, 300)[AssistentButton::Next].Text, "&Finish");
     a.Next();
-    EXPECT_EQ(a.Result(), AssistentResult::Ok);
+    EXPECT_EQ(a.Result(), DialogResult::Ok);
 }
 
 }  // namespace
