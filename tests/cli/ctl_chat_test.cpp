@@ -4,7 +4,6 @@
 
 #include "app/ctl_chat.h"
 #include "base/text_file.h"
-#include "chat/chat_book.h"
 #include "ctl_run.h"
 #include "temp_dir.h"
 
@@ -20,16 +19,18 @@ TEST(CtlChat, PrintsWhatOkWouldWriteAndWritesNothing) {
     const std::string original =
         "intro\n-- Greetings\nhi %s\n\n-- Insults (general)\n-- Insults (kicking ass)\n"
         "-- Insults (losing, coming back)\n-- Come-backs\nback\n-- TEAMPLAY: Help!\n"
-        "-- TEAMPLAY: Drop Item (not implemented yet)\n-- TEAMPLAY: Let's Group";
+        "-- TEAMPLAY: Drop Item (not implemented yet)\r-- TEAMPLAY: Let's Group!\r\ngg";
     game.write("vantor/chat.txt", original);
 
     const auto run = runChat(game.str());
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.err, "");
-    ChatBook expected;
-    expected.topics[0].comments = {"hi %s", ""};
-    expected.topics[4].comments = {"back"};
-    EXPECT_EQ(run.out, chatFileText(expected));
+    // The line before the first header is gone; the last header loses its '!'.
+    EXPECT_EQ(run.out,
+              "-- Greetings\r\nhi %s\r\n\r\n-- Insults (general)\r\n-- Insults (kicking ass)\r\n"
+              "-- Insults (losing, coming back)\r\n-- Come-backs\r\nback\r\n-- TEAMPLAY: Help!\r\n"
+              "-- TEAMPLAY: Drop Item (not implemented yet)\r\n-- TEAMPLAY: Let's Group\r\n"
+              "gg\r\n");
     EXPECT_EQ(game.read("vantor/chat.txt"), original);
 }
 
@@ -38,8 +39,10 @@ TEST(CtlChat, MissingFileReportsAndPrintsTheEmptyBook) {
     const auto run = runChat(game.str());
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.err, "Could not find chat.txt.\n");
-    EXPECT_EQ(splitLines(run.out).size(), 8u);
-    EXPECT_EQ(run.out, chatFileText(ChatBook{}));
+    EXPECT_EQ(run.out,
+              "-- Greetings\r\n-- Insults (general)\r\n-- Insults (kicking ass)\r\n"
+              "-- Insults (losing, coming back)\r\n-- Come-backs\r\n-- TEAMPLAY: Help!\r\n"
+              "-- TEAMPLAY: Drop Item (not implemented yet)\r\n-- TEAMPLAY: Let's Group\r\n");
     EXPECT_FALSE(std::filesystem::exists(game / "vantor/chat.txt"));
 }
 

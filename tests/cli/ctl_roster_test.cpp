@@ -24,8 +24,21 @@ TEST(CtlRoster, ReproducesAFileThisProgramWrote) {
     roster.supporters = {"male", "Cyborg"};
     const std::string path = game / "vantor/bots.cfg";
     ASSERT_FALSE(WriteRoster(path, roster));
-    const std::string written = game.read("vantor/bots.cfg");
+    // An empty look keeps its '/'; a team without a skin has an empty look; the
+    // leading blank of the members goes, the double one stays.
+    const std::string written =
+        "[bots]\r\n"
+        "\"Bot1\" \"male/grunt\" 3 3 3 1 2 0 100\r\n"
+        "\"Bot2\" \"/\" 1  5 0 0 1 400\r\n"
+        "[teams]\r\n"
+        "\"Alpha\" \"alf\" \"\" [\"Bot1\"]\r\n"
+        "\"Beta\" \"B\" \"f/s\" [\"Bot1\"  \"x\"]\r\n"
+        "[view weapons]\r\n"
+        "\"male\"\r\n"
+        "\"Cyborg\"\r\n";
+    EXPECT_EQ(game.read("vantor/bots.cfg"), written);
 
+    game.write("vantor/bots.cfg", written);  // whatever the writer did
     const auto run = runRoster(game.str());
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.err, "");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 
 #include "base/notifier.h"
@@ -82,11 +83,23 @@ TEST(Notifier, ManyObserversAndConnectionsThatEnd) {
 
 TEST(Notifier, AConnectionMayOutliveItsNotifier) {
     Connection connection;
+    auto held = std::make_shared<int>(0);
+    const std::weak_ptr<int> observerState = held;
     {
         Notifier<Change> notifier;
-        connection = notifier.connect([](const Change&) {});
+        connection = notifier.connect([held = std::move(held)](const Change&) {});
     }
-    connection.disconnect();  // nothing left to disconnect from
+    // The observer went with its notifier, not with the connection.
+    EXPECT_TRUE(observerState.expired());
+
+    // Ending the connection later touches no other notifier, though a new
+    // one may well be made where the old one was.
+    Notifier<Change> other;
+    int heard = 0;
+    auto otherConnection = other.connect([&](const Change&) { ++heard; });
+    connection.disconnect();
+    other.notify({0, 1});
+    EXPECT_EQ(heard, 1);
 }
 
 }  // namespace

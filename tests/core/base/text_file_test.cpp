@@ -3,8 +3,12 @@
 #include <filesystem>
 
 #if defined(__unix__) || defined(__APPLE__)
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <climits>
+#include <csignal>
 #endif
 
 #include "base/errors.h"
@@ -177,20 +181,65 @@ TEST(TextFilePermissions, NewFileGetsTheUmasksMode) {
     EXPECT_EQ(permissionsOf(dir / "b.cfg"), fs::perms(0600));
 }
 
-TEST(TextFilePermissions, ReadOnlyDirectoryFailsAndKeepsTheOldFile) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes into read-only directories";
+// The failures below are ones the system's own rules make, so they hold for
+// root too, who writes through any permission bits.
+
+// A file size limit binds every user: the new text cannot all be written, as
+// on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        // Going over the limit raises SIGXFSZ, which would end the test.
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
     }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = nullptr;
+};
+
+TEST(TextFileFailures, WriteThatCannotFinishKeepsTheOldFile) {
     test::TempDir dir;
-    const auto path = dir.write("locked/f.cfg", "old");
-    fs::permissions(dir / "locked", fs::perms(0555));
-    expectCannotCreate(path);
-    fs::create_symlink("locked/f.cfg", dir / "link.cfg");
-    expectCannotCreate(dir / "link.cfg");
-    fs::permissions(dir / "locked", fs::perms(0755));
-    EXPECT_EQ(dir.read("locked/f.cfg"), "old");
-    EXPECT_EQ(entries(dir / "locked"), 1u);
+    const auto path = dir.write("vantor/bots.cfg", "old");
+    fs::create_symlink("vantor/bots.cfg", dir / "link.cfg");
+    {
+        const FileSizeLimit limit(1024);
+        for (const auto& target : {path, dir / "link.cfg"}) {
+            try {
+                writeLines(target, {std::string(4096, 'n')});
+                FAIL() << target;
+            } catch (const WynError& e) {
+                EXPECT_EQ(e.what(), "Cannot create file " + target);
+            }
+        }
+    }
+    EXPECT_EQ(dir.read("vantor/bots.cfg"), "old");
+    EXPECT_EQ(entries(dir / "vantor"), 1u);  // no temporary file left behind
     EXPECT_TRUE(fs::is_symlink(dir / "link.cfg"));
+}
+
+TEST(TextFileFailures, PathsNoFileCanTakeFailAndChangeNothing) {
+    test::TempDir dir;
+    dir.write("plain", "keep");
+    fs::create_symlink("plain/f.cfg", dir / "link.cfg");
+    const std::string tooLong(NAME_MAX + 1, 'n');
+    for (const auto& path :
+         {dir / "plain/f.cfg", dir / "link.cfg", dir / tooLong, dir / "plain/sub/f.cfg"}) {
+        expectCannotCreate(path);
+    }
+    EXPECT_EQ(dir.read("plain"), "keep");  // a file where a directory should be
+    EXPECT_EQ(fs::read_symlink(dir / "link.cfg"), "plain/f.cfg");
+    EXPECT_EQ(entries(dir.path()), 2u);
 }
 
 #endif

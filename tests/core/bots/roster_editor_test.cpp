@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
 
 #include "base/errors.h"
 #include "base/text_file.h"
@@ -421,3 +423,89 @@ TEST_F(RosterEditorTest, NoticesSayWhichTabAndListToRedraw) {
 
 }  // namespace
 }  // namespace wyn::test
+
+namespace wyn {
+namespace {
+
+using TextsByControl = std::map<std::string, std::string, std::less<>>;
+
+TextsByControl byControl(const std::vector<ControlCaption>& table) {
+    TextsByControl texts;
+    for (const auto& [control, caption] : table) {
+        EXPECT_TRUE(texts.emplace(control, caption).second) << control << " twice";
+    }
+    return texts;
+}
+
+// The dialog's own texts, written out: the window is built from the core's
+// tables, so only literals here catch a misspelt one.
+TEST(RosterEditorTexts, EveryCaptionAndLabelAsTheDialogShowsIt) {
+    enum class Kind { Caption, Label };
+    struct Row {
+        const char* control;
+        Kind kind;
+        const char* text;
+    };
+    const std::vector<Row> rows{
+        // Bots
+        {"NewButton", Kind::Caption, "&New Bot"},
+        {"DeleteButton", Kind::Caption, "&Delete Bot"},
+        {"BotNameEdit", Kind::Label, "Name:"},
+        {"ModelComboBox", Kind::Label, "Model:"},
+        {"SkinComboBox", Kind::Label, "Skin:"},
+        {"AccuracyComboBox", Kind::Label, "Firing Accuracy:"},
+        {"AggressivenessComboBox", Kind::Label, "Aggressiveness:"},
+        {"CombatSkillsComboBox", Kind::Label, "Combat Skills:"},
+        {"FavWeaponComboBox", Kind::Label, "Favorite Weapon:"},
+        {"QuadCheckBox", Kind::Caption, "Quad Freak"},
+        {"CamperCheckBox", Kind::Caption, "Camper"},
+        {"AvgPingComboBox", Kind::Label, "Average Ping:"},
+        // Teams
+        {"NewTeamButton", Kind::Caption, "&New Team"},
+        {"DeleteTeamButton", Kind::Caption, "&Delete Team"},
+        {"CurrentListBox", Kind::Label, "Current Members:"},
+        {"AvailableListBox", Kind::Label, "Available Members:"},
+        {"AddButton", Kind::Caption, "<"},
+        {"RemoveButton", Kind::Caption, ">"},
+        {"OtherMemberButton", Kind::Caption, "&Other Member"},
+        {"TeamNameEdit", Kind::Label, "Name:"},
+        {"TeamModelComboBox", Kind::Label, "Model:"},
+        {"TeamSkinComboBox", Kind::Label, "Skin:"},
+        {"TeamIDEdit", Kind::Label, "ID:"},
+        // VWep
+        {"CurrentVWepListBox", Kind::Label, "Current Supporters:"},
+        {"AvailableVWepListBox", Kind::Label, "Available Supporters:"},
+        {"AddVWepButton", Kind::Caption, "<"},
+        {"RemoveVWepButton", Kind::Caption, ">"},
+        // Below the tabs
+        {"OKButton", Kind::Caption, "&OK"},
+        {"CancelButton", Kind::Caption, "&Cancel"},
+    };
+    const TextsByControl captions = byControl(rosterControlCaptions());
+    const TextsByControl labels = byControl(rosterControlLabels());
+    std::size_t captionRows = 0;
+    for (const auto& row : rows) {
+        const auto& table = row.kind == Kind::Caption ? captions : labels;
+        captionRows += row.kind == Kind::Caption ? 1 : 0;
+        const auto found = table.find(row.control);
+        ASSERT_NE(found, table.end()) << row.control;
+        EXPECT_EQ(found->second, row.text) << row.control;
+    }
+    // Nothing more: a control with a text of its own would be shown untested.
+    EXPECT_EQ(captions.size(), captionRows);
+    EXPECT_EQ(labels.size(), rows.size() - captionRows);
+}
+
+TEST(RosterEditorTexts, CaptionTabsAndFixedItems) {
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(kRosterFormCaption, "Edit Bots.cfg");
+    EXPECT_EQ(rosterTabCaptions(), (std::vector<std::string_view>{"Bots", "Teams", "VWep"}));
+    EXPECT_EQ(skillItems(), (Names{"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(weaponItems(),
+              (Names{"Shotgun", "Super Shotgun", "Machine Gun", "Chaingun", "Grenade Launcher",
+                     "Rocket Launcher", "Hyper Blaster", "Railgun", "BFG10K"}));
+    EXPECT_EQ(pingItems(), (Names{"50", "100", "150", "200", "250", "300", "350", "400"}));
+}
+
+}  // namespace
+}  // namespace wyn

@@ -58,7 +58,6 @@ TEST(FingerQuery, SplitsAtTheFirstAtSign) {
           Case{"a@b@c", "a", "b@c"}, Case{"user@", "user", ""}}) {
         TFinger finger;
         finger.setQuery(c.query);
-        EXPECT_EQ(finger.query(), c.query);
         EXPECT_EQ(finger.user(), c.user) << c.query;
         EXPECT_EQ(finger.host(), c.host) << c.query;
     }
@@ -71,6 +70,7 @@ TEST(FingerQuery, WithoutAtSignFailsThroughOnErrorAndKeepsTheOldParts) {
     finger.setOnError([&seen](TFinger&, std::string& text) { seen = text; });
     EXPECT_THROW(finger.setQuery("newshost"), EFingerError);
     EXPECT_EQ(seen, "Invalid query string format.\r\nValid format is user@domain");
+    EXPECT_EQ(finger.query(), "news@host");
     EXPECT_EQ(finger.user(), "news");
     EXPECT_EQ(finger.host(), "host");
 

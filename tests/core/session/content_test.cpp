@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "content/installation.h"
 #include "content/map_catalogue.h"
 #include "session/session_settings.h"
@@ -126,15 +128,66 @@ TEST_F(DirectoryReaction, CancelledPromptPutsTheDefaultAndStops) {
     EXPECT_EQ(s.configItems(), Names{"server"});  // the last usable directory's items stay
 }
 
-TEST_F(DirectoryReaction, RefreshAndRandomMapSelect) {
+TEST_F(DirectoryReaction, RefreshSelectsTheFirstMap) {
+    ASSERT_FALSE(s.mapList(MapType::General).hasSelection());
     s.refreshMaps();
-    EXPECT_EQ(s.mapList(MapType::General).selected(), 0);
-    s.randomMap(12345);
-    EXPECT_TRUE(s.mapList(MapType::General).hasSelection());
-    EXPECT_NE(s.commandLine().find(" +map " + s.selectedMap()), std::string::npos);
+    EXPECT_EQ(s.mapList(MapType::General).selected(), 0u);
+    EXPECT_NE(s.commandLine().find(" +map q2dm1"), std::string::npos);
+}
+
+// Which entry a seed gives is the standard library's affair, so the pick is
+// pinned where no choice is left (one map) and otherwise by what any uniform
+// pick does: the same seed gives the same entry, and across seeds every entry
+// comes up.
+TEST_F(DirectoryReaction, RandomMapPicksFromTheCheckedRadiosListOnly) {
+    struct Case {
+        Field radio;
+        MapType list;
+        const char* map;
+    };
+    for (const auto& c : {Case{F::GeneralMapsRadio, MapType::General, "solo_dm"},
+                          Case{F::CTFMapsRadio, MapType::CTF, "solo_ctf"},
+                          Case{F::ExternalMapsRadio, MapType::External, "solo_ext"}}) {
+        s.setMapItems(MapType::General, {"solo_dm"});
+        s.setMapItems(MapType::CTF, {"solo_ctf"});
+        s.setMapItems(MapType::External, {"solo_ext"});
+        s.chooseRadio(c.radio);
+        s.randomMap(99);
+        for (const auto type : kMapTypes) {
+            EXPECT_EQ(s.mapList(type).selected(), type == c.list ? Selection(0) : std::nullopt)
+                << c.map;
+        }
+        EXPECT_NE(s.commandLine().find(std::string(" +map ") + c.map), std::string::npos)
+            << s.commandLine();
+    }
+}
+
+TEST_F(DirectoryReaction, RandomMapReachesEveryEntryAndFollowsItsSeed) {
+    auto& general = s.mapList(MapType::General);
+    ASSERT_EQ(general.items().size(), 8u);
+    s.selectMap(MapType::General, 7);
+    std::set<std::string> picked;
+    for (unsigned seed = 0; seed < 100; ++seed) {
+        s.randomMap(seed);
+        ASSERT_TRUE(general.hasSelection()) << seed;
+        const std::string map = general.selection();
+        picked.insert(map);
+        EXPECT_NE(s.commandLine().find(" +map " + map), std::string::npos) << seed;
+        s.selectMap(MapType::General, std::nullopt);
+        s.randomMap(seed);
+        EXPECT_EQ(general.selection(), map) << seed;
+    }
+    EXPECT_EQ(picked, (std::set<std::string>{"q2dm1", "q2dm2", "q2dm3", "q2dm4", "q2dm5", "q2dm6",
+                                             "q2dm7", "q2dm8"}));
+}
+
+TEST_F(DirectoryReaction, RandomMapFromAnEmptyListSelectsNothing) {
+    s.refreshMaps();
     s.chooseRadio(F::CTFMapsRadio);
-    s.randomMap(1);  // empty list: nothing selected
+    ASSERT_TRUE(s.mapList(MapType::CTF).items().empty());
+    s.randomMap(1);
     EXPECT_FALSE(s.mapList(MapType::CTF).hasSelection());
+    EXPECT_EQ(s.mapList(MapType::General).selected(), 0u);  // the other lists keep theirs
 }
 
 TEST_F(DirectoryReaction, ExternalMapChoosesTheTeamLayout) {

@@ -96,21 +96,23 @@ TEST_F(Preset, SaveAndLoadRestoresEveryFieldButTheExecutable) {
 
 TEST_F(Preset, NewSessionFileLayout) {
     SavePreset(s, game / "new.wyn");
-    const auto lines = readLines(game / "new.wyn");
-    EXPECT_EQ(lines[9], "quake2");
-    EXPECT_EQ(lines[11], "2");
-    EXPECT_EQ(lines[17], "1");
-    EXPECT_EQ(lines[46], "1");
-    EXPECT_EQ(lines[47], "0");
-    EXPECT_EQ(lines[55], "1");
-    EXPECT_EQ(lines[59], "General");
-    EXPECT_EQ(
-        game.read("new.wyn").size(), 63u * 2 + 2 * 0 + [&] {
-            std::size_t n = 0;
-            for (const auto& l : lines)
-                n += l.size();
-            return n;
-        }());
+    const auto zeros = [](int count) {
+        std::string lines;
+        for (int i = 0; i < count; ++i) {
+            lines += "0\r\n";
+        }
+        return lines;
+    };
+    const std::string expected = std::string("\r\n\r\n\r\n")        // 0-2: no map selected
+                                 + "0\r\n0\r\n0\r\n0\r\n\r\n0\r\n"  // 3-8: no extra script
+                                 + "quake2\r\n0\r\n2\r\n" + zeros(5) + "1\r\n"  // 9-17: latency 1
+                                 + zeros(28)                          // 18-45: flags and limits
+                                 + "1\r\n" + zeros(3) + "1\r\n"       // 46-50: specific, skill 1
+                                 + "0\r\n2\r\n" + zeros(2) + "1\r\n"  // 51-55: view command line
+                                 + "\r\n\r\n\r\n"             // 56-58: no bot, team or opponent
+                                 + "General\r\n" + zeros(3);  // 59-62
+    EXPECT_EQ(game.read("new.wyn"), expected);
+    EXPECT_EQ(game.read("new.wyn").size(), 193u);  // 63 lines of CR LF, 67 characters
 }
 
 TEST_F(Preset, ShortFilesAndBadLatency) {

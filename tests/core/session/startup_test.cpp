@@ -84,6 +84,7 @@ TEST_F(Startup, FirstRunWithAnEmptyStore) {
 }
 
 struct EmptyRepair {
+    const char* name;
     const char* field;
     const char* stored;
     const char* expected;
@@ -99,15 +100,17 @@ TEST_P(StartupRepairs, StoredTextBecomesItsStartUpValue) {
     EXPECT_EQ(s->text(*fieldByName(GetParam().field)), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(EmptyFields, StartupRepairs,
-                         ::testing::Values(EmptyRepair{"MaxClientsComboBox", "", "24"},
-                                           EmptyRepair{"BotSkillComboBox", "", "0"},
-                                           EmptyRepair{"PlayersPerTeamComboBox", "", "4"},
-                                           EmptyRepair{"CTFAutoTeamsComboBox", "", "0"},
-                                           EmptyRepair{"SpecialTeamsComboBox", "", "0"},
-                                           EmptyRepair{"CaptureLimitComboBox", "", "0"},
-                                           EmptyRepair{"MaxClientsComboBox", "12", "12"},
-                                           EmptyRepair{"FilenameEdit", "", "quake2"}));
+INSTANTIATE_TEST_SUITE_P(
+    EmptyFields, StartupRepairs,
+    ::testing::Values(EmptyRepair{"MaxClients", "MaxClientsComboBox", "", "24"},
+                      EmptyRepair{"BotSkill", "BotSkillComboBox", "", "0"},
+                      EmptyRepair{"PlayersPerTeam", "PlayersPerTeamComboBox", "", "4"},
+                      EmptyRepair{"CTFAutoTeams", "CTFAutoTeamsComboBox", "", "0"},
+                      EmptyRepair{"SpecialTeams", "SpecialTeamsComboBox", "", "0"},
+                      EmptyRepair{"CaptureLimit", "CaptureLimitComboBox", "", "0"},
+                      EmptyRepair{"MaxClientsNotEmptyStays", "MaxClientsComboBox", "12", "12"},
+                      EmptyRepair{"Filename", "FilenameEdit", "", "quake2"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Startup, AutoTeamsClearFreeClients) {
     storeDirectory();
@@ -365,7 +368,7 @@ TEST_F(Locate, InfoFollowsTheSelectedDirectory) {
     dialog.directoryChanged(gameOnly.str());
     EXPECT_EQ(dialog.infoText(), "Found Quake II");
     EXPECT_EQ(prompts.errors, Names{noAddOnMessage()});
-    EXPECT_EQ(dialog.result(), LocateResult::Cancelled);
+    EXPECT_EQ(dialog.result(), DialogResult::Cancel);
     EXPECT_TRUE(store.values().empty());
 }
 
@@ -385,13 +388,13 @@ TEST_F(Locate, OkAcceptsOnlyAFullInstallation) {
     dialog.ok();
     EXPECT_EQ(prompts.infos, Names{"Please restart WYN."});
     EXPECT_EQ(store.readValue("DirectoryEdit"), full.str());
-    EXPECT_EQ(dialog.result(), LocateResult::Accepted);
+    EXPECT_EQ(dialog.result(), DialogResult::Ok);
 }
 
 TEST_F(Locate, CancelWritesNothing) {
     LocateDialog dialog(full.str(), profile, store, prompts);
     dialog.cancel();
-    EXPECT_EQ(dialog.result(), LocateResult::Cancelled);
+    EXPECT_EQ(dialog.result(), DialogResult::Cancel);
     EXPECT_TRUE(store.values().empty());
 }
 

@@ -13,6 +13,7 @@ int characters(std::string_view text) {
 }
 
 struct ShortenCase {
+    const char* name;
     std::string path;
     int maxWidth;
     std::string expected;
@@ -32,21 +33,23 @@ const std::string kDeep = "c:\\games\\quake2\\presets\\dm.wyn";  // 30 character
 INSTANTIATE_TEST_SUITE_P(
     Steps, Shorten,
     ::testing::Values(
-        ShortenCase{kDeep, 30, kDeep},                               // fits: whole
-        ShortenCase{kDeep, 29, "c:\\...\\quake2\\presets\\dm.wyn"},  // first directory
-        ShortenCase{kDeep, 27, "c:\\...\\presets\\dm.wyn"},          // the next one
-        ShortenCase{kDeep, 20, "c:\\...\\dm.wyn"},
-        ShortenCase{kDeep, 12, "...\\dm.wyn"},  // then the drive
-        ShortenCase{kDeep, 9, "dm.wyn"},        // then the name alone
-        ShortenCase{kDeep, 2, "dm.wyn"},        // shown even too wide
-        ShortenCase{"c:\\dm.wyn", 8, "dm.wyn"},
-        ShortenCase{"presets\\old\\dm.wyn", 17, "...\\old\\dm.wyn"},  // relative: no root
-        ShortenCase{"presets\\old\\dm.wyn", 13, "...\\dm.wyn"},
-        ShortenCase{"\\\\server\\share\\dm.wyn", 20, "\\\\...\\share\\dm.wyn"},
-        ShortenCase{"/home/user/presets/a.wyn", 23, "/.../user/presets/a.wyn"},
-        ShortenCase{"/home/user/presets/a.wyn", 16, "/.../a.wyn"},
-        ShortenCase{"/home/user/presets/a.wyn", 9, ".../a.wyn"},
-        ShortenCase{"/home/user/presets/a.wyn", 8, "a.wyn"}));
+        ShortenCase{"FitsWhole", kDeep, 30, kDeep},
+        ShortenCase{"FirstDirectory", kDeep, 29, "c:\\...\\quake2\\presets\\dm.wyn"},
+        ShortenCase{"NextDirectory", kDeep, 27, "c:\\...\\presets\\dm.wyn"},
+        ShortenCase{"EveryDirectory", kDeep, 20, "c:\\...\\dm.wyn"},
+        ShortenCase{"ThenTheDrive", kDeep, 12, "...\\dm.wyn"},
+        ShortenCase{"ThenTheNameAlone", kDeep, 9, "dm.wyn"},
+        ShortenCase{"NameShownEvenTooWide", kDeep, 2, "dm.wyn"},
+        ShortenCase{"DriveAndName", "c:\\dm.wyn", 8, "dm.wyn"},
+        ShortenCase{"RelativeHasNoRoot", "presets\\old\\dm.wyn", 17, "...\\old\\dm.wyn"},
+        ShortenCase{"RelativeEveryDirectory", "presets\\old\\dm.wyn", 13, "...\\dm.wyn"},
+        ShortenCase{"NetworkShare", "\\\\server\\share\\dm.wyn", 20, "\\\\...\\share\\dm.wyn"},
+        ShortenCase{"PosixFirstDirectory", "/home/user/presets/a.wyn", 23,
+                    "/.../user/presets/a.wyn"},
+        ShortenCase{"PosixEveryDirectory", "/home/user/presets/a.wyn", 16, "/.../a.wyn"},
+        ShortenCase{"PosixThenTheRoot", "/home/user/presets/a.wyn", 9, ".../a.wyn"},
+        ShortenCase{"PosixThenTheNameAlone", "/home/user/presets/a.wyn", 8, "a.wyn"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecentCaptions, NumberedInListOrderAndShortened) {
     RecentFiles recent;
