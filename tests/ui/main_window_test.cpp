@@ -478,6 +478,18 @@ TEST_F(MainWindowTest, AScreenReaderChangesTheSessionAsTheMouseDoes) {
     }
 }
 
+// "&Random Map" picks from the chosen list; with one map there is no choice,
+// so the pick is known whatever the clock's seed.
+TEST_F(MainWindowTest, RandomMapPicksFromTheChosenList) {
+    start();
+    form->session().setMapItems(MapType::General, {"solo"});
+    EXPECT_EQ(currentRow("GeneralMapsListBox"), -1);
+    showTabOf("RandomMapButton");
+    click("RandomMapButton");
+    EXPECT_EQ(currentRow("GeneralMapsListBox"), 0);
+    EXPECT_NE(preview().find("+map solo"), std::string::npos);
+}
+
 // Every text of the latency reaches the session: typed a digit at a time,
 // and emptied, which takes its item out of the preview.
 TEST_F(MainWindowTest, EveryTextOfTheLatencyReachesThePreview) {
