@@ -26,7 +26,7 @@ std::vector<std::string> availableCycleMaps(const std::string& gameDirectory,
 struct MapCycleChange {
     ListChange current;    // CurrentListBox
     ListChange available;  // AvailableListBox
-    bool result = false;  // the dialog closed
+    bool result = false;   // the dialog closed
 
     bool any() const { return current.any() || available.any() || result; }
 };

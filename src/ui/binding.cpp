@@ -1,11 +1,11 @@
 #include "ui/binding.h"
 
 #include <QAbstractButton>
-#include <QSpinBox>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QSpinBox>
 
 #include "ui/t_combo_box98.h"
 
@@ -47,6 +47,19 @@ void onTextChanged(QSpinBox* spin, QObject* context, TextHandler handler) {
                              handler(text);
                          }
                      });
+}
+
+bool onTextChanged(QWidget* control, QObject* context, TextHandler handler) {
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        onTextChanged(combo, context, std::move(handler));
+    } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+        onTextChanged(spin, context, std::move(handler));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        onTextChanged(edit, context, std::move(handler));
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void later(QObject* context, std::function<void()> call) {

@@ -6,6 +6,7 @@
 
 class QAbstractButton;
 class QSpinBox;
+class QWidget;
 class QAction;
 class QComboBox;
 class QLineEdit;
@@ -32,6 +33,8 @@ using TextHandler = std::function<void(const QString& text)>;
 void onTextChanged(QLineEdit* edit, QObject* context, TextHandler handler);
 void onTextChanged(QComboBox* combo, QObject* context, TextHandler handler);
 void onTextChanged(QSpinBox* spin, QObject* context, TextHandler handler);
+// Whichever of the three the control is; false when it holds no text.
+bool onTextChanged(QWidget* control, QObject* context, TextHandler handler);
 
 // Runs a call from the event loop, after the call that asked for it has
 // returned. Nothing runs when the context is gone by then.

@@ -42,7 +42,6 @@ TNewChatForm::TNewChatForm(QWidget* parent)
     : TChatCommentForm("New", toQt(kNewChatFormCaption), toQt(kNewChatLabel), {}, parent) {}
 
 TEditChatForm::TEditChatForm(const QString& comment, QWidget* parent)
-    : TChatCommentForm("Edit", toQt(kEditChatFormCaption), toQt(kEditChatLabel), comment,
-                       parent) {}
+    : TChatCommentForm("Edit", toQt(kEditChatFormCaption), toQt(kEditChatLabel), comment, parent) {}
 
 }  // namespace wyn

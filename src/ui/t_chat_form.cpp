@@ -33,7 +33,8 @@ QWidget* askingWindow(QWidget* parent) {
 }  // namespace
 
 TChatForm::TChatForm(ChatEditor& editor, UiPrompts& prompts, QWidget* parent)
-    : EditorDialog(prompts, [&editor] { editor.cancel(); }, parent),
+    : EditorDialog(
+          prompts, [&editor] { editor.cancel(); }, parent),
       ui(std::make_unique<Ui::TChatForm>()),
       m_editor(editor) {
     ui->setupUi(this);

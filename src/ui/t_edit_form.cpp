@@ -62,9 +62,10 @@ void showChecked(QCheckBox* box, bool checked) {
 
 TEditForm::TEditForm(RosterEditor& editor, UiPrompts& prompts, SessionSettings& session,
                      ValueStore& store, QWidget* parent)
-    : EditorDialog(prompts, [&editor] { editor.cancel(); }, parent,
-                   Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                       Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : EditorDialog(
+          prompts, [&editor] { editor.cancel(); }, parent,
+          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+              Qt::MSWindowsFixedSizeDialogHint),
       ui(std::make_unique<Ui::TEditForm>()),
       m_editor(editor),
       m_session(session),
@@ -161,11 +162,7 @@ void TEditForm::bindBotControls() {
         };
     };
     const auto text = [this, &forwardText](QWidget* control, auto change) {
-        if (auto* combo = qobject_cast<QComboBox*>(control)) {
-            onTextChanged(combo, this, forwardText(change));
-        } else {
-            onTextChanged(qobject_cast<QLineEdit*>(control), this, forwardText(change));
-        }
+        onTextChanged(control, this, forwardText(change));
     };
     text(ui->BotNameEdit, &RosterEditor::botNameChanged);
     text(ui->ModelComboBox, &RosterEditor::modelChanged);

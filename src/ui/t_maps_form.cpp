@@ -18,7 +18,8 @@ constexpr QSize kDesignedSize(340, 300);
 }  // namespace
 
 TMapsForm::TMapsForm(MapCycleEditor& editor, UiPrompts& prompts, QWidget* parent)
-    : EditorDialog(prompts, [&editor] { editor.cancel(); }, parent),
+    : EditorDialog(
+          prompts, [&editor] { editor.cancel(); }, parent),
       ui(std::make_unique<Ui::TMapsForm>()),
       m_editor(editor) {
     ui->setupUi(this);

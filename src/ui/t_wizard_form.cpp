@@ -187,8 +187,10 @@ void TWizardForm::bindButtons() {
     const auto button = [this](AssistentButton role) {
         return m_buttons[static_cast<std::size_t>(role)];
     };
-    onCommand(button(AssistentButton::Back), this, [this] { forward([this] { m_wizard.back(); }); });
-    onCommand(button(AssistentButton::Next), this, [this] { forward([this] { m_wizard.next(); }); });
+    onCommand(button(AssistentButton::Back), this,
+              [this] { forward([this] { m_wizard.back(); }); });
+    onCommand(button(AssistentButton::Next), this,
+              [this] { forward([this] { m_wizard.next(); }); });
     onCommand(button(AssistentButton::Cancel), this, [this] { reject(); });
     ui->ButtonPanel->installEventFilter(this);
 }

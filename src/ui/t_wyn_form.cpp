@@ -141,7 +141,8 @@ void TWYNForm::setUpControls() {
     // Enter launches from anywhere in the window, as its default button.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, this, [this] { later(this, [this] { launch(); }); });
+        connect(shortcut, &QShortcut::activated, this,
+                [this] { later(this, [this] { launch(); }); });
     }
 }
 
@@ -168,7 +169,8 @@ void TWYNForm::bindFields() {
         const Field field = info.field;
         QWidget* widget = control(field);
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-            onChosen(radio, this, [this, field] { forward([&] { m_session.chooseRadio(field); }); });
+            onChosen(radio, this,
+                     [this, field] { forward([&] { m_session.chooseRadio(field); }); });
         } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
             onToggled(box, this, [this, field](bool checked) {
                 forward([&] { m_session.setChecked(field, checked); });
@@ -177,18 +179,13 @@ void TWYNForm::bindFields() {
         } else if (reactionMayAsk(field)) {
             // Its reaction may ask for the game directory in a modal box: it
             // runs after the change that caused it has returned.
-            onTextChanged(qobject_cast<QLineEdit*>(widget), this, [this, field](const QString& text) {
+            onTextChanged(widget, this, [this, field](const QString& text) {
                 later(this, [this, field, value = fromQt(text)] { setText(field, value); });
             });
-        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-            onTextChanged(combo, this,
-                          [this, field](const QString& text) { setText(field, fromQt(text)); });
-        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            onTextChanged(edit, this,
-                          [this, field](const QString& text) { setText(field, fromQt(text)); });
-        } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-            onTextChanged(spin, this,
-                          [this, field](const QString& text) { setText(field, fromQt(text)); });
+        } else {
+            const bool bound = onTextChanged(
+                widget, this, [this, field](const QString& text) { setText(field, fromQt(text)); });
+            Q_ASSERT_X(bound, "TWYNForm", "every field's control holds a state or a text");
         }
     }
 }

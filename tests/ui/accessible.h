@@ -1,12 +1,12 @@
 #pragma once
 
+#include <gtest/gtest.h>
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 // What a screen reader or voice control sees of a control and does to it,
 // through Qt's accessibility interfaces.
@@ -73,7 +73,8 @@ inline void setValue(QObject* spin, int value) {
 inline QAccessibleInterface* child(QObject* parent, const QString& childName) {
     QAccessibleInterface* iface = of(parent);
     for (int i = 0; i < iface->childCount(); ++i) {
-        if (QAccessibleInterface* c = iface->child(i); c && c->text(QAccessible::Name) == childName) {
+        if (QAccessibleInterface* c = iface->child(i);
+            c && c->text(QAccessible::Name) == childName) {
             return c;
         }
     }

@@ -8,8 +8,8 @@
 
 #include "accessible.h"
 #include "base/text_file.h"
-#include "session/preset_file.h"
 #include "main_window_fixture.h"
+#include "session/preset_file.h"
 #include "ui/t_combo_box98.h"
 #include "ui/t_command_line_form.h"
 
