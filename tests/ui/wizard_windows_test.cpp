@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +26,7 @@
 #include "accessible.h"
 #include "base/value_store.h"
 #include "fake_starter.h"
+#include "list_views.h"
 #include "finger_server.h"
 #include "news/dev_news.h"
 #include "session/session_settings.h"
@@ -238,6 +240,27 @@ TEST_F(WizardWindowTest, AScreenReaderWalksThePagesAClickWalks) {
     accessible::press(find<QAbstractButton>("NextButton"));
     accessible::press(find<QAbstractButton>("NextButton"));
     EXPECT_EQ(page(), "ABox4");  // the team page, as after a click
+}
+
+// "&Random" picks a map of the page's list, from the clock: pressed again and
+// again it reaches every entry and never leaves none (a press that did
+// nothing, or always picked the same entry, never would).
+TEST_F(WizardWindowTest, RandomPicksEveryMapOfTheList) {
+    open();
+    next();
+    click("DMRadio");
+    next();
+    ASSERT_EQ(page(), "ABox2");
+    auto* view = find<QListView>("MapListBox");
+    const auto count = rows("MapListBox").size();
+    ASSERT_GE(count, 2);
+    QSet<int> picked;
+    for (int press = 0; press < 300 && picked.size() < count; ++press) {
+        click("RandomButton");
+        picked.insert(selectedRow(view));
+    }
+    EXPECT_EQ(picked.size(), count);
+    EXPECT_FALSE(picked.contains(-1));
 }
 
 TEST_F(WizardWindowTest, EnterPressesNextAndEscCancelsWithoutWriting) {
