@@ -18,6 +18,7 @@ struct CtlContext {
     ValueStore& store;
     std::ostream& out;
     std::ostream& err;
+    bool gameDirectoryGiven = false;  // --game-dir, rather than the default
 };
 
 // Exit codes of wynctl.

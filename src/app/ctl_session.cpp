@@ -4,6 +4,7 @@
 #include "base/file_system.h"
 #include "content/installation.h"
 #include "session/preset_file.h"
+#include "store/stored_values.h"
 
 namespace wyn {
 
@@ -57,12 +58,13 @@ int ctlPreview(CtlContext& context, CtlSession& session, const CtlArguments& arg
 int ctlLaunch(CtlContext& context, CtlSession& session, const CtlArguments& args) {
     CtlArguments rest = args;
     bool dryRun = false;
-    if (!rest.empty() && rest.front() == "--dry-run") {
-        dryRun = true;
+    bool wait = false;
+    while (!rest.empty() && (rest.front() == "--dry-run" || rest.front() == "--wait")) {
+        (rest.front() == "--wait" ? wait : dryRun) = true;
         rest.erase(rest.begin());
     }
     if (rest.size() > 1) {
-        return usageError(context, "launch [--dry-run] [PRESET]");
+        return usageError(context, "launch [--dry-run] [--wait] [PRESET]");
     }
     loadPresetArgument(session, rest);
 
@@ -78,14 +80,47 @@ int ctlLaunch(CtlContext& context, CtlSession& session, const CtlArguments& args
             m_out << '\n';
             return true;
         }
+        std::optional<GameEnd> run(const StartRequest& request) override {
+            start(request);
+            GameEnd end;
+            end.request = request;
+            return end;
+        }
 
     private:
         std::ostream& m_out;
     } dryRunStarter(context.out);
 
-    const auto result =
-        Launch(session.settings, session.prompts, dryRun ? dryRunStarter : session.starter);
-    return result.outcome == LaunchOutcome::Started ? kExitOk : kExitFailure;
+    // --wait: the game runs in the foreground, and its status is wynctl's.
+    class WaitingStarter : public GameStarter {
+    public:
+        WaitingStarter(GameStarter& starter, CtlContext& context)
+            : m_starter(starter), m_context(context) {}
+        bool start(const StartRequest& request) override {
+            // What wynctl said goes before what the game says.
+            m_context.out.flush();
+            m_context.err.flush();
+            end = m_starter.run(request);
+            return end.has_value();
+        }
+        std::optional<GameEnd> run(const StartRequest& request) override {
+            return m_starter.run(request);
+        }
+        std::optional<GameEnd> end;
+
+    private:
+        GameStarter& m_starter;
+        CtlContext& m_context;
+    } waitingStarter(session.starter, context);
+
+    GameStarter& starter = dryRun ? static_cast<GameStarter&>(dryRunStarter)
+                           : wait ? static_cast<GameStarter&>(waitingStarter)
+                                  : session.starter;
+    const auto result = Launch(session.settings, session.prompts, starter);
+    if (result.outcome != LaunchOutcome::Started) {
+        return kExitFailure;
+    }
+    return waitingStarter.end ? waitingStarter.end->shellStatus() : kExitOk;
 }
 
 int ctlMaps(CtlContext& context, CtlSession& session, const CtlArguments& args) {
@@ -118,6 +153,20 @@ int ctlCheck(CtlContext& context, const CtlArguments& args) {
     }
     context.out << installationName(CheckInstallation(context.gameDirectory, context.profile))
                 << '\n';
+    return kExitOk;
+}
+
+int ctlInstallations(CtlContext& context, const SearchEnvironment& environment,
+                     const CtlArguments& args) {
+    if (!args.empty()) {
+        return usageError(context, "installations");
+    }
+    const std::string stored = context.gameDirectoryGiven
+                                   ? context.gameDirectory
+                                   : context.store.readValue(stored::DirectoryEdit);
+    for (const auto& found : findInstallations(stored, environment, context.profile)) {
+        context.out << installationName(found.installation) << '\t' << found.directory << '\n';
+    }
     return kExitOk;
 }
 

@@ -7,6 +7,7 @@
 #include "app/ctl_context.h"
 #include "app/ctl_prompts.h"
 #include "base/game_starter.h"
+#include "content/installation_search.h"
 #include "session/launch.h"
 #include "session/session_settings.h"
 #include "store/recent_files.h"
@@ -39,5 +40,10 @@ int ctlConfigs(CtlContext& context, CtlSession& session, const CtlArguments& arg
 
 // check: Full, GameOnly or None for the game directory.
 int ctlCheck(CtlContext& context, const CtlArguments& args);
+
+// installations: "RESULT<TAB>DIRECTORY" for each installation found, the
+// given game directory (else the stored one) first.
+int ctlInstallations(CtlContext& context, const SearchEnvironment& environment,
+                     const CtlArguments& args);
 
 }  // namespace wyn

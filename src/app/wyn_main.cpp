@@ -4,8 +4,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/process_game_starter.h"
+#include "app/search_environment.h"
+#include "content/installation_search.h"
 #include "platform/settings_value_store.h"
+#include "platform/watching_game_starter.h"
+#include "store/stored_values.h"
 #include "ui/pictures.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_text.h"
@@ -34,13 +37,24 @@ int main(int argc, char** argv) {
         arguments.push_back(wyn::fromQt(argument));
     }
     const auto store = openStore();
-    wyn::ProcessGameStarter starter;
+    // Games started without Close on Launch are watched, so that one that
+    // fails can be explained; they outlive the window all the same.
+    wyn::WatchingGameStarter starter;
     wyn::QtPrompts prompts;
+    // The locate dialog (asked for while the window is made) offers the
+    // installations found on this computer.
+    prompts.setInstallationSearch([&store] {
+        return wyn::fullInstallationsFirst(
+            wyn::findInstallations(store->readValue(wyn::stored::DirectoryEdit),
+                                   wyn::systemSearchEnvironment(), wyn::PlatformProfile::native()));
+    });
     wyn::QtWindows windows(*store, starter, prompts);
     wyn::TWYNForm form({wyn::PlatformProfile::native(), *store, starter, prompts, windows},
                        wyn::fromQt(QDir::currentPath()));
     prompts.setParent(&form);
     windows.setMainWindow(&form);
+    // Set before the arguments are handled, so a game "-L" started is watched too.
+    starter.setEndHandler([&form](const wyn::GameEnd& end) { form.gameEnded(end); });
     form.start(arguments);
     return QApplication::exec();
 }

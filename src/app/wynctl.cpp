@@ -12,6 +12,7 @@
 #include "app/ctl_roster.h"
 #include "app/ctl_session.h"
 #include "app/ctl_skins.h"
+#include "app/search_environment.h"
 #include "base/errors.h"
 #include "platform/settings_value_store.h"
 #include "store/list_codec.h"
@@ -25,7 +26,8 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --game-dir DIR      the Quake II directory (default: the platform's)\n"
-    "  --exe NAME          the game's executable in it (default: the platform's)\n"
+    "  --exe NAME          the game's executable in it, or its full path (default: the\n"
+    "                      platform's)\n"
     "  --red \"NAMES\"       bots of the red CTF team, separated by blanks\n"
     "  --blue \"NAMES\"      bots of the blue CTF team, separated by blanks\n"
     "  --settings FILE     use this settings file instead of the user's\n"
@@ -38,8 +40,11 @@ constexpr const char* kUsage =
     "Commands on a new session (File > New, then the directory's lists; PRESET is loaded\n"
     "as File > Open does):\n"
     "  preview [PRESET]              print the command-line preview, one line\n"
-    "  launch [--dry-run] [PRESET]   write vantor/wyn.cfg and vantor/launcher.cfg and start\n"
-    "                                the game (not with --dry-run: print what would start)\n"
+    "  launch [--dry-run] [--wait] [PRESET]\n"
+    "                                write vantor/wyn.cfg and vantor/launcher.cfg and start\n"
+    "                                the game (not with --dry-run: print what would start);\n"
+    "                                with --wait, run it in the foreground and exit with its\n"
+    "                                status (128 + the signal that ended it)\n"
     "  maps                          print every map as LIST<TAB>NAME (General, CTF, External)\n"
     "  bots | teams | configs        print the names, one per line, in order\n"
     "\n"
@@ -56,6 +61,8 @@ constexpr const char* kUsage =
     "                                lines, then Available<TAB>NAME lines\n"
     "\n"
     "Other commands:\n"
+    "  installations                 print RESULT<TAB>DIRECTORY for each installation found\n"
+    "                                on this computer (--game-dir, else the stored one, first)\n"
     "  pcx FILE [--ppm OUT]          print \"WIDTH HEIGHT COLOURS\"; write the picture as PPM\n"
     "  news [QUERY] [--timeout SECONDS] [--port N] [--raw]\n"
     "                                run the developer news query and print the news\n";
@@ -115,11 +122,18 @@ const std::map<std::string, SessionCommand>& sessionCommands() {
     return commands;
 }
 
+// installations on this computer's environment.
+int installationsHere(CtlContext& context, const CtlArguments& args) {
+    return ctlInstallations(context, systemSearchEnvironment(), args);
+}
+
 const std::map<std::string, PlainCommand>& plainCommands() {
     static const std::map<std::string, PlainCommand> commands{
-        {"check", ctlCheck},   {"models", ctlModels}, {"skins", ctlSkins},
-        {"pcx", ctlPcx},       {"chat", ctlChat},     {"news", ctlNews},
-        {"roster", ctlRoster}, {"recent", ctlRecent}, {"cycle", ctlCycle},
+        {"check", ctlCheck},   {"models", ctlModels},
+        {"skins", ctlSkins},   {"pcx", ctlPcx},
+        {"chat", ctlChat},     {"news", ctlNews},
+        {"roster", ctlRoster}, {"recent", ctlRecent},
+        {"cycle", ctlCycle},   {"installations", installationsHere},
     };
     return commands;
 }
@@ -206,7 +220,8 @@ int runWynctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
                        profile,
                        *store,
                        out,
-                       err};
+                       err,
+                       options->gameDirectory.has_value()};
     try {
         if (const auto plain = plainCommands().find(options->command);
             plain != plainCommands().end()) {

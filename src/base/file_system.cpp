@@ -20,6 +20,12 @@ bool directoryExists(const std::string& path) {
     return !path.empty() && fs::is_directory(path, ec);
 }
 
+std::string realPath(const std::string& path) {
+    std::error_code ec;
+    auto real = path.empty() ? fs::path() : fs::canonical(path, ec);
+    return ec ? std::string() : real.string();
+}
+
 bool matchesMask(std::string_view name, std::string_view mask) {
     // Iterative wildcard match with one back-tracking point for the last '*'.
     std::size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;

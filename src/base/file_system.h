@@ -9,6 +9,10 @@ namespace wyn {
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
 
+// The path with every link followed, "." and ".." resolved: the same text for
+// every name of one file. Empty when it does not exist.
+std::string realPath(const std::string& path);
+
 // Does name match a mask such as "*.bsp"? '*' stands for any run of
 // characters, '?' for one; letters match ignoring case, as on Windows.
 bool matchesMask(std::string_view name, std::string_view mask);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,15 +11,35 @@ struct StartRequest {
     std::string program;
     std::vector<std::string> arguments;
     std::string workingDirectory;
+    // Keep an eye on the game and report an end that looks like a failure;
+    // otherwise it is started and forgotten.
+    bool watch = false;
 
     bool operator==(const StartRequest&) const = default;
 };
 
-// Starts a program and does not wait for it.
+// How a game ended.
+struct GameEnd {
+    StartRequest request;
+    std::chrono::milliseconds runTime{0};  // from its start to its end
+    int exitCode = 0;                      // when it exited
+    int signal = 0;                        // the signal that ended it; 0 when it exited
+    std::string output;                    // a watched game's last output (game_end.h)
+    bool outputCut = false;                // earlier output was dropped
+
+    // The status a shell would give: the exit code, or 128 + the signal.
+    int shellStatus() const { return signal != 0 ? 128 + signal : exitCode; }
+};
+
 class GameStarter {
 public:
     virtual ~GameStarter() = default;
+    // Starts the program and returns at once; false when it could not be started.
     virtual bool start(const StartRequest& request) = 0;
+    // Runs the program in the foreground: it shares this program's standard
+    // input, output and error, and the call returns when it has ended (its
+    // output is not collected). Nothing when it could not be started.
+    virtual std::optional<GameEnd> run(const StartRequest& request) = 0;
 };
 
 }  // namespace wyn

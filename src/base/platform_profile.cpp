@@ -29,4 +29,17 @@ std::string PlatformProfile::path(std::string_view directory,
     return result;
 }
 
+bool PlatformProfile::isAbsolute(std::string_view path) const {
+    if (separator != '\\') {
+        return path.starts_with('/');
+    }
+    const auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
+    if (!path.empty() && isSeparator(path.front())) {
+        return true;
+    }
+    const bool letter = path.size() >= 3 &&
+                        ((path[0] >= 'a' && path[0] <= 'z') || (path[0] >= 'A' && path[0] <= 'Z'));
+    return letter && path[1] == ':' && isSeparator(path[2]);
+}
+
 }  // namespace wyn

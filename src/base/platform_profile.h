@@ -22,6 +22,9 @@ struct PlatformProfile {
     // directory + separator + each part, separated: path(dir, {"vantor", "wyn.cfg"}).
     std::string path(std::string_view directory,
                      std::initializer_list<std::string_view> parts) const;
+
+    // A full path: from the root ("/games/q2", on Windows "\\server\q2", "c:\q2").
+    bool isAbsolute(std::string_view path) const;
 };
 
 }  // namespace wyn

@@ -133,7 +133,10 @@ std::string launcherPath(const SessionSettings& s) {
 
 LaunchResult startGame(const StartRequest& request, bool closeOnLaunch, MessagePrompts& prompts,
                        GameStarter& starter) {
-    const bool started = starter.start(request);
+    // A window that stays can tell the player why the game went away.
+    StartRequest start = request;
+    start.watch = !closeOnLaunch;
+    const bool started = starter.start(start);
     if (!started) {
         prompts.showError(launch_text::StartFailed);
     }

@@ -70,7 +70,8 @@ std::string scriptPath(const SessionSettings& session);
 std::string launcherPath(const SessionSettings& session);
 
 // The last step of every launch: the start request, with "Failed to execute
-// Quake II" when it fails. Close on Launch holds either way.
+// Quake II" when it fails. Close on Launch holds either way; without it the
+// game is watched.
 LaunchResult startGame(const StartRequest& request, bool closeOnLaunch, MessagePrompts& prompts,
                        GameStarter& starter);
 

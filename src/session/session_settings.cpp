@@ -144,7 +144,11 @@ const ListRevision& SessionSettings::listRevision(SessionList list) const {
 }
 
 std::string SessionSettings::executablePath() const {
-    return m_profile.path(gameDirectory(), {text(F::FilenameEdit)});
+    const std::string& name = text(F::FilenameEdit);
+    if (m_profile.isAbsolute(name)) {
+        return name;
+    }
+    return m_profile.path(gameDirectory(), {name});
 }
 
 std::string SessionSettings::gamePath(std::initializer_list<std::string_view> parts) const {

@@ -133,7 +133,8 @@ public:
     const std::string& flagWord() const { return m_flagWord; }
     // The command-line preview, as of the last rebuild.
     const std::string& commandLine() const { return m_commandLine; }
-    // The executable path: directory, separator, file name.
+    // The executable path: directory, separator, file name; a full path in
+    // FilenameEdit stands as it is.
     std::string executablePath() const;
     // A path below the game directory: gamePath({"vantor", "wyn.cfg"}).
     std::string gamePath(std::initializer_list<std::string_view> parts) const;

@@ -101,10 +101,22 @@ std::optional<std::string> QtPrompts::choosePresetOpenPath(
 }
 
 void QtPrompts::showLocateDialog(LocateDialog& dialog) {
-    TLocateForm form(dialog, m_parent);
+    TLocateForm form(dialog, m_search ? m_search() : std::vector<FoundInstallation>{}, m_parent);
     if (!dialog.isClosed()) {
         form.exec();
     }
+}
+
+// Over the window in use, not waiting: the game ended while the user may be
+// doing anything. Its output shows as it was written, and can be selected.
+void QtPrompts::showGameEnd(const GameEndReport& report) {
+    auto* box = new QMessageBox(QMessageBox::Warning, "Quake II", toQt(report.text()),
+                                QMessageBox::Ok, parentWindow());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setTextFormat(Qt::PlainText);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
 }
 
 std::optional<std::string> QtPrompts::askNewComment() {

@@ -2,6 +2,10 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "content/installation_search.h"
 
 #include "ui/window_prompts.h"
 
@@ -25,6 +29,11 @@ public:
     void showLocateDialog(LocateDialog& dialog) override;
     std::optional<std::string> askNewComment() override;
     std::optional<std::string> askEditedComment(const std::string& comment) override;
+    void showGameEnd(const GameEndReport& report) override;
+
+    // How the locate dialog finds the installations it offers; none without it.
+    using InstallationSearch = std::function<std::vector<FoundInstallation>()>;
+    void setInstallationSearch(InstallationSearch search) { m_search = std::move(search); }
 
     // The boxes of the program: "Error", "Information" and the general error
     // display, each with one OK button.
@@ -35,6 +44,7 @@ private:
     QWidget* parentWindow() const;
 
     QPointer<QWidget> m_parent;
+    InstallationSearch m_search;
 };
 
 }  // namespace wyn

@@ -2,11 +2,13 @@
 
 #include <QDir>
 #include <QFileSystemModel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 
 #include "content/locate_dialog.h"
+#include "ui/accessible_names.h"
 #include "ui/binding.h"
 #include "ui/editor_dialogs.h"
 #include "ui/qt_text.h"
@@ -23,7 +25,8 @@ QString rootOf(const QString& directory) {
 
 }  // namespace
 
-TLocateForm::TLocateForm(LocateDialog& dialog, QWidget* parent)
+TLocateForm::TLocateForm(LocateDialog& dialog, const std::vector<FoundInstallation>& found,
+                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ui(std::make_unique<Ui::TLocateForm>()),
       m_dialog(dialog),
@@ -62,9 +65,22 @@ TLocateForm::TLocateForm(LocateDialog& dialog, QWidget* parent)
                     chosen(m_directories->filePath(current));
                 }
             });
+    // The installations found beside the tree: choosing one selects it there.
+    for (const FoundInstallation& installation : found) {
+        ui->InstallationsListBox->addItem(toQt(installation.directory));
+    }
+    ui->InstallationsPanel->setVisible(!found.empty());
+    connect(ui->InstallationsListBox, &QListWidget::currentTextChanged, this,
+            [this, chosen](const QString& directory) {
+                if (!directory.isEmpty()) {
+                    showDirectory(directory);
+                    chosen(directory);
+                }
+            });
     onCommand(ui->OKButton, this, [this] { m_dialog.ok(); });
     onCommand(ui->CancelButton, this, [this] { reject(); });
     m_connection = m_dialog.onChange([this](const LocateChange&) { redraw(); });
+    nameControlsByTheirLabels(this);
 
     showDirectory(toQt(dialog.directory()));
     redraw();

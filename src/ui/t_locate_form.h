@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <memory>
+#include <vector>
 
 #include "base/notifier.h"
+#include "content/installation_search.h"
 
 class QFileSystemModel;
 
@@ -16,14 +18,17 @@ namespace wyn {
 class LocateDialog;
 
 // "Please locate your Quake II directory": a drive selector over a directory
-// tree that starts in the process's current directory. Each selected
-// directory goes to the core's LocateDialog, which says what InfoLabel shows
-// and when the dialog closes.
+// tree that starts in the process's current directory, beside the Quake II
+// installations found on this computer. Each selected directory goes to the
+// core's LocateDialog, which says what InfoLabel shows and when the dialog
+// closes.
 class TLocateForm : public QDialog {
     Q_OBJECT
 
 public:
-    TLocateForm(LocateDialog& dialog, QWidget* parent = nullptr);
+    // found: the installations on this computer, shown beside the tree.
+    explicit TLocateForm(LocateDialog& dialog, const std::vector<FoundInstallation>& found = {},
+                         QWidget* parent = nullptr);
     ~TLocateForm() override;
 
     // Shows the directory in the drive selector and the tree.

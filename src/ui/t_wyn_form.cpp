@@ -301,6 +301,10 @@ void TWYNForm::launch() {
     });
 }
 
+void TWYNForm::gameEnded(const GameEnd& end) {
+    m_services.prompts.showGameEnd(reportGameEnd(end, m_services.profile));
+}
+
 void TWYNForm::askAndOpenPreset() {
     if (const auto path = m_services.prompts.choosePresetOpenPath(m_openHistory)) {
         openPreset(*path);

@@ -61,6 +61,10 @@ public:
     const RecentFiles& recentFiles() const { return m_recent; }
     TCommandLineForm& commandLineForm() { return *m_commandLineForm; }
 
+    // A watched game ended early or failed: the player is told how, and why
+    // when that can be told.
+    void gameEnded(const GameEnd& end);
+
     // File > Open of one path, as the open dialog, a recent entry or a file
     // dropped on the window give it.
     void openPreset(const std::string& path);

@@ -7,6 +7,7 @@
 #include "base/errors.h"
 #include "bots/roster_editor.h"
 #include "chat/chat_editor.h"
+#include "session/game_end_report.h"
 #include "session/startup.h"
 
 namespace wyn {
@@ -20,6 +21,9 @@ public:
     // file-name field offers the paths opened so far. Nothing when cancelled.
     virtual std::optional<std::string> choosePresetOpenPath(
         const std::vector<std::string>& history) = 0;
+    // The box about a watched game that ended early or failed ("Quake II",
+    // warning icon); it does not wait for the user.
+    virtual void showGameEnd(const GameEndReport& report) = 0;
 };
 
 // Runs one user event's core call; a failure nobody expected is shown by the

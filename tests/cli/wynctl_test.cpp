@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 #include "app/wynctl.h"
@@ -85,6 +87,49 @@ TEST_F(Wynctl, LaunchWritesTheScriptsAndStarts) {
     EXPECT_EQ(run({"launch", "--dry-run", path}), 0);
     EXPECT_EQ(out, game.str() + "/quake2 +set game vantor +exec wyn.cfg\n");
     EXPECT_EQ(starter.requests.size(), 1u);
+}
+
+TEST_F(Wynctl, LaunchWaitExitsWithTheGamesStatus) {
+    std::vector<std::string> lines(63, "0");
+    lines[0] = "q2dm2";
+    lines[17] = "1";
+    lines[59] = "General";
+    const auto path = preset("p.wyn", lines);
+    struct Case {
+        std::optional<int> exitCode;  // nothing: the game does not start
+        int signal;
+        int status;
+    };
+    const Case cases[] = {{3, 0, 3}, {0, 0, 0}, {0, 11, 139}, {std::nullopt, 0, 1}};
+    for (const auto& c : cases) {
+        starter.runEnd.reset();
+        if (c.exitCode) {
+            starter.runEnd.emplace();
+            starter.runEnd->exitCode = *c.exitCode;
+            starter.runEnd->signal = c.signal;
+        }
+        EXPECT_EQ(run({"launch", "--wait", path}), c.status) << err;
+        EXPECT_EQ(err, c.exitCode ? "" : "Failed to execute Quake II\n");
+    }
+    EXPECT_TRUE(starter.requests.empty());
+    ASSERT_EQ(starter.runs.size(), 4u);
+    EXPECT_EQ(starter.runs[0].program, game.str() + "/quake2");
+    EXPECT_EQ(starter.runs[0].workingDirectory, game.str());
+
+    EXPECT_EQ(run({"launch", "--wait", "--dry-run", path}), 0);
+    EXPECT_EQ(out, game.str() + "/quake2 +set game vantor +exec wyn.cfg\n");
+    EXPECT_EQ(run({"launch", "--wait", path, "extra"}), 2);
+    EXPECT_EQ(starter.runs.size(), 4u);
+}
+
+TEST_F(Wynctl, InstallationsListTheGivenOrStoredDirectoryFirst) {
+    EXPECT_EQ(run({"installations"}), 0) << err;
+    EXPECT_TRUE(out.starts_with("Full\t" + game.str() + "\n")) << out;
+    std::ostringstream o, e;
+    SettingsValueStore(home / "settings.ini").writeValue("DirectoryEdit", game.str());
+    EXPECT_EQ(runWynctl({"--settings", home / "settings.ini", "installations"}, o, e, starter), 0);
+    EXPECT_TRUE(o.str().starts_with("Full\t" + game.str() + "\n")) << o.str();
+    EXPECT_EQ(run({"installations", "extra"}), 2);
 }
 
 TEST_F(Wynctl, LaunchMessagesExitOne) {
@@ -192,6 +237,57 @@ TEST_F(Wynctl, EditorsPrintWhatTheirOkWouldWrite) {
     EXPECT_TRUE(
         out.starts_with("Current\tq2dm2\nCurrent\tmine\nAvailable\tq2dm1\nAvailable\tq2dm3\n"));
     EXPECT_TRUE(out.ends_with("Available\tq2dm8\nAvailable\tdmctf\n"));
+}
+
+// The program's standard output and error together, and its exit status.
+std::pair<std::string, int> runProgram(const std::string& command) {
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return {"", -1};
+    }
+    std::string output;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    const int status = pclose(pipe);
+    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+TEST(WynctlProgram, LaunchWaitPassesTheGameOnAndItsExitCode) {
+    test::GameDir game;
+    game.write("baseq2/pak1.pak");
+    std::filesystem::copy_file(WYN_SAMPLE_DIR "/bots.cfg", game / "vantor/bots.cfg");
+    // A stand-in game that does not start right, given by its full path.
+    test::TempDir bin;
+    const auto program = bin.write("q2",
+                                   "#!/bin/sh\necho \"Quake 2 $*\"\n"
+                                   "echo 'Error: could not load game library' >&2\nexit 3\n");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    test::TempDir home;
+    const auto [output, status] = runProgram(
+        std::string(WYNCTL_PATH) + " --settings " + home / "s.ini" + " --game-dir " + game.str() +
+        " --exe " + program + " launch --wait " + WYN_SAMPLE_DIR "/deathmatch.wyn");
+    EXPECT_EQ(status, 3);
+    EXPECT_EQ(output,
+              "Quake 2 +set game vantor +exec wyn.cfg\nError: could not load game library\n");
+}
+
+TEST(WynctlProgram, InstallationsFindASteamLibraryUnderTheHome) {
+    test::TempDir home;
+    const auto library = home.mkdir("games/SteamLibrary");
+    const auto quake = home.mkdir("games/SteamLibrary/steamapps/common/Quake 2/baseq2");
+    home.write("games/SteamLibrary/steamapps/common/Quake 2/quake2");
+    home.write(
+        ".local/share/Steam/steamapps/libraryfolders.vdf",
+        "\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + library + "\"\n\t}\n}\n");
+    const auto [output, status] =
+        runProgram("cd " + home.str() + " && HOME=" + home.str() + " PATH=/nonexistent " +
+                   WYNCTL_PATH + " --settings " + home / "s.ini" + " installations");
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(output.find("GameOnly\t" + library + "/steamapps/common/Quake 2\n"),
+              std::string::npos)
+        << output;
 }
 
 TEST(WynctlProgram, SampleRunsEndToEnd) {

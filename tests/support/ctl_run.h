@@ -20,7 +20,7 @@ template <typename Command>
 CtlRun runCtl(Command command, const std::string& gameDirectory, const CtlArguments& args = {}) {
     MemoryValueStore store;
     std::ostringstream out, err;
-    CtlContext context{gameDirectory, "quake2", PlatformProfile::native(), store, out, err};
+    CtlContext context{gameDirectory, "quake2", PlatformProfile::native(), store, out, err, true};
     const int code = command(context, args);
     return {code, out.str(), err.str()};
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -84,6 +85,54 @@ TEST_F(LocateFormTest, OkWithoutAGameKeepsTheDialogOpen) {
     click(form, "CancelButton");
     EXPECT_EQ(dialog.result(), DialogResult::Cancel);
     EXPECT_FALSE(form.isVisible());
+}
+
+// The installations found stand beside the tree; choosing one selects it
+// there, and the dialog checks it as any selected directory.
+TEST_F(LocateFormTest, AnInstallationFoundIsChosenFromTheList) {
+    LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
+    TLocateForm form(dialog,
+                     {{full.str(), Installation::Full}, {gameOnly.str(), Installation::GameOnly}});
+    form.show();
+    auto* found = form.findChild<QListWidget*>("InstallationsListBox");
+    ASSERT_TRUE(found->isVisible());
+    EXPECT_EQ(found->count(), 2);
+    EXPECT_EQ(found->accessibleName(), "Installations found");
+    found->setCurrentRow(0);
+    QApplication::processEvents();
+    EXPECT_EQ(label(form), "Found Quake II and the Vantor bot");
+    auto* tree = form.findChild<QTreeView*>("DirectoryListBox");
+    const auto* model = static_cast<QFileSystemModel*>(tree->model());
+    EXPECT_EQ(fromQt(QDir::toNativeSeparators(model->filePath(tree->currentIndex()))), full.str());
+    click(form, "OKButton");
+    EXPECT_EQ(store.readValue("DirectoryEdit"), full.str());
+
+    LocateDialog none(nothing.str(), PlatformProfile::native(), store, prompts);
+    TLocateForm without(none);
+    without.show();
+    EXPECT_FALSE(without.findChild<QListWidget*>("InstallationsListBox")->isVisible());
+}
+
+// A game that ended is told in a box that does not wait: "Quake II", a
+// warning, the report with the output selectable.
+TEST(QtPrompts, AGameEndIsToldWithoutWaiting) {
+    QtPrompts prompts;
+    prompts.showGameEnd({"Quake II ended at once with exit code 3.",
+                         {"Error: no game library"},
+                         "The add-on has no game library."});
+    QMessageBox* box = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* shown = qobject_cast<QMessageBox*>(window); shown && shown->isVisible()) {
+            box = shown;
+        }
+    }
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), "Quake II");
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    EXPECT_TRUE(box->text().startsWith("Quake II ended"));
+    EXPECT_TRUE(box->text().contains("Error: no game library"));
+    EXPECT_TRUE(box->textInteractionFlags() & Qt::TextSelectableByMouse);
+    box->button(QMessageBox::Ok)->click();
 }
 
 TEST(CommandForm, EnterLaunchesWithoutBreakingTheLine) {

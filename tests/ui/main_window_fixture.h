@@ -45,6 +45,7 @@ protected:
     GameDir game;
     MemoryValueStore store;
     FakeStarter starter;
+    GameStarter* gameStarter = &starter;  // what the window starts games with
     FakeUiPrompts prompts;
     FakeWindows windows;
     std::unique_ptr<TWYNForm> form;
@@ -59,7 +60,7 @@ protected:
 
     TWYNForm& start(const std::vector<std::string>& arguments = {}) {
         form = std::make_unique<TWYNForm>(
-            MainWindowServices{PlatformProfile::native(), store, starter, prompts, windows},
+            MainWindowServices{PlatformProfile::native(), store, *gameStarter, prompts, windows},
             game.str());
         form->start(arguments);
         form->activateWindow();

@@ -9,6 +9,7 @@
 #include "accessible.h"
 #include "base/text_file.h"
 #include "main_window_fixture.h"
+#include "platform/watching_game_starter.h"
 #include "session/preset_file.h"
 #include "ui/t_combo_box98.h"
 #include "ui/t_command_line_form.h"
@@ -237,6 +238,30 @@ TEST_F(MainWindowTest, LaunchShowsItsMessagesAndStartsTheGame) {
     QTest::keyClick(find("DirectoryEdit"), Qt::Key_Return);  // Enter launches
     QApplication::processEvents();
     EXPECT_EQ(prompts.errors.back(), "Failed to execute Quake II");
+}
+
+// A game that ends at once is watched: its status, its last output and the
+// likely cause (no game library the engine could load) are shown.
+TEST_F(MainWindowTest, AGameThatEndsAtOnceIsExplained) {
+    game.write("quake2", "#!/bin/sh\necho 'Error: could not load game library'\nexit 3\n");
+    std::filesystem::permissions(game / "quake2", std::filesystem::perms::owner_all);
+    WatchingGameStarter watching;
+    gameStarter = &watching;
+    start();
+    watching.setEndHandler([this](const GameEnd& end) { form->gameEnded(end); });
+    clickRow("BotsListBox", 0, true);
+    click("LaunchButton");
+    ASSERT_TRUE(prompts.errors.empty());
+    for (int waited = 0; prompts.gameEnds.empty() && waited < 10000; waited += 10) {
+        QTest::qWait(10);
+    }
+    ASSERT_EQ(prompts.gameEnds.size(), 1u);
+    const GameEndReport& report = prompts.gameEnds.front();
+    EXPECT_EQ(report.summary.rfind("Quake II ended", 0), 0u) << report.summary;
+    EXPECT_NE(report.summary.find("with exit code 3"), std::string::npos) << report.summary;
+    EXPECT_EQ(report.outputLines, Names{"Error: could not load game library"});
+    EXPECT_FALSE(report.cause.empty());
+    EXPECT_TRUE(form->isVisible());
 }
 
 TEST_F(MainWindowTest, ManualEditingLaunchesTheEditedLine) {

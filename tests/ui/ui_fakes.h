@@ -38,6 +38,8 @@ public:
 
     void showError(const std::string& text) override { errors.push_back(text); }
     void showInformation(const std::string& text) override { infos.push_back(text); }
+    std::vector<GameEndReport> gameEnds;
+    void showGameEnd(const GameEndReport& report) override { gameEnds.push_back(report); }
     void showFailure(const std::string& text) override {
         failures.push_back(text);
         if (onFailure) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "session/command_line.h"
+#include "session/launch.h"
 #include "session/session_settings.h"
 #include "temp_dir.h"
 
@@ -107,6 +108,38 @@ TEST_F(CommandLine, NewSessionLineMatchesTheGameSyntax) {
     std::string expected = kNewSessionLine;
     expected.replace(0, std::string("c:\\quake2\\quake2.exe").size(), game.str() + "/quake2");
     EXPECT_EQ(native.commandLine(), expected);
+}
+
+TEST(ExecutableFullPath, StandsForItselfInThePreviewTheStartAndTheEditor) {
+    test::GameDir game;
+    struct Case {
+        PlatformProfile profile;
+        std::string directory;
+        std::string filename;
+        std::string program;
+    };
+    const Case cases[] = {
+        {PlatformProfile::posix(), game.str(), "/opt/yq2/quake2", "/opt/yq2/quake2"},
+        {PlatformProfile::posix(), game.str(), "q2.bin", game.str() + "/q2.bin"},
+        {PlatformProfile::posix(), game.str(), "bin/q2", game.str() + "/bin/q2"},
+        {PlatformProfile::windows(), "c:\\quake2", "d:\\q2\\q2.exe", "d:\\q2\\q2.exe"},
+        {PlatformProfile::windows(), "c:\\quake2", "q2.exe", "c:\\quake2\\q2.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.filename);
+        SessionSettings s(c.profile);
+        s.setText(F::DirectoryEdit, c.directory);
+        s.resetToNew();
+        s.setText(F::FilenameEdit, c.filename);
+        s.rebuildCommandLine();  // no baseq2 on the Windows paths: no reaction did it
+        EXPECT_EQ(s.executablePath(), c.program);
+        EXPECT_EQ(s.commandLine().rfind(c.program + " +set game vantor +set skill 1 ", 0), 0u);
+        const auto request = startRequest(s);
+        EXPECT_EQ(request.program, c.program);
+        EXPECT_EQ(request.workingDirectory, c.directory);
+        EXPECT_EQ(commandLineToScript(s.commandLine(), s.executablePath()).front(),
+                  "set game vantor ");
+    }
 }
 
 }  // namespace

@@ -54,7 +54,8 @@ TEST_F(LaunchTest, NewSessionWithTwoBots) {
     ASSERT_EQ(starter.requests.size(), 1u);
     EXPECT_EQ(starter.requests[0], (StartRequest{game.str() + "/quake2",
                                                  {"+set", "game", "vantor", "+exec", "wyn.cfg"},
-                                                 game.str()}));
+                                                 game.str(),
+                                                 true}));
     EXPECT_TRUE(prompts.errors.empty());
 }
 
@@ -188,6 +189,9 @@ TEST_F(LaunchTest, FailedStartStillClosesOnLaunch) {
     EXPECT_EQ(result.outcome, LaunchOutcome::StartFailed);
     EXPECT_TRUE(result.closeWindow);
     EXPECT_EQ(prompts.errors, std::vector<std::string>{"Failed to execute Quake II"});
+    // Nobody would be left to report on the game.
+    ASSERT_EQ(starter.requests.size(), 1u);
+    EXPECT_FALSE(starter.requests[0].watch);
 }
 
 TEST_F(LaunchTest, SaveOnLaunchWritesThePresetBeforeStarting) {

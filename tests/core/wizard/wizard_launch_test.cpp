@@ -25,7 +25,10 @@ protected:
     std::string wynCfg() const { return game.read("vantor/wyn.cfg"); }
     std::string launcherCfg() const { return game.read("vantor/launcher.cfg"); }
     StartRequest expectedRequest() const {
-        return {game.str() + "/quake2", {"+set", "game", "vantor", "+exec", "wyn.cfg"}, game.str()};
+        return {game.str() + "/quake2",
+                {"+set", "game", "vantor", "+exec", "wyn.cfg"},
+                game.str(),
+                true};
     }
 };
 
@@ -126,6 +129,7 @@ TEST_F(WizardLaunchTest, CloseOnLaunchClosesTheMainWindowWhetherOrNotTheGameStar
         EXPECT_EQ(w.lastLaunch()->outcome,
                   starts ? LaunchOutcome::Started : LaunchOutcome::StartFailed);
         EXPECT_TRUE(w.lastLaunch()->closeWindow);
+        EXPECT_FALSE(starter.requests.back().watch);
         EXPECT_EQ(prompts.errors, starts ? std::vector<std::string>{}
                                          : std::vector<std::string>{"Failed to execute Quake II"});
     }

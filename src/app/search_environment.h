@@ -1,0 +1,11 @@
+#pragma once
+
+#include "content/installation_search.h"
+
+namespace wyn {
+
+// Where this computer's installations are looked for: HOME, PATH, the
+// current directory and, on Windows, the folders only it names.
+SearchEnvironment systemSearchEnvironment();
+
+}  // namespace wyn

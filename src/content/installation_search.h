@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/platform_profile.h"
+#include "content/installation.h"
+
+namespace wyn {
+
+// Where the search looks besides the fixed folders. The programs fill it from
+// the environment; tests make up their own.
+struct SearchEnvironment {
+    std::string home;              // the user's home directory; empty: none
+    std::string path;              // PATH: ':' between directories (';' on Windows)
+    std::string currentDirectory;  // relative paths are taken from here
+    std::string root;              // put before the system's own folders; empty on a real system
+    std::vector<std::string> steamFolders;         // Windows: the Steam folder the registry names
+    std::vector<std::string> programFilesFolders;  // Windows: the program-files folders
+};
+
+struct FoundInstallation {
+    std::string directory;
+    Installation installation = Installation::None;
+
+    bool operator==(const FoundInstallation&) const = default;
+};
+
+// The game programs looked for on PATH (with ".exe" on Windows).
+inline constexpr const char* kGamePrograms[] = {"quake2", "yquake2", "q2pro"};
+
+// The directories on this computer that hold baseq2, each once (links
+// followed), in this order: the stored game directory, the platform's
+// default, the current directory; the directory of each game program on
+// PATH; the usual folders; the Quake II folders of every Steam library.
+std::vector<FoundInstallation> findInstallations(const std::string& storedDirectory,
+                                                 const SearchEnvironment& environment,
+                                                 const PlatformProfile& profile);
+
+// The same list with the full installations first, each group in its order:
+// the order a choice is offered in.
+std::vector<FoundInstallation> fullInstallationsFirst(std::vector<FoundInstallation> found);
+
+// The library folders a Steam libraryfolders.vdf names: every "path" value
+// (and the numbered values of the older format), in their order. Damaged
+// input ends the reading; what was read before it stands.
+inline constexpr std::size_t kMaxSteamLibraries = 64;
+std::vector<std::string> steamLibraryFolders(std::string_view vdf);
+
+}  // namespace wyn

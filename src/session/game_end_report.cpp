@@ -1,0 +1,188 @@
+#include "session/game_end_report.h"
+
+#include <array>
+#include <csignal>
+#include <utility>
+
+#include "base/text_file.h"
+#include "content/installation.h"
+
+namespace wyn {
+
+namespace {
+
+std::string counted(long long count, const char* unit) {
+    return std::to_string(count) + " " + unit + (count == 1 ? "" : "s");
+}
+
+// Names of the signals a game dies of, where the system has them.
+const char* signalName(int number) {
+    static const std::pair<int, const char*> names[] = {
+        {SIGABRT, "SIGABRT"}, {SIGFPE, "SIGFPE"},   {SIGILL, "SIGILL"},
+        {SIGINT, "SIGINT"},   {SIGSEGV, "SIGSEGV"}, {SIGTERM, "SIGTERM"},
+#ifdef SIGHUP
+        {SIGHUP, "SIGHUP"},
+#endif
+#ifdef SIGQUIT
+        {SIGQUIT, "SIGQUIT"},
+#endif
+#ifdef SIGKILL
+        {SIGKILL, "SIGKILL"},
+#endif
+#ifdef SIGBUS
+        {SIGBUS, "SIGBUS"},
+#endif
+#ifdef SIGPIPE
+        {SIGPIPE, "SIGPIPE"},
+#endif
+#ifdef SIGALRM
+        {SIGALRM, "SIGALRM"},
+#endif
+#ifdef SIGTRAP
+        {SIGTRAP, "SIGTRAP"},
+#endif
+#ifdef SIGSYS
+        {SIGSYS, "SIGSYS"},
+#endif
+#ifdef SIGXCPU
+        {SIGXCPU, "SIGXCPU"},
+#endif
+#ifdef SIGUSR1
+        {SIGUSR1, "SIGUSR1"},
+#endif
+#ifdef SIGUSR2
+        {SIGUSR2, "SIGUSR2"},
+#endif
+    };
+    for (const auto& [value, name] : names) {
+        if (value == number) {
+            return name;
+        }
+    }
+    return nullptr;
+}
+
+// A line as the box can show it: no control characters, no trailing blanks.
+std::string printable(const std::string& line) {
+    std::string text;
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            text += c;
+        } else if (c == '\t') {
+            text += ' ';
+        }
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+constexpr std::array kPosixLibraries{"game.so", "gamex86_64.so", "gamei386.so", "gamex86.so"};
+constexpr std::array kWindowsLibraries{"gamex86.dll", "gamex86_64.dll", "game.dll"};
+
+template <std::size_t N>
+std::string listed(const std::array<const char*, N>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < N; ++i) {
+        text += i == 0 ? "" : (i + 1 == N ? " or " : ", ");
+        text += names[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string describeRunTime(std::chrono::milliseconds runTime) {
+    const long long seconds = std::chrono::duration_cast<std::chrono::seconds>(runTime).count();
+    if (seconds < 1) {
+        return "after less than a second";
+    }
+    // The larger unit, then the next smaller one unless it is nought.
+    const long long minutes = seconds / 60;
+    const bool hours = minutes >= 60;
+    std::string text = "after ";
+    text += seconds < 60 ? counted(seconds, "second")
+            : hours      ? counted(minutes / 60, "hour")
+                         : counted(minutes, "minute");
+    if (const long long rest = hours ? minutes % 60 : seconds % 60; seconds >= 60 && rest != 0) {
+        text += ' ';
+        text += counted(rest, hours ? "minute" : "second");
+    }
+    return text;
+}
+
+std::string describeStatus(const GameEnd& end) {
+    if (end.signal == 0) {
+        return "with exit code " + std::to_string(end.exitCode);
+    }
+    std::string text = "killed by signal " + std::to_string(end.signal);
+    if (const char* name = signalName(end.signal)) {
+        text += std::string(" (") + name + ")";
+    }
+    return text;
+}
+
+std::vector<std::string> lastOutputLines(const GameEnd& end, std::size_t count) {
+    auto lines = splitLines(end.output);
+    if (end.outputCut && !lines.empty()) {
+        lines.erase(lines.begin());
+    }
+    std::vector<std::string> kept;
+    for (auto line = lines.rbegin(); line != lines.rend() && kept.size() < count; ++line) {
+        if (auto text = printable(*line); !text.empty()) {
+            kept.insert(kept.begin(), std::move(text));
+        }
+    }
+    return kept;
+}
+
+std::string likelyCause(const std::string& gameDirectory, const PlatformProfile& profile) {
+    const std::string addOn = profile.path(gameDirectory, {"vantor"});
+    const bool windows = profile.separator == '\\';
+    const auto found = [&](const auto& names) {
+        for (const char* name : names) {
+            if (FindInDirectory(name, addOn, profile)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    if (windows ? found(kWindowsLibraries) : found(kPosixLibraries)) {
+        return {};
+    }
+    const std::string needed = windows ? listed(kWindowsLibraries) : listed(kPosixLibraries);
+    if (!windows && FindInDirectory("gamex86.dll", addOn, profile)) {
+        return "Likely cause: the Vantor bot in " + addOn +
+               " is built for Windows (gamex86.dll); Quake II on this system needs a game "
+               "library built for it (" +
+               needed + ").";
+    }
+    return "Likely cause: " + addOn + " holds no game library Quake II can load (" + needed +
+           "), so the Vantor bot cannot run.";
+}
+
+GameEndReport reportGameEnd(const GameEnd& end, const PlatformProfile& profile) {
+    const std::string status = describeStatus(end);
+    return {"Quake II ended " + describeRunTime(end.runTime) + (end.signal != 0 ? ", " : " ") +
+                status + ".",
+            lastOutputLines(end, kReportedOutputLines),
+            likelyCause(end.request.workingDirectory, profile)};
+}
+
+std::string GameEndReport::text() const {
+    std::string text = summary;
+    if (!outputLines.empty()) {
+        text += "\n";
+        for (const auto& line : outputLines) {
+            text += "\n" + line;
+        }
+    }
+    if (!cause.empty()) {
+        text += "\n\n" + cause;
+    }
+    return text;
+}
+
+}  // namespace wyn

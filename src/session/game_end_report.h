@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/game_starter.h"
+#include "base/platform_profile.h"
+
+namespace wyn {
+
+// The most output lines a report shows.
+inline constexpr std::size_t kReportedOutputLines = 20;
+
+// What the player is told about a game that ended: the window shows the
+// summary, then the output lines (selectable), then the likely cause.
+struct GameEndReport {
+    std::string summary;                   // "Quake II ended after 2 seconds with exit code 3."
+    std::vector<std::string> outputLines;  // its last lines, kReportedOutputLines at most
+    std::string cause;                     // empty when nothing can be told
+
+    // The three parts in their order, separated by empty lines.
+    std::string text() const;
+};
+
+GameEndReport reportGameEnd(const GameEnd& end, const PlatformProfile& profile);
+
+// "after 2 seconds", "after 1 minute 5 seconds", "at once"...
+std::string describeRunTime(std::chrono::milliseconds runTime);
+// "with exit code 3" or "killed by signal 11 (SIGSEGV)".
+std::string describeStatus(const GameEnd& end);
+// The last lines of the output, blank ones and control characters left out;
+// the first line is dropped when the output was cut, as it is only a part.
+std::vector<std::string> lastOutputLines(const GameEnd& end, std::size_t count);
+// What the add-on directory of the game directory says about a game that
+// could not load it; empty when nothing is wrong there.
+std::string likelyCause(const std::string& gameDirectory, const PlatformProfile& profile);
+
+}  // namespace wyn

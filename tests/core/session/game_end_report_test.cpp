@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "session/game_end_report.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+
+GameEnd endOf(const std::string& gameDirectory, std::chrono::milliseconds runTime, int exitCode,
+              int signal, std::string output) {
+    GameEnd end;
+    end.request = {gameDirectory + "/quake2", {"+exec", "wyn.cfg"}, gameDirectory, true};
+    end.runTime = runTime;
+    end.exitCode = exitCode;
+    end.signal = signal;
+    end.output = std::move(output);
+    return end;
+}
+
+TEST(GameEndReport, SaysHowTheGameEndedWhatItSaidAndWhy) {
+    const std::string noLibrary =
+        "Likely cause: DIR holds no game library Quake II can load (game.so, gamex86_64.so, "
+        "gamei386.so or gamex86.so), so the Vantor bot cannot run.";
+    const std::string builtForWindows =
+        "Likely cause: the Vantor bot in DIR is built for Windows (gamex86.dll); Quake II on this "
+        "system needs a game library built for it (game.so, gamex86_64.so, gamei386.so or "
+        "gamex86.so).";
+    struct Case {
+        std::vector<const char*> addOnFiles;
+        std::chrono::milliseconds runTime;
+        int exitCode;
+        int signal;
+        std::string summary;
+        std::string cause;  // DIR stands for the add-on directory
+    };
+    const Case cases[] = {
+        {{"bots.cfg"},
+         2'400ms,
+         3,
+         0,
+         "Quake II ended after 2 seconds with exit code 3.",
+         noLibrary},
+        {{"gamex86.dll"},
+         300ms,
+         1,
+         0,
+         "Quake II ended after less than a second with exit code 1.",
+         builtForWindows},
+        {{"game.so"},
+         125s,
+         0,
+         SIGSEGV,
+         "Quake II ended after 2 minutes 5 seconds, killed by signal 11 (SIGSEGV).",
+         ""},
+        {{"gamex86.so", "gamex86.dll"},
+         3s,
+         0,
+         0,
+         "Quake II ended after 3 seconds with exit code 0.",
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.summary);
+        test::TempDir game;
+        game.mkdir("vantor");
+        for (const char* file : c.addOnFiles) {
+            game.write(std::string("vantor/") + file);
+        }
+        const auto report =
+            reportGameEnd(endOf(game.str(), c.runTime, c.exitCode, c.signal,
+                                "Quake 2 3.24\r\n\nError: could not load game library\n"),
+                          PlatformProfile::posix());
+        std::string cause = c.cause;
+        if (const auto at = cause.find("DIR"); at != std::string::npos) {
+            cause.replace(at, 3, game / "vantor");
+        }
+        EXPECT_EQ(report.summary, c.summary);
+        EXPECT_EQ(report.outputLines,
+                  (Lines{"Quake 2 3.24", "Error: could not load game library"}));
+        EXPECT_EQ(report.cause, cause);
+        EXPECT_EQ(report.text(), c.summary +
+                                     "\n\nQuake 2 3.24\nError: could not load game library" +
+                                     (cause.empty() ? "" : "\n\n" + cause));
+    }
+}
+
+TEST(GameEndReport, RunTimesAndStatuses) {
+    const std::pair<std::chrono::milliseconds, const char*> times[] = {
+        {0ms, "after less than a second"},
+        {999ms, "after less than a second"},
+        {1s, "after 1 second"},
+        {59s, "after 59 seconds"},
+        {60s, "after 1 minute"},
+        {61s, "after 1 minute 1 second"},
+        {3600s, "after 1 hour"},
+        {2h + 3min + 4s, "after 2 hours 3 minutes"},
+    };
+    for (const auto& [time, text] : times) {
+        EXPECT_EQ(describeRunTime(time), text);
+    }
+    const std::tuple<int, int, const char*> statuses[] = {
+        {3, 0, "with exit code 3"},
+        {-1, 0, "with exit code -1"},
+        {0, SIGSEGV, "killed by signal 11 (SIGSEGV)"},
+        {0, SIGKILL, "killed by signal 9 (SIGKILL)"},
+        {0, 99, "killed by signal 99"},
+    };
+    for (const auto& [code, signal, text] : statuses) {
+        GameEnd end;
+        end.exitCode = code;
+        end.signal = signal;
+        EXPECT_EQ(describeStatus(end), text);
+    }
+}
+
+TEST(GameEndReport, OutputLines) {
+    std::string many;
+    for (int i = 1; i <= 25; ++i) {
+        many += "line " + std::to_string(i) + "\n";
+    }
+    Lines lastTwenty;
+    for (int i = 6; i <= 25; ++i) {
+        lastTwenty.push_back("line " + std::to_string(i));
+    }
+    struct Case {
+        std::string output;
+        bool cut;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {many, false, lastTwenty},
+        {"", false, {}},
+        {"\n \n\t\n", false, {}},
+        {"ne 1\nline 2\nline 3", true, {"line 2", "line 3"}},
+        {"\x1b[1mbold\x1b[0m\tand\x7f more  \r\n", false, {"[1mbold[0m and more"}},
+        {"caf\xe9\n", false, {"caf\xe9"}},
+    };
+    for (const auto& c : cases) {
+        GameEnd end;
+        end.output = c.output;
+        end.outputCut = c.cut;
+        EXPECT_EQ(lastOutputLines(end, kReportedOutputLines), c.lines) << c.output;
+    }
+}
+
+TEST(GameEndReport, WindowsLibraries) {
+    // Here a Windows path is one file name in the temporary directory.
+    test::TempDir temp;
+    const std::string game = temp / "q2";
+    const auto windows = PlatformProfile::windows();
+    EXPECT_EQ(likelyCause(game, windows),
+              "Likely cause: " + game +
+                  "\\vantor holds no game library Quake II can load (gamex86.dll, gamex86_64.dll "
+                  "or game.dll), so the Vantor bot cannot run.");
+    temp.write("q2\\vantor\\gamex86.dll");
+    EXPECT_EQ(likelyCause(game, windows), "");
+}
+
+}  // namespace
+}  // namespace wyn
