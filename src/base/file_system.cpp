@@ -15,6 +15,17 @@ bool fileExists(const std::string& path) {
     return !path.empty() && fs::is_regular_file(path, ec);
 }
 
+bool isReadOnlyFile(const std::string& path) {
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(status)) {
+        return false;
+    }
+    constexpr auto writable =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & writable) == fs::perms::none;
+}
+
 bool directoryExists(const std::string& path) {
     std::error_code ec;
     return !path.empty() && fs::is_directory(path, ec);

@@ -8,6 +8,9 @@ namespace wyn {
 
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
+// A file nobody may write: none of its write permission bits is set. Root can
+// still write it, but a preset marked so is meant to stay as it is.
+bool isReadOnlyFile(const std::string& path);
 
 // The path with every link followed, "." and ".." resolved: the same text for
 // every name of one file. Empty when it does not exist.

@@ -169,6 +169,7 @@ std::vector<std::string> presetLines(const SessionSettings& session) {
 
 void LoadPreset(SessionSettings& session, const std::string& path, RecentFiles* recent) {
     const auto lines = readLines(path);
+    session.addToOpenHistory(path);
     if (recent != nullptr) {
         recent->AddRecent(path);
     }

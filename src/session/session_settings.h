@@ -147,6 +147,10 @@ public:
     void setCurrentPresetName(const std::string& path);
     const std::string& caption() const { return m_caption; }
     void showPresetInCaption(const std::string& path);
+    // The presets opened so far in this run, in order, repeats kept: the open
+    // dialog offers them.
+    const std::vector<std::string>& openHistory() const { return m_openHistory; }
+    void addToOpenHistory(const std::string& path) { m_openHistory.push_back(path); }
 
     // --- Changes, each with the control's reaction.
     void setChecked(Field field, bool value);
@@ -244,6 +248,7 @@ private:
     std::string m_flagWord;
     std::string m_commandLine;
     std::string m_presetName;
+    std::vector<std::string> m_openHistory;
     std::string m_caption = "Vantor Frontend";
 
     ChangeTracker<SessionChange, Snapshot> m_tracker{

@@ -73,7 +73,9 @@ QIcon applicationIcon() {
 void setUpApplication() {
     registerPcxImageFormat();
     useAccessibleComboBoxes();
-    QApplication::setApplicationDisplayName("Vantor Frontend");
+    // Window captions are exact texts, so no display name is appended to
+    // them; a desktop shows the program's name from its desktop entry.
+    QGuiApplication::setDesktopFileName("wyn");
     QApplication::setWindowIcon(applicationIcon());
 }
 

@@ -1,10 +1,16 @@
 #include "ui/qt_prompts.h"
 
 #include <QApplication>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QShortcut>
+#include <QStyle>
 
+#include "base/file_system.h"
 #include "content/locate_dialog.h"
 #include "ui/binding.h"
 #include "ui/qt_text.h"
@@ -18,6 +24,67 @@ namespace {
 
 constexpr const char* kPresetFilter = "WYN Preset Files (*.wyn *.WYN)";
 constexpr const char* kAllFilesFilter = "All Files (*)";
+
+// The preset dialogs are Qt's own file dialog whatever the desktop offers, so
+// that a read-only preset can be refused with the dialog staying open.
+class PresetFileDialog : public QFileDialog {
+public:
+    PresetFileDialog(QWidget* parent, const QString& title, const QString& path = {})
+        : QFileDialog(parent, title, path) {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setDefaultSuffix("wyn");
+    }
+
+    // The file-name field drops down the presets opened so far (Alt+Down or
+    // its arrow), and completes them as they are typed.
+    void offerHistory(const std::vector<std::string>& history) {
+        auto* edit = findChild<QLineEdit*>("fileNameEdit");
+        if (edit == nullptr || history.empty()) {
+            return;
+        }
+        auto* menu = new QMenu(edit);
+        QStringList paths;
+        for (const auto& path : history) {
+            const QString shown = QDir::toNativeSeparators(toQt(path));
+            paths.push_back(shown);
+            menu->addAction(shown, edit, [edit, shown] { edit->setText(shown); });
+        }
+        auto* arrow = edit->addAction(style()->standardIcon(QStyle::SP_ArrowDown),
+                                      QLineEdit::TrailingPosition);
+        arrow->setText("Presets opened before");
+        arrow->setToolTip(arrow->text());
+        const auto dropDown = [edit, menu] {
+            menu->popup(edit->mapToGlobal(edit->rect().bottomLeft()));
+        };
+        connect(arrow, &QAction::triggered, edit, dropDown);
+        auto* altDown = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Down), edit);
+        altDown->setContext(Qt::WidgetShortcut);
+        connect(altDown, &QShortcut::activated, edit, dropDown);
+        paths.removeDuplicates();
+        auto* completer = new QCompleter(paths, edit);
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        edit->setCompleter(completer);
+    }
+
+    std::optional<std::string> run() {
+        if (exec() != QDialog::Accepted || selectedFiles().isEmpty()) {
+            return std::nullopt;
+        }
+        return fromQt(QDir::toNativeSeparators(selectedFiles().front()));
+    }
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() && isReadOnlyFile(fromQt(files.front()))) {
+            QtPrompts::showMessageBox(this, QMessageBox::Warning, windowTitle(),
+                                      QDir::toNativeSeparators(files.front()) +
+                                          "\nThis file is set to read-only."
+                                          "\nTry again with a different file name.");
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
 
 }  // namespace
 
@@ -74,30 +141,21 @@ bool QtPrompts::editCommandLine(std::string& line) {
 }
 
 std::optional<std::string> QtPrompts::choosePresetSavePath(const std::string& current) {
-    QFileDialog dialog(parentWindow(), "Save", toQt(current));
+    PresetFileDialog dialog(parentWindow(), "Save", toQt(current));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({kPresetFilter, kAllFilesFilter});
-    dialog.setDefaultSuffix("wyn");
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return fromQt(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+    return dialog.run();
 }
 
 std::optional<std::string> QtPrompts::choosePresetOpenPath(
     const std::vector<std::string>& history) {
-    QFileDialog dialog(parentWindow(), "Open ");
+    PresetFileDialog dialog(parentWindow(), "Open ");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilter(kPresetFilter);
-    dialog.setDefaultSuffix("wyn");
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setHistory(toQt(history));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return fromQt(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+    dialog.offerHistory(history);
+    return dialog.run();
 }
 
 void QtPrompts::showLocateDialog(LocateDialog& dialog) {

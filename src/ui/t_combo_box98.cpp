@@ -1,16 +1,15 @@
 #include "ui/t_combo_box98.h"
 
 #include <QAbstractItemView>
-#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
 namespace wyn {
 
-// Reports each change of the text once it is complete: the completer fills
-// the typed text in during the key event, so a keystroke is reported after it
-// and the text it passed through on the way is not.
+// Completes what was typed and reports each change of the text once it is
+// complete: a keystroke is reported after its completion, and the text it
+// passed through on the way is not.
 class TComboBox98::LineEdit : public QLineEdit {
 public:
     explicit LineEdit(TComboBox98* box) : QLineEdit(box), m_box(box) {
@@ -26,6 +25,10 @@ protected:
         const QString before = text();
         ++m_keyDepth;
         QLineEdit::keyPressEvent(event);
+        const bool erased = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+        if (text() != before && !erased) {
+            m_box->complete();
+        }
         --m_keyDepth;
         if (text() != before) {
             emit m_box->textChanged(text());
@@ -44,28 +47,25 @@ TComboBox98::TComboBox98(QWidget* parent) : QComboBox(parent) {
     setCompleter(nullptr);
 }
 
-void TComboBox98::setCompletes(bool completes) {
-    m_completes = completes;
-    if (!completes) {
-        setCompleter(nullptr);
-    } else if (hasFocus()) {
-        makeCompleter();
-    }
-}
-
-void TComboBox98::makeCompleter() {
-    if (!m_completes || completer() != nullptr) {
+// The text becomes the first item that begins with it, ignoring case, in the
+// item's own letters (the game tells "Male" from "male"), with the added part
+// selected so that typing on replaces it.
+void TComboBox98::complete() {
+    const QString typed = lineEdit()->text();
+    if (!m_completes || typed.isEmpty()) {
         return;
     }
-    auto* inlineCompleter = new QCompleter(model(), this);
-    inlineCompleter->setCompletionMode(QCompleter::InlineCompletion);
-    inlineCompleter->setCaseSensitivity(Qt::CaseInsensitive);
-    setCompleter(inlineCompleter);
+    const int index = findText(typed, Qt::MatchStartsWith);
+    if (index < 0) {
+        return;
+    }
+    const QString item = itemText(index);
+    lineEdit()->setText(item);
+    lineEdit()->setSelection(item.size(), typed.size() - item.size());
 }
 
-void TComboBox98::focusInEvent(QFocusEvent* event) {
-    makeCompleter();
-    QComboBox::focusInEvent(event);
+void TComboBox98::setCompletes(bool completes) {
+    m_completes = completes;
 }
 
 void TComboBox98::showPopup() {

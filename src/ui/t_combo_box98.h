@@ -4,9 +4,9 @@
 
 namespace wyn {
 
-// The auto-completing combo box: an editable QComboBox whose completer
-// completes the typed text inline, ignoring case, to the first item that
-// begins with it, with the added part selected (Backspace and Delete do not
+// The auto-completing combo box: an editable QComboBox that completes the
+// typed text, ignoring case, to the first item that begins with it, in that
+// item's letters, with the added part selected (Backspace and Delete do not
 // complete). Without completion it is a plain editable combo box.
 //
 // textChanged is raised for every change of the text, whoever made it (the
@@ -19,8 +19,6 @@ class TComboBox98 : public QComboBox {
 public:
     explicit TComboBox98(QWidget* parent = nullptr);
 
-    // The completer is made when the box first takes the focus: a window of
-    // many boxes opens without building completers nobody uses.
     void setCompletes(bool completes);
     // Replaces the items and keeps the text shown.
     void setItemsKeepingText(const QStringList& items);
@@ -33,12 +31,9 @@ public:
 signals:
     void textChanged(const QString& text);
 
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-
 private:
     class LineEdit;
-    void makeCompleter();
+    void complete();
 
     bool m_completes = true;
 };

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "ui/colours.h"
+#include "ui/editor_dialogs.h"
 #include "ui_t_command_form.h"
 
 namespace wyn {
@@ -16,7 +17,7 @@ TCommandForm::TCommandForm(const QString& commandLine, QWidget* parent)
     ui->CommandLineMemo->setPlainText(commandLine);
     ui->CommandLineMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     ui->CommandLineMemo->installEventFilter(this);
-    setFixedSize(sizeHint());
+    fixSizeAndCentre(*this, sizeHint());
     connect(ui->LaunchButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -18,6 +18,8 @@ namespace wyn {
 
 namespace {
 
+constexpr QSize kDesignedSize(320, 340);
+
 // The drive (Windows) or file-system root (elsewhere) that holds a directory.
 QString rootOf(const QString& directory) {
     return QStorageInfo(directory).rootPath();
@@ -84,6 +86,7 @@ TLocateForm::TLocateForm(LocateDialog& dialog, const std::vector<FoundInstallati
 
     showDirectory(toQt(dialog.directory()));
     redraw();
+    fixSizeAndCentre(*this, kDesignedSize);
 }
 
 TLocateForm::~TLocateForm() = default;

@@ -8,11 +8,11 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHash>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabBar>
@@ -138,12 +138,21 @@ void TWYNForm::setUpControls() {
     useTextColour(ui->RedListBox, Qt::red);
     useTextColour(ui->BlueListBox, Qt::blue);
     usePreviewColours(ui->CommandLinePanel);
-    // Enter launches from anywhere in the window, as its default button.
-    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, this,
-                [this] { later(this, [this] { launch(); }); });
+    // LaunchButton is the default button, as in a dialog: a focused push
+    // button takes Enter itself, and Enter that no control took launches.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(true);
     }
+}
+
+void TWYNForm::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier && ui->LaunchButton->isEnabled()) {
+        ui->LaunchButton->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 // The pictures of the other tabs are read when their tab is first shown, so
@@ -269,9 +278,6 @@ void TWYNForm::start(const std::vector<std::string>& arguments) {
     m_commandLineForm->setVisible(m_session.viewState().externalWindowShown);
     ArgumentsOutcome outcome;
     forward([&] { outcome = m_life.openArguments(arguments, m_services.starter); });
-    if (outcome.presetLoaded && !arguments.empty()) {
-        m_openHistory.push_back(arguments.front());
-    }
     redrawRecentMenu();
     if (outcome.closeWindow()) {
         // Close on Launch: the window closes once it has been shown.
@@ -306,7 +312,7 @@ void TWYNForm::gameEnded(const GameEnd& end) {
 }
 
 void TWYNForm::askAndOpenPreset() {
-    if (const auto path = m_services.prompts.choosePresetOpenPath(m_openHistory)) {
+    if (const auto path = m_services.prompts.choosePresetOpenPath(m_session.openHistory())) {
         openPreset(*path);
     }
 }
@@ -320,9 +326,6 @@ void TWYNForm::openPreset(const std::string& path) {
             throw;
         }
     });
-    if (!m_recent.paths().empty() && m_recent.paths().front() == path) {
-        m_openHistory.push_back(path);
-    }
     redrawRecentMenu();
 }
 

@@ -72,6 +72,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
@@ -107,7 +108,6 @@ private:
     SessionSettings m_session;
     RecentFiles m_recent;
     MainWindowLife m_life;
-    std::vector<std::string> m_openHistory;
     std::array<QWidget*, kFieldCount> m_controls{};
     QHash<QWidget*, QLabel*> m_labels;  // the label of each labelled control
     std::array<ListBinding*, kSessionListCount> m_lists{};

@@ -1,17 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
+#include <filesystem>
 
 #include "base/value_store.h"
 #include "content/locate_dialog.h"
+#include "frames.h"
 #include "message_boxes.h"
 #include "temp_dir.h"
 #include "ui/qt_prompts.h"
@@ -53,6 +60,7 @@ TEST_F(LocateFormTest, FullInstallationIsAcceptedAndStored) {
     LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
     TLocateForm form(dialog);
     form.show();
+    test::expectFixedCentredDialog(form, false);
     EXPECT_EQ(label(form), "");
     select(form, full.str());
     EXPECT_EQ(label(form), "Found Quake II and the Vantor bot");
@@ -148,6 +156,17 @@ TEST(CommandForm, EnterLaunchesWithoutBreakingTheLine) {
     EXPECT_EQ(memo->palette().color(QPalette::Base), Qt::black);
 }
 
+// Centred on the screen, not over the window that opened it.
+TEST(CommandForm, IsAFixedDialogInTheMiddleOfTheScreen) {
+    QWidget window;
+    window.setGeometry(0, 0, 200, 100);
+    window.show();
+    TCommandForm form("x", &window);
+    form.show();
+    test::expectFixedCentredDialog(form, false);
+    EXPECT_TRUE(form.findChild<QPushButton*>("LaunchButton")->isDefault());
+}
+
 TEST(CommandForm, CancelEndsTheLaunch) {
     TCommandForm form("x");
     form.show();
@@ -196,6 +215,51 @@ TEST(QtPrompts, MessageBoxesHaveTheirTitleIconAndOneButton) {
         EXPECT_EQ(shown.text, c.text);
         EXPECT_EQ(shown.buttons, 1);
     }
+}
+
+// The preset dialogs refuse a preset nobody may write, say so and stay open
+// for another choice; the open dialog's file-name field drops down the
+// presets opened before.
+TEST(QtPrompts, PresetDialogsRefuseAReadOnlyPresetAndStayOpen) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    dir.write("locked.wyn");
+    dir.write("free.wyn");
+    fs::permissions(dir / "locked.wyn", fs::perms::owner_read | fs::perms::others_read);
+    QtPrompts prompts;
+    // Runs in the dialog once it is open: the locked file, then the free one.
+    const auto choose = [&](const std::string& allowed, QStringList* offered) {
+        QTimer::singleShot(0, [&, allowed, offered] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+            QAbstractButton* accept = buttons->buttons().front();  // "Open" or "Save"
+            if (offered != nullptr) {
+                auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+                ASSERT_EQ(edit->actions().size(), 1);
+                edit->actions().front()->trigger();
+                for (QAction* path : edit->findChild<QMenu*>()->actions()) {
+                    offered->push_back(path->text());
+                }
+                edit->findChild<QMenu*>()->close();
+            }
+            ShownBox refused;
+            answerNextMessageBox(refused);
+            dialog->selectFile(toQt(dir / "locked.wyn"));
+            accept->click();
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_EQ(refused.icon, QMessageBox::Warning);
+            EXPECT_TRUE(refused.text.contains("read-only")) << refused.text.toStdString();
+            dialog->selectFile(toQt(allowed));
+            accept->click();
+        });
+    };
+    QStringList offered;
+    choose(dir / "free.wyn", &offered);
+    EXPECT_EQ(prompts.choosePresetOpenPath({dir / "a.wyn", dir / "free.wyn"}), dir / "free.wyn");
+    EXPECT_EQ(offered, (QStringList{toQt(dir / "a.wyn"), toQt(dir / "free.wyn")}));
+    choose(dir / "new.wyn", nullptr);
+    EXPECT_EQ(prompts.choosePresetSavePath(""), dir / "new.wyn");
 }
 
 TEST(AboutForm, ShowsTheProductAndCloses) {

@@ -17,6 +17,7 @@
 #include "chat/chat_editor.h"
 #include "content/map_cycle.h"
 #include "editor_window_fixture.h"
+#include "frames.h"
 #include "main_window_fixture.h"
 #include "session/session_settings.h"
 #include "ui/qt_prompts.h"
@@ -91,6 +92,7 @@ protected:
 TEST_F(RosterWindowTest, OpensOnTheFirstBotWithItsValuesAndPreview) {
     TEditForm& dialog = open();
     EXPECT_EQ(dialog.windowTitle(), "Edit Bots.cfg");
+    test::expectFixedCentredDialog(dialog, true);
     EXPECT_GE(dialog.width(), 447);
     EXPECT_GE(dialog.height(), 319);
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());  // fixed
@@ -190,8 +192,10 @@ TEST_F(RosterWindowTest, ABotWhoseModelIsNotInstalledShowsTheCover) {
     EXPECT_EQ(editor.roster().bots[0].model, "malex");
     EXPECT_FALSE(covered());
     ui.type("ModelComboBox", "male", true);
-    ui.type("SkinComboBox", "cob", true);  // completed to "cobalt"
+    // Completed to the item in its own letters, the added part selected.
+    ui.type("SkinComboBox", "CoB", true);
     EXPECT_EQ(ui.text("SkinComboBox"), "cobalt");
+    EXPECT_EQ(ui.find<QComboBox>("SkinComboBox")->lineEdit()->selectedText(), "alt");
     EXPECT_EQ(editor.roster().bots[0].skin, "cobalt");
     EXPECT_TRUE(covered());
 }
@@ -458,6 +462,7 @@ protected:
 TEST_F(ChatWindowTest, OpensOnGreetingsWithTheirComments) {
     TChatForm& dialog = open();
     EXPECT_EQ(dialog.windowTitle(), "Edit Chat.txt");
+    test::expectFixedCentredDialog(dialog, false);
     EXPECT_GE(dialog.width(), 430);
     EXPECT_GE(dialog.height(), 277);
     EXPECT_EQ(ui.rows("TopicsListBox"), qtNames(ChatEditor::topicNames()));
@@ -633,6 +638,7 @@ protected:
 TEST_F(MapsWindowTest, AddGoesBeforeTheSelectedMapOrToTheEnd) {
     TMapsForm& dialog = open();
     EXPECT_EQ(dialog.windowTitle(), "Edit Map Cycling");
+    test::expectFixedCentredDialog(dialog, false);
     EXPECT_EQ(ui.rows("CurrentListBox"), (QStringList{"q2dm1", "q2dm2"}));
     EXPECT_EQ(ui.rows("AvailableListBox"), (QStringList{"mine", "yours"}));
     EXPECT_EQ(ui.find("CurrentListBox")->accessibleName(), "Current Maps");

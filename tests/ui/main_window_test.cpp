@@ -25,6 +25,12 @@ TEST_F(MainWindowTest, StartsWithTheStoredStateAndTheEnabledStateTable) {
     store.writeValue("LastGeneralMap", "q2dm3");
     start();
     EXPECT_EQ(form->windowTitle(), "Vantor Frontend");
+    // No display name, which Qt would append to every caption.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    // Fixed, and minimise is the only size its title bar offers.
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(fromQt(find<QLineEdit>("DirectoryEdit")->text()), game.str());
     EXPECT_EQ(rows("BotsListBox"), (QStringList{"Vex", "Orla", "Brick"}));
     EXPECT_EQ(form->session().bots().checkedNames(), Names{"Orla"});
@@ -136,7 +142,8 @@ TEST_F(MainWindowTest, ViewCommandLineDisablesExternalWithoutClearingIt) {
     click("ExternalCheckBox");
     EXPECT_TRUE(find("CommandLinePanel")->isVisible());
     // The preview panel's 97 pixels come and go with the view rules.
-    EXPECT_GE(form->height() - heightWithout, 97);
+    EXPECT_EQ(form->height() - heightWithout, 97);
+    EXPECT_EQ(find("CommandLinePanel")->height(), 97);
 }
 
 TEST_F(MainWindowTest, ClosingTheExternalWindowClearsItsBox) {
@@ -513,6 +520,26 @@ TEST_F(MainWindowTest, RandomMapPicksFromTheChosenList) {
     click("RandomMapButton");
     EXPECT_EQ(currentRow("GeneralMapsListBox"), 0);
     EXPECT_NE(preview().find("+map solo"), std::string::npos);
+}
+
+// LaunchButton is the default button: a focused push button takes Enter
+// itself, and Enter in an option launches.
+TEST_F(MainWindowTest, EnterPressesTheFocusedButtonElseLaunches) {
+    start();
+    form->session().setMapItems(MapType::General, {"solo"});
+    showTabOf("RandomMapButton");
+    find("RandomMapButton")->setFocus();
+    QTest::keyClick(find("RandomMapButton"), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(currentRow("GeneralMapsListBox"), 0);
+    EXPECT_TRUE(starter.requests.empty());
+
+    clickRow("BotsListBox", 0, true);
+    showTabOf("LogCheckBox");
+    find("LogCheckBox")->setFocus();
+    QTest::keyClick(find("LogCheckBox"), Qt::Key_Enter, Qt::KeypadModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(starter.requests.size(), 1u);
 }
 
 // Every text of the latency reaches the session: typed a digit at a time,

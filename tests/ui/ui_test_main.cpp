@@ -3,14 +3,12 @@
 
 #include <QApplication>
 
-#include "platform/pcx_image_handler.h"
-#include "ui/accessible_names.h"
+#include "ui/pictures.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    wyn::registerPcxImageFormat();
-    wyn::useAccessibleComboBoxes();
+    wyn::setUpApplication();  // as the program does
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/file_system.h"
 #include "temp_dir.h"
 
@@ -29,6 +31,21 @@ TEST(ListFiles, ListsMatchingFilesOrderedIgnoringCase) {
     EXPECT_EQ(listFiles(dir.str(), "*.cfg"), (Names{"A.CFG", "b.cfg"}));
     EXPECT_EQ(listFiles(dir / "missing", "*.cfg"), Names{});
     EXPECT_EQ(listSubdirectories(dir.str()), Names{"d.cfg"});
+}
+
+// Read-only is the permission bits, so a test run by root sees it too.
+TEST(IsReadOnlyFile, MeansNoWritePermissionBitAtAll) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    dir.write("a.wyn");
+    dir.mkdir("d.wyn");
+    EXPECT_FALSE(isReadOnlyFile(dir / "a.wyn"));
+    fs::permissions(dir / "a.wyn", fs::perms::owner_read | fs::perms::group_write);
+    EXPECT_FALSE(isReadOnlyFile(dir / "a.wyn"));  // the group may write
+    fs::permissions(dir / "a.wyn", fs::perms::owner_read | fs::perms::others_read);
+    EXPECT_TRUE(isReadOnlyFile(dir / "a.wyn"));
+    EXPECT_FALSE(isReadOnlyFile(dir / "missing.wyn"));
+    EXPECT_FALSE(isReadOnlyFile(dir / "d.wyn"));
 }
 
 }  // namespace

@@ -166,6 +166,20 @@ TEST_F(Preset, MissingFileLeavesTheSessionAlone) {
     EXPECT_EQ(s.caption(), before);
     EXPECT_THROW(SavePreset(s, game / "nodir/x.wyn"), WynError);
     EXPECT_EQ(s.caption(), before);
+    EXPECT_TRUE(s.openHistory().empty());
+}
+
+// The open dialog offers every preset read in this run, repeats included;
+// saving adds nothing, nor does File > New take any away.
+TEST_F(Preset, OpenHistoryKeepsEveryPresetRead) {
+    const std::string a = writePreset(std::vector<std::string>(63, "1"));
+    const std::string b = game / "b.wyn";
+    SavePreset(s, b);
+    LoadPreset(s, a);
+    LoadPreset(s, b);
+    s.resetToNew();
+    LoadPreset(s, a);
+    EXPECT_EQ(s.openHistory(), (Names{a, b, a}));
 }
 
 TEST(RecentFilesList, MostRecentFirstNoDuplicates) {
