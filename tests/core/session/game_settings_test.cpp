@@ -23,6 +23,10 @@ struct OutputCase {
     const char* mapLines;  // nullptr: no map selected, the launch stops
 };
 
+void PrintTo(const OutputCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 std::string joined(const std::vector<std::string>& lines) {
     std::string text;
     for (const auto& line : lines) {
