@@ -1,10 +1,12 @@
 #include "session/launch.h"
 
+#include <algorithm>
+
 #include "base/text_file.h"
 #include "session/command_line.h"
+#include "session/game_settings.h"
 #include "session/preset_file.h"
 #include "session/session_settings.h"
-#include "session/setting_items.h"
 #include "store/list_codec.h"
 
 namespace wyn {
@@ -13,59 +15,44 @@ namespace {
 
 using F = Field;
 
-// Script lines: the literal and the value make one line.
-auto lineCollector(std::vector<std::string>& lines) {
-    return [&lines](const char* literal, const std::string& value) {
-        lines.push_back(literal + value);
-    };
+// The script splits at the map: the settings before it, and the map with the
+// lines after it, which a launch without a map never writes.
+std::span<const GameSetting* const> scriptSettings() {
+    return gameSettings(GameOutput::Script);
+}
+
+std::size_t mapPlace() {
+    const auto all = scriptSettings();
+    const auto map = std::ranges::find_if(
+        all, [](const GameSetting* setting) { return setting->rule == SettingRule::Map; });
+    return static_cast<std::size_t>(map - all.begin());
+}
+
+std::vector<std::string> scriptLines(const SessionSettings& s,
+                                     std::span<const GameSetting* const> settings) {
+    std::vector<std::string> lines;
+    for (const GameSetting* setting : settings) {
+        if (const auto value = settingValue(*setting, GameOutput::Script, s)) {
+            auto& line = lines.emplace_back(setting->command);
+            line += value->text;
+            line += value->suffix;
+        }
+    }
+    return lines;
 }
 
 }  // namespace
 
 std::vector<std::string> scriptSettingLines(const SessionSettings& s) {
-    std::vector<std::string> lines;
-    SettingItems script(s, lineCollector(lines));
-    script.ifNotEmpty("set skill ", F::BotSkillComboBox);
-    script.flag("set teamplay ", F::TeamplayCheckBox);
-    script.flag("set bot_show_connect_info ", F::BotConnectInfoCheckBox);
-    script.flag("set bot_allow_client_commands ", F::ClientCommandsCheckBox);
-    script.flag("set bot_auto_skill ", F::AutoSkillCheckBox);
-    script.flag("set bot_tarzan ", F::BotTarzanCheckBox);
-    script.flag("set mapmod_random ", F::RandomMapCheckBox);
-    script.flagWord("set dmflags ");
-    if (s.botMode() == BotMode::Random) {
-        script.ifNotEmpty("set bot_num ", F::BotNumComboBox);
-    }
-    script.ifNotZero("set ctf_auto_teams ", F::CTFAutoTeamsComboBox);
-    script.ifNotZero("set bot_free_clients ", F::FreeClientsComboBox);
-    script.ifNotEmpty("set players_per_team ", F::PlayersPerTeamComboBox);
-    script.flag("set view_weapons ", F::ViewWeaponsCheckBox);
-    script.flag("set cheats ", F::AllowCheatsCheckBox);
-    script.flag("set bot_calc_nodes ", F::DynamicNodeCheckBox);
-    script.flag("set bot_chat ", F::BotChatCheckBox);
-    script.ifChecked("set timelimit ", F::TimeLimitCheckBox, F::TimeLimitComboBox);
-    script.ifChecked("set fraglimit ", F::FragLimitCheckBox, F::FragLimitComboBox);
-    script.ifChecked("set capturelimit ", F::CaptureLimitCheckBox, F::CaptureLimitComboBox);
-    script.flag("set logfile ", F::LogCheckBox);
-    script.ifNotEmpty("set maxclients ", F::MaxClientsComboBox);
-    return lines;
+    return scriptLines(s, scriptSettings().first(mapPlace()));
 }
 
 std::optional<std::vector<std::string>> scriptMapLines(const SessionSettings& s) {
-    const auto type = s.mapType();
-    if (!type || !s.mapList(*type).hasSelection()) {
+    const auto fromMap = scriptSettings().subspan(mapPlace());
+    if (!settingValue(*fromMap.front(), GameOutput::Script, s)) {
         return std::nullopt;
     }
-    std::vector<std::string> lines;
-    SettingItems script(s, lineCollector(lines));
-    script.always("map ", s.mapList(*type).selection());
-    if (s.checked(F::ConfigCheckBox)) {
-        if (const auto& config = s.text(F::ConfigComboBox); !config.empty()) {
-            script.always("exec ", config + ".cfg");
-        }
-    }
-    script.ifNotEmpty("cmd lag ", F::LagEdit);
-    return lines;
+    return scriptLines(s, fromMap);
 }
 
 LauncherLines launcherLines(const SessionSettings& s) {

@@ -44,22 +44,6 @@ TEST(CommandLineNative, UsesTheNativeSeparatorAndExecutable) {
     EXPECT_EQ(s.commandLine().rfind(game.str() + "/quake2 +set game vantor +set skill 1", 0), 0u);
 }
 
-TEST_F(CommandLine, ItemsFollowTheirConditions) {
-    s.chooseRadio(F::RandomRadio);
-    s.setText(F::BotNumComboBox, "");
-    s.setChecked(F::SpecialTeamsCheckBox, true);
-    s.setText(F::SpecialTeamsComboBox, "20");
-    s.setChecked(F::DedicatedCheckBox, true);
-    s.setText(F::CTFAutoTeamsComboBox, "5");
-    s.setChecked(F::NoHealthCheckBox, true);
-    const auto& line = s.commandLine();
-    EXPECT_NE(line.find(" +set bot_num  +set dmflags 1 +set ctf_auto_teams 5"), std::string::npos);
-    EXPECT_NE(line.find(" +set ctf_special_teams  20 +set maxclients 2"), std::string::npos);
-    EXPECT_TRUE(line.ends_with(" +cmd lag 1 +set dedicated 1"));
-    s.setChecked(F::DedicatedCheckBox, false);
-    EXPECT_TRUE(s.commandLine().ends_with(" +cmd lag 1"));
-}
-
 TEST_F(CommandLine, LimitsNeedTheirBoxAndAText) {
     s.setText(F::TimeLimitComboBox, "30");
     s.rebuildCommandLine();
