@@ -1,6 +1,5 @@
 #include "ui/t_wizard_form.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QPushButton>
@@ -26,9 +25,9 @@ namespace {
 
 // The pages were laid out for this width; a font that needs more widens them.
 constexpr int kPageWidth = 380;
-// Room above the button row, below the separator; the framework keeps 3 pixels below it.
-constexpr int kButtonRowGap = 8;
-constexpr int kButtonRowBottom = 3;
+// Every navigation button has this size, wider only if a caption needs it.
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
 
 unsigned clockSeed() {
     return static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
@@ -75,6 +74,7 @@ TWizardForm::TWizardForm(SessionSettings& session, GameStarter& starter, UiPromp
       m_wizard(session, m_wizardPrompts, starter),
       m_closeMainWindow(std::move(closeMainWindow)) {
     ui->setupUi(this);
+    setWindowTitle(toQt(kWizardCaption));
     ui->IntroLabel->setText(
         QString("This Wizard automates the launching of a game of Quake II with pre-defined "
                 "settings using the Vantor Bot by the makers of the Vantor add-on "
@@ -179,46 +179,26 @@ void TWizardForm::bindControls() {
 }
 
 void TWizardForm::bindButtons() {
-    for (std::size_t i = 0; i < kAssistentButtonCount; ++i) {
-        const auto role = static_cast<AssistentButton>(i);
-        m_buttons[i] = ui->ButtonPanel->findChild<QPushButton*>(buttonName(role));
-        Q_ASSERT_X(m_buttons[i] != nullptr, "TWizardForm", "every framework button exists");
-    }
-    const auto button = [this](AssistentButton role) {
-        return m_buttons[static_cast<std::size_t>(role)];
-    };
-    onCommand(button(AssistentButton::Back), this,
-              [this] { forward([this] { m_wizard.back(); }); });
-    onCommand(button(AssistentButton::Next), this,
-              [this] { forward([this] { m_wizard.next(); }); });
-    onCommand(button(AssistentButton::Cancel), this, [this] { reject(); });
-    ui->ButtonPanel->installEventFilter(this);
+    onCommand(ui->BackButton, this, [this] { forward([this] { m_wizard.back(); }); });
+    onCommand(ui->NextButton, this, [this] { forward([this] { m_wizard.next(); }); });
+    onCommand(ui->CancelButton, this, [this] { reject(); });
 }
 
 void TWizardForm::reject() {
     forward([this] { m_wizard.cancel(); });
 }
 
-bool TWizardForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->ButtonPanel && event->type() == QEvent::Resize) {
-        redrawButtons();
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 // Fixed in size: every page at the size of the largest, each caption whole in
 // this platform's font.
 void TWizardForm::fitToContents() {
-    TAssistent& assistent = m_wizard.WizardAssistent();
-    int buttonWidth = assistent.ButtonWidth;
-    for (const TButtonData* data :
-         {&assistent.BtnBack, &assistent.BtnNext, &assistent.BtnFinish, &assistent.BtnCancel}) {
-        const QString caption = toQt(data->Text).remove('&');
+    int buttonWidth = kButtonWidth;
+    for (const std::string& text : m_wizard.WizardAssistent().buttonTexts()) {
+        const QString caption = toQt(text).remove('&');
         buttonWidth = std::max(buttonWidth, fontMetrics().horizontalAdvance(caption) + 16);
     }
-    assistent.ButtonWidth = buttonWidth;
-    ui->ButtonPanel->setFixedHeight(kButtonRowGap + assistent.ButtonHeight + kButtonRowBottom);
-    ui->ButtonSeparator->setVisible(assistent.Seperator);
+    for (QPushButton* button : {ui->BackButton, ui->NextButton, ui->CancelButton}) {
+        button->setFixedSize(buttonWidth, kButtonHeight);
+    }
 
     int width = kPageWidth;
     for (int i = 0; i < ui->WizardPages->count(); ++i) {
@@ -271,33 +251,32 @@ void TWizardForm::redrawAll() {
 }
 
 void TWizardForm::redrawPage() {
-    const std::pair<const TAElement*, QWidget*> boxes[] = {
-        {&m_wizard.IntroBox, ui->IntroBox}, {&m_wizard.ABox1, ui->ABox1},
-        {&m_wizard.ABox2, ui->ABox2},       {&m_wizard.ABox3, ui->ABox3},
-        {&m_wizard.ABox4, ui->ABox4},       {&m_wizard.ABox5, ui->ABox5},
-    };
-    for (const auto& [element, box] : boxes) {
-        if (element->Visible) {
+    // The boxes of pages 1 to 6. A page not shown is disabled as well, so no
+    // control of it counts as available.
+    QWidget* const boxes[] = {ui->IntroBox, ui->ABox1, ui->ABox2, ui->ABox3, ui->ABox4, ui->ABox5};
+    for (int page = kIntroPage; page <= kLaunchPage; ++page) {
+        QWidget* box = boxes[page - kIntroPage];
+        const bool current = page == m_wizard.page();
+        if (current) {
             ui->WizardPages->setCurrentWidget(box);
         }
-        box->setEnabled(element->Enabled);
+        box->setEnabled(current);
     }
-    ui->LogoPanel->setVisible(m_wizard.LogoPanel.Visible);
-    setWindowTitle(toQt(m_wizard.WizardAssistent().Caption));
     redrawButtons();
 }
 
 void TWizardForm::redrawButtons() {
-    const ButtonRow row = m_wizard.WizardAssistent().LayoutButtons(ui->ButtonPanel->width(),
-                                                                   ui->ButtonPanel->height());
-    for (std::size_t i = 0; i < kAssistentButtonCount; ++i) {
-        const PlacedButton& placed = row.buttons[i];
-        QPushButton* button = m_buttons[i];
-        button->setText(toQt(placed.Text));
-        button->setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
-        button->setEnabled(placed.Visible && placed.Enabled);
-        button->setVisible(placed.Visible);
-        button->setDefault(static_cast<std::size_t>(row.defaultButton) == i);
+    const std::pair<AssistentButton, QPushButton*> buttons[] = {
+        {AssistentButton::Back, ui->BackButton},
+        {AssistentButton::Next, ui->NextButton},
+        {AssistentButton::Cancel, ui->CancelButton},
+    };
+    for (const auto& [role, button] : buttons) {
+        const AssistentButtonState state = m_wizard.WizardAssistent().button(role);
+        button->setText(toQt(state.text));
+        button->setEnabled(state.enabled);
+        button->setVisible(state.shown);
+        button->setDefault(state.isDefault);
     }
 }
 

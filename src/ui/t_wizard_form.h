@@ -1,15 +1,12 @@
 #pragma once
 
 #include <QDialog>
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "base/notifier.h"
 #include "wizard/launch_wizard.h"
-
-class QPushButton;
 
 namespace Ui {
 class TWizardForm;
@@ -41,9 +38,10 @@ private:
 };
 
 // "WYN Wizard": the six pages of the launch wizard over its core object. The
-// page shown, the caption and the button row (texts, shown, enabled, the
-// default button) come from the wizard's page framework; each user event is
-// one call into the wizard, and the window redraws from its change notice.
+// page shown and the buttons' texts, shown, enabled and default states come
+// from the wizard's page framework; the window lays the buttons out. Each
+// user event is one call into the wizard, and the window redraws from its
+// change notice.
 class TWizardForm : public QDialog {
     Q_OBJECT
 
@@ -58,7 +56,6 @@ public:
 protected:
     // Esc (and a window manager's close) is the Cancel button.
     void reject() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     template <typename Call>
@@ -80,7 +77,6 @@ private:
     LaunchWizard m_wizard;
     std::function<void()> m_closeMainWindow;
     bool m_mainWindowClosed = false;
-    std::array<QPushButton*, kAssistentButtonCount> m_buttons{};
     ListBinding* m_maps = nullptr;
     ListBinding* m_bots = nullptr;
     ListBinding* m_botTeams = nullptr;

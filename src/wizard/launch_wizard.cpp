@@ -161,57 +161,23 @@ LaunchWizard::LaunchWizard(const SessionSettings& session, WizardPrompts& prompt
     : m_session(session),
       m_prompts(prompts),
       m_starter(starter),
-      m_answers(wizardAnswersFrom(session)) {
-    configureAssistent();
-    m_assistent.Open(kIntroPage);
-}
+      m_assistent(assistentSetup(), kIntroPage),
+      m_answers(wizardAnswersFrom(session)) {}
 
-void LaunchWizard::configureAssistent() {
-    TAssistent& a = m_assistent;
-    a.NumPages = kWizardPageCount;
-    a.StartPage = kIntroPage;
-    a.PageNames = {"Dialog",        "Intro",          "Game Type", "Map Selection",
-                   "Bot Selection", "Team Selection", "Launch"};
-    a.WayList = {{1, kWayFollowing}, {2, kWayFollowing}, {3, kWayAsk},
-                 {4, kLaunchPage},   {5, kWayFollowing}, {6, kWayLast}};
-    a.WayListEnabled = true;
-    a.UseHistory = true;
-    a.RememberPage = false;
-    a.SetFormCaption = true;
-    a.ShowPageNames = false;
-    a.ShowGlyph = false;
-    a.Style = AssistentStyle::asWizard;
-    a.ButtonWidth = 75;
-    a.ButtonHeight = 25;
-    a.CaptionWizard = std::string(kWizardCaption);
-    a.Caption = std::string(kWizardCaption);
-    // Back, Next (Launch on the last page), Cancel at the bottom right.
-    a.BLWizard = {kBLChange, kBLHelp, kBLDivider, kBLBack, kBLNext, kBLCancel, kBLOK};
-    a.BtnFinish.Text = "&Launch";
-    for (auto* hidden :
-         {&a.BtnHelp, &a.BtnWizardOK, &a.BtnDialogOK, &a.BtnChangeWizard, &a.BtnChangeDialog}) {
-        hidden->Show = false;
-    }
-
-    LogoPanel.ShowContainer.assign(kWizardPageCount + 1, TAposEntry{});
-    for (int page = kIntroPage; page <= kWizardPageCount; ++page) {
-        LogoPanel.showAt(page);
-    }
-    int page = kIntroPage;
-    for (auto* box : {&IntroBox, &ABox1, &ABox2, &ABox3, &ABox4, &ABox5}) {
-        box->ShowContainer.assign(kWizardPageCount + 1, TAposEntry{});
-        box->showAt(page++);
-        a.addElement(*box);
-    }
-    a.addElement(LogoPanel);
-
-    a.OnAskPageChange = [this](TAssistent&, int aktPage, int& newPage) {
+// Back, Next (Launch on the last page) and Cancel; the team page is reached
+// only by the map page's question, and the bot page skips it.
+AssistentSetup LaunchWizard::assistentSetup() {
+    AssistentSetup setup;
+    setup.WayList = {kWayFollowing, kWayFollowing, kWayAsk, kLaunchPage, kWayFollowing, kWayLast};
+    setup.BtnFinish.Text = "&Launch";
+    setup.OnAskPageChange = [this](int aktPage, int& newPage) {
         WizardAssistentAskPageChange(aktPage, newPage);
     };
-    a.OnCanPageChange = [this](TAssistent&, int fromPage, int& toPage) {
+    setup.OnCanPageChange = [this](int fromPage, int& toPage) {
         return WizardAssistentCanPageChange(fromPage, toPage);
     };
-    a.OnCancelClick = [](TAssistent&, int) { return true; };
+    setup.OnCancelClick = [](int) { return true; };
+    return setup;
 }
 
 bool WizardChange::any() const {
@@ -255,15 +221,15 @@ WizardChange LaunchWizard::compare(const Snapshot& b) const {
 }
 
 void LaunchWizard::next() {
-    m_tracker.run([&] { m_assistent.Next(); });
+    m_tracker.run([&] { m_assistent.next(); });
 }
 
 void LaunchWizard::back() {
-    m_tracker.run([&] { m_assistent.Back(); });
+    m_tracker.run([&] { m_assistent.back(); });
 }
 
 void LaunchWizard::cancel() {
-    m_tracker.run([&] { m_assistent.Cancel(); });
+    m_tracker.run([&] { m_assistent.cancel(); });
 }
 
 void LaunchWizard::setGameType(WizardGameType type) {

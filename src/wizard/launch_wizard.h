@@ -19,14 +19,13 @@ namespace wyn {
 
 inline constexpr std::string_view kWizardCaption = "WYN Wizard";
 
-// The wizard's pages (page 0, the framework's dialog view, is never shown).
+// The wizard's pages, numbered from 1 as the framework numbers them.
 inline constexpr int kIntroPage = 1;
 inline constexpr int kGameTypePage = 2;
 inline constexpr int kMapPage = 3;
 inline constexpr int kBotPage = 4;
 inline constexpr int kTeamPage = 5;
 inline constexpr int kLaunchPage = 6;
-inline constexpr int kWizardPageCount = 6;
 
 inline constexpr std::string_view kWizardSelectMap = "Please select a starting map.";
 inline constexpr std::string_view kWizardSelectBot = launch_text::SelectBot;
@@ -116,7 +115,7 @@ public:
 // The logic of TWizardForm: the answers, the page framework configured as the
 // wizard uses it (WizardAssistent), the checks of each move, the summary and
 // the launch. The window forwards each event to one call and redraws from the
-// answers, the elements and the framework's state.
+// answers and the framework's state (the page, the buttons).
 //
 // The main window's session is read when the wizard opens (its lists), after
 // the bot profile editor (its bot and team lists again) and at each launch
@@ -124,7 +123,7 @@ public:
 class LaunchWizard {
 public:
     LaunchWizard(const SessionSettings& session, WizardPrompts& prompts, GameStarter& starter);
-    // The framework keeps pointers to the page elements below.
+    // The framework's events call back into this object.
     LaunchWizard(const LaunchWizard&) = delete;
     LaunchWizard& operator=(const LaunchWizard&) = delete;
 
@@ -132,16 +131,11 @@ public:
         return m_tracker.connect(std::move(observer));
     }
 
-    TAssistent& WizardAssistent() { return m_assistent; }
     const TAssistent& WizardAssistent() const { return m_assistent; }
     const WizardAnswers& answers() const { return m_answers; }
-    int page() const { return m_assistent.Page(); }
+    int page() const { return m_assistent.page(); }
     // Cancel was pressed: the window closes.
-    bool closed() const { return m_assistent.Result() == DialogResult::Cancel; }
-
-    // The page boxes and the logo panel; the framework shows each on its pages.
-    TABox IntroBox, ABox1, ABox2, ABox3, ABox4, ABox5;
-    TAPanel LogoPanel;
+    bool closed() const { return m_assistent.result() == DialogResult::Cancel; }
 
     // -- Navigation (the framework's buttons). Next on the launch page is the
     // launch; a script that cannot be written throws WynError ("Cannot create
@@ -204,7 +198,7 @@ private:
     Snapshot snapshot() const;
     WizardChange compare(const Snapshot& before) const;
     void setBotMode(WizardBotMode mode);
-    void configureAssistent();
+    AssistentSetup assistentSetup();
     void editBotProfiles();
     void refillRoster();
     void WizardAssistentAskPageChange(int aktPage, int& newPage) const;

@@ -43,7 +43,7 @@ TEST_F(WizardLaunchTest, DeathmatchWithSpecificBots) {
     EXPECT_THAT(prompts.errors, IsEmpty());
     // The finish is refused: the wizard stays on the launch page.
     EXPECT_EQ(w.page(), kLaunchPage);
-    EXPECT_EQ(w.WizardAssistent().Result(), DialogResult::Open);
+    EXPECT_EQ(w.WizardAssistent().result(), DialogResult::Open);
     EXPECT_EQ(w.lastLaunch()->outcome, LaunchOutcome::Started);
     EXPECT_EQ(mainWindowCloses, 0);
 }
@@ -159,7 +159,7 @@ TEST_F(WizardLaunchTest, ScriptThatCannotBeCreatedStopsBeforeTheStart) {
     EXPECT_EQ(mainWindowCloses, 0);
     EXPECT_EQ(w.page(), kLaunchPage);
     EXPECT_FALSE(w.lastLaunch());
-    EXPECT_THAT(w.WizardAssistent().History(), ElementsAre(1, 2, 3, 4));
+    EXPECT_THAT(w.WizardAssistent().history(), ElementsAre(1, 2, 3, 4));
 
     // The directory is back: the same wizard launches.
     game.mkdir("vantor");
