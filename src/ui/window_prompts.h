@@ -13,7 +13,7 @@ namespace wyn {
 
 // Every question the windows ask the user, in one place: the core's prompts
 // and the few the windows ask themselves. QtPrompts answers them with dialogs;
-// window tests answer them with a fake.
+// tests answer them with FakePrompts, so this header stays free of Qt.
 class UiPrompts : public StartupPrompts, public RosterPrompts, public ChatPrompts {
 public:
     // The open dialog of File > Open ("Open ", *.wyn, the file must exist); its
