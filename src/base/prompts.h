@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "base/errors.h"
+
 namespace wyn {
 
 // The questions an operation asks in its middle. The window answers them with
@@ -26,5 +28,25 @@ public:
     virtual std::optional<std::string> askText(const std::string& caption, const std::string& label,
                                                const std::string& initial) = 0;
 };
+
+// The general error display: a failure nobody expected, after which the
+// program goes on.
+class FailurePrompt {
+public:
+    virtual ~FailurePrompt() = default;
+    virtual void showFailure(const std::string& text) = 0;
+};
+
+// Runs one call; a failure nobody expected is shown by the general error
+// display, and the program goes on. Every connection of the windows runs its
+// call through this.
+template <typename Call>
+void guarded(FailurePrompt& prompts, Call&& call) {
+    try {
+        call();
+    } catch (const WynError& error) {
+        prompts.showFailure(generalErrorText(error));
+    }
+}
 
 }  // namespace wyn

@@ -1,6 +1,5 @@
 #include "session/startup.h"
 
-#include "base/errors.h"
 #include "base/file_system.h"
 #include "base/value_store.h"
 #include "content/installation.h"
@@ -40,16 +39,14 @@ ArgumentsOutcome HandleProgramArguments(SessionSettings& session,
     if (arguments.empty()) {
         return outcome;
     }
-    try {
+    guarded(prompts, [&] {
         OpenPreset(session, arguments[0], recent);
         outcome.presetLoaded = true;
         // Only a capital L launches.
         if (arguments.size() > 1 && arguments[1] == "-L") {
             outcome.launch = Launch(session, prompts, starter);
         }
-    } catch (const WynError& error) {
-        prompts.showFailure(generalErrorText(error));
-    }
+    });
     return outcome;
 }
 
@@ -65,12 +62,8 @@ void MainWindowLife::create(const std::string& currentDirectory) {
 }
 
 void MainWindowLife::show() {
-    try {
-        RestoreWindowState(m_session, TEasyReg(m_store));
-    } catch (const WynError& error) {
-        // The state is restored as far as it goes; the window still opens.
-        m_prompts.showFailure(generalErrorText(error));
-    }
+    // The state is restored as far as it goes; the window still opens.
+    guarded(m_prompts, [&] { RestoreWindowState(m_session, TEasyReg(m_store)); });
 }
 
 ArgumentsOutcome MainWindowLife::openArguments(const std::vector<std::string>& arguments,

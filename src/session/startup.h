@@ -15,12 +15,10 @@ class SessionSettings;
 class ValueStore;
 
 // What the start-up asks of the window besides the launch's questions.
-class StartupPrompts : public LaunchPrompts {
+class StartupPrompts : public LaunchPrompts, public virtual FailurePrompt {
 public:
     // Shows the locate dialog modally; returns once the dialog is closed.
     virtual void showLocateDialog(LocateDialog& dialog) = 0;
-    // The general error display: a failure nobody expected; the program goes on.
-    virtual void showFailure(const std::string& text) = 0;
 };
 
 // The start-up check, run while the main window is created (before the stored

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "base/errors.h"
 #include "bots/roster_editor.h"
 #include "chat/chat_editor.h"
 #include "session/game_end_report.h"
@@ -14,7 +13,7 @@ namespace wyn {
 
 // Every question the windows ask the user, in one place: the core's prompts
 // and the few the windows ask themselves. QtPrompts answers them with dialogs;
-// window tests answer them with a fake.
+// tests answer them with FakePrompts, so this header stays free of Qt.
 class UiPrompts : public StartupPrompts, public RosterPrompts, public ChatPrompts {
 public:
     // The open dialog of File > Open ("Open ", *.wyn, the file must exist); its
@@ -25,18 +24,6 @@ public:
     // warning icon); it does not wait for the user.
     virtual void showGameEnd(const GameEndReport& report) = 0;
 };
-
-// Runs one user event's core call; a failure nobody expected is shown by the
-// general error display, and the program goes on. Every connection of the
-// windows runs its call through this.
-template <typename Call>
-void guarded(StartupPrompts& prompts, Call&& call) {
-    try {
-        call();
-    } catch (const WynError& error) {
-        prompts.showFailure(generalErrorText(error));
-    }
-}
 
 // The other windows the main window opens, each modal and fresh at every
 // opening. Tests pass one that records the openings.

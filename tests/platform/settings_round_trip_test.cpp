@@ -19,7 +19,7 @@ protected:
     test::TempDir dir;
     test::TempDir game;
     PlatformProfile profile = test::profileFor(game);
-    test::FakeStartupPrompts prompts;
+    test::FakePrompts prompts;
     test::FakeStarter starter;
     std::string ini = dir / "WYN.ini";
 

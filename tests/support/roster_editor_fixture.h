@@ -8,27 +8,12 @@
 
 #include "bots/player_models.h"
 #include "bots/roster_editor.h"
+#include "fake_prompts.h"
 #include "temp_dir.h"
 
 namespace wyn::test {
 
 using Names = std::vector<std::string>;
-
-// Prompts that record what was asked and shown, and answer as told.
-class FakeRosterPrompts : public RosterPrompts {
-public:
-    Names errors;
-    Names questions;                                  // "caption|label|initial"
-    std::vector<std::optional<std::string>> answers;  // consumed in order; then cancel
-
-    void showError(const std::string& text) override { errors.push_back(text); }
-    void showInformation(const std::string& text) override { errors.push_back("info: " + text); }
-    std::optional<std::string> askText(const std::string& caption, const std::string& label,
-                                       const std::string& initial) override {
-        questions.push_back(caption + "|" + label + "|" + initial);
-        return questions.size() <= answers.size() ? answers[questions.size() - 1] : std::nullopt;
-    }
-};
 
 // Two bots, two teams, one supporter; models male (with icons), female and an
 // empty cyborg. Bot2 holds values no control can show: weapon "1", quad "2".
@@ -46,7 +31,7 @@ class RosterEditorTest : public ::testing::Test {
 protected:
     GameDir game;
     const PlatformProfile& profile = PlatformProfile::native();
-    FakeRosterPrompts prompts;
+    FakePrompts prompts;
     RosterEditor editor{game.str(), profile, prompts};
 
     void SetUp() override {

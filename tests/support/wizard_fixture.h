@@ -3,10 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 #include "base/game_starter.h"
+#include "fake_prompts.h"
 #include "fake_starter.h"
 #include "session/session_settings.h"
 #include "temp_dir.h"
@@ -14,37 +14,13 @@
 
 namespace wyn::test {
 
-// Records every message and editor request; the directory prompt is cancelled.
-class FakeWizardPrompts : public WizardPrompts, public TextPrompt {
-public:
-    std::vector<std::string> errors;
-    std::vector<std::string> infos;
-    int mapCycleEdits = 0;
-    int botProfileEdits = 0;
-    std::function<void()> whileEditingBots;  // what the bot profile editor does
-
-    void showError(const std::string& text) override { errors.push_back(text); }
-    void showInformation(const std::string& text) override { infos.push_back(text); }
-    void editMapCycle() override { ++mapCycleEdits; }
-    void editBotProfiles() override {
-        ++botProfileEdits;
-        if (whileEditingBots) {
-            whileEditingBots();
-        }
-    }
-    std::optional<std::string> askText(const std::string&, const std::string&,
-                                       const std::string&) override {
-        return std::nullopt;
-    }
-};
-
 // A main window session in a temporary game directory with maps in all three
 // lists (one name twice), three bots (Bravo marked) and three teams.
 class WizardTest : public ::testing::Test {
 protected:
     GameDir game;
     SessionSettings s{PlatformProfile::posix()};
-    FakeWizardPrompts prompts;
+    FakePrompts prompts;
     FakeStarter starter;
     std::unique_ptr<LaunchWizard> wizard;
 

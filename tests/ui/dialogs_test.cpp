@@ -40,7 +40,7 @@ protected:
     GameDir gameOnly{false};  // the game without the add-on
     TempDir nothing;          // no game at all
     MemoryValueStore store;
-    FakeUiPrompts prompts;
+    FakePrompts prompts;
 
     QString label(TLocateForm& form) { return form.findChild<QLabel*>("InfoLabel")->text(); }
     // The user selects a directory in the tree.

@@ -53,7 +53,7 @@ constexpr const char* kTwoBots =
 class RosterWindowTest : public ::testing::Test {
 protected:
     GameDir game;
-    FakeUiPrompts prompts;
+    FakePrompts prompts;
     SessionSettings session{profile()};
     MemoryValueStore store;
     RosterEditor editor{game.str(), profile(), prompts};
@@ -225,7 +225,7 @@ TEST_F(RosterWindowTest, APictureThatCannotBeReadShowsTheCover) {
 
 TEST_F(RosterWindowTest, NewBotAndDeleteBot) {
     open();
-    prompts.textAnswers = {"Bot 1", "Zed[teams]", "Zed"};
+    prompts.answers = {"Bot 1", "Zed[teams]", "Zed"};
     ui.click("NewButton");
     ui.click("NewButton");
     EXPECT_EQ(prompts.errors,
@@ -287,7 +287,7 @@ TEST_F(RosterWindowTest, TeamMembersMoveWithTheButtons) {
     ui.click("RemoveButton");  // nothing selected: nothing goes
     EXPECT_EQ(ui.rows("CurrentListBox").size(), 2);
 
-    prompts.textAnswers = {"Some one", "Stranger"};
+    prompts.answers = {"Some one", "Stranger"};
     ui.click("OtherMemberButton");
     ui.click("OtherMemberButton");
     EXPECT_EQ(prompts.questions,
@@ -329,7 +329,7 @@ TEST_F(RosterWindowTest, TeamMembersMoveWithTheButtons) {
 
 TEST_F(RosterWindowTest, CancelWritesNothing) {
     open();
-    prompts.textAnswers = {"Zed"};
+    prompts.answers = {"Zed"};
     ui.click("NewButton");
     ui.type("TeamIDEdit", "Q");
     ui.click("CancelButton");
@@ -347,7 +347,7 @@ TEST_F(RosterWindowTest, CancelWritesNothing) {
 
 TEST_F(RosterWindowTest, OkStaysOpenForATeamWithoutMembersOrAFailedWrite) {
     open();
-    prompts.textAnswers = {"Gamma"};
+    prompts.answers = {"Gamma"};
     ui.click("NewTeamButton");
     ui.click("OKButton");
     EXPECT_EQ(prompts.errors.back(), "Please add some team members to team Gamma.");
@@ -400,7 +400,7 @@ TEST_F(RosterOkTest, OkWritesTheFileAndRefreshesTheMainWindow) {
     TEditForm dialog(editor, prompts, form->session(), store, form.get());
     dialog.show();
     DialogDriver ui(&dialog);
-    prompts.textAnswers = {"Zed"};
+    prompts.answers = {"Zed"};
     ui.click("NewButton");
     ui.type("ModelComboBox", "male");
     ui.clickRow("BotsListBox", 1);
@@ -433,7 +433,7 @@ TEST_F(RosterOkTest, OkWritesTheFileAndRefreshesTheMainWindow) {
 class ChatWindowTest : public ::testing::Test {
 protected:
     GameDir game;
-    FakeUiPrompts prompts;
+    FakePrompts prompts;
     ChatEditor editor{game.str(), profile(), prompts};
     std::unique_ptr<TChatForm> form;
     DialogDriver ui;
@@ -483,21 +483,21 @@ TEST_F(ChatWindowTest, OpensOnGreetingsWithTheirComments) {
 TEST_F(ChatWindowTest, AddEditAndDelete) {
     open();
     ui.clickRow("TopicsListBox", 4);
-    prompts.commentAnswers = {"Back again, %s.", std::nullopt, "x -- Come-backs"};
+    prompts.answers = {"Back again, %s.", std::nullopt, "x -- Come-backs"};
     ui.click("AddButton");
     EXPECT_EQ(ui.rows("ChatListBox"), (QStringList{"Not this time.", "Back again, %s."}));
     EXPECT_EQ(ui.currentRow("ChatListBox"), 1);
     ui.click("AddButton");  // cancelled
     ui.click("AddButton");  // would read back as a header
-    EXPECT_EQ(prompts.newCommentsAsked, 3);
+    EXPECT_EQ(prompts.questions, Names(3, "New comment"));
     EXPECT_EQ(prompts.errors,
               Names{"A comment cannot contain the topic header \"-- Come-backs\"."});
     EXPECT_EQ(ui.rows("ChatListBox").size(), 2);
 
     ui.clickRow("ChatListBox", 0);
-    prompts.commentAnswers = {"Not now."};
+    prompts.answers = {"Not now."};
     ui.click("EditButton");
-    EXPECT_EQ(prompts.commentsEdited, Names{"Not this time."});
+    EXPECT_EQ(prompts.questions.back(), "Edit comment|Not this time.");
     EXPECT_EQ(ui.rows("ChatListBox"), (QStringList{"Not now.", "Back again, %s."}));
 
     ui.click("DeleteButton");
@@ -511,7 +511,7 @@ TEST_F(ChatWindowTest, AddEditAndDelete) {
     EXPECT_EQ(ui.rows("ChatListBox"), QStringList{});
     ui.click("EditButton");
     ui.click("DeleteButton");
-    EXPECT_EQ(prompts.commentsEdited.size(), 1u);
+    EXPECT_EQ(prompts.questions.size(), 4u);  // Edit asked nothing
     EXPECT_EQ(prompts.errors, Names{"There are no more teamplay group comments to delete."});
 
     ui.click("OKButton");
@@ -525,7 +525,7 @@ TEST_F(ChatWindowTest, AddEditAndDelete) {
 TEST_F(ChatWindowTest, CancelWritesNothing) {
     open();
     const std::string before = file();
-    prompts.commentAnswers = {"new"};
+    prompts.answers = {"new"};
     ui.click("AddButton");
     ui.click("CancelButton");
     EXPECT_FALSE(form->isVisible());
@@ -539,9 +539,9 @@ TEST_F(ChatWindowTest, AMissingFileIsReportedAndOkCreatesIt) {
     EXPECT_EQ(ui.currentRow("TopicsListBox"), -1);
     EXPECT_EQ(panel(), "");
     EXPECT_EQ(ui.rows("ChatListBox"), QStringList{});
-    prompts.commentAnswers = {"ignored"};
+    prompts.answers = {"ignored"};
     ui.click("AddButton");  // no topic yet: nothing is asked
-    EXPECT_EQ(prompts.newCommentsAsked, 0);
+    EXPECT_TRUE(prompts.questions.empty());
     ui.clickRow("TopicsListBox", 0);
     ui.click("AddButton");
     ui.click("OKButton");
@@ -613,7 +613,7 @@ TEST(ChatCommentDialogs, TakeTheTextAsTypedOnOkAndNothingOnCancel) {
 class MapsWindowTest : public ::testing::Test {
 protected:
     GameDir game;
-    FakeUiPrompts prompts;
+    FakePrompts prompts;
     MapCycleEditor editor{game.str(), profile(), prompts};
     std::unique_ptr<TMapsForm> form;
     DialogDriver ui;

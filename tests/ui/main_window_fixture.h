@@ -46,7 +46,7 @@ protected:
     MemoryValueStore store;
     FakeStarter starter;
     GameStarter* gameStarter = &starter;  // what the window starts games with
-    FakeUiPrompts prompts;
+    FakePrompts prompts;
     FakeWindows windows;
     std::unique_ptr<TWYNForm> form;
 

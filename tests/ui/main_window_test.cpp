@@ -275,11 +275,11 @@ TEST_F(MainWindowTest, ManualEditingLaunchesTheEditedLine) {
     start();
     clickRow("BotsListBox", 0, true);
     click("ManEditCheckBox");
-    prompts.editedLine = "x +set skill 3 +map q2dm8";
+    prompts.answers = {"x +set skill 3 +map q2dm8"};
     click("LaunchButton");
-    EXPECT_EQ(prompts.editorShown, form->session().commandLine());
+    EXPECT_EQ(prompts.questions.back(), "Command line|" + form->session().commandLine());
     EXPECT_EQ(game.read("vantor/wyn.cfg"), "set skill 3 \r\nmap q2dm8\r\n");
-    prompts.confirmEditor = false;
+    prompts.answers = {std::nullopt};
     click("LaunchButton");
     EXPECT_EQ(game.read("vantor/wyn.cfg"), "");
     EXPECT_EQ(starter.requests.size(), 1u);
@@ -330,11 +330,10 @@ TEST_F(MainWindowTest, RecentFilesMenuOpensAndNumbersThePresets) {
     const auto second = game.write("second.wyn");
     writeLines(first, lines);
     writeLines(second, lines);
-    prompts.openPath = first;
+    prompts.answers = {first, second};
     shortcut(Qt::Key_O);
-    prompts.openPath = second;
     shortcut(Qt::Key_O);
-    EXPECT_EQ(prompts.lastOpenHistory, Names{first});  // the paths opened so far
+    EXPECT_EQ(prompts.questions.back(), "Open preset|" + first);  // the paths opened so far
     EXPECT_EQ(form->windowTitle(), "Vantor Frontend - second.wyn");
     auto* menu = find<QMenu>("FileMenu");
     QStringList captions;
@@ -369,7 +368,7 @@ TEST_F(MainWindowTest, FileNewResetsAndSaveAsNamesTheCaption) {
     click("DedicatedCheckBox");
     shortcut(Qt::Key_N);
     EXPECT_FALSE(checked("DedicatedCheckBox"));
-    prompts.savePath = game / "saved.wyn";
+    prompts.answers = {game / "saved.wyn"};
     shortcut(Qt::Key_S);  // no name yet: Save As
     EXPECT_EQ(form->windowTitle(), "Vantor Frontend - saved.wyn");
     EXPECT_EQ(readLines(game / "saved.wyn").size(), 63u);
@@ -394,7 +393,7 @@ TEST_F(MainWindowTest, TypingADirectoryKeepsTheMapListsWhereTheyAre) {
     auto* edit = find<QLineEdit>("DirectoryEdit");
     edit->setFocus();
     edit->end(false);
-    prompts.textAnswers = {game.str()};
+    prompts.answers = {game.str()};
     QTest::keyClick(edit, Qt::Key_X);  // no baseq2 there: the prompt asks
     QApplication::processEvents();
     EXPECT_EQ(prompts.questions.size(), 1u);

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <string>
 
+#include "fake_prompts.h"
+
 namespace wyn {
 class SessionSettings;
 class ValueStore;
@@ -11,15 +13,13 @@ class ValueStore;
 
 namespace wyn::test {
 
-class FakeUiPrompts;
-
 // What every screenshot function gets: the sample game, the main window's
 // session and store, and where the pictures go.
 struct ScreenshotContext {
     std::string game;
     SessionSettings& session;
     ValueStore& store;
-    FakeUiPrompts& prompts;
+    FakePrompts& prompts;
     QString directory;
 };
 

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     store.writeValue("RedBots", "Vex");
     store.writeValue("BlueBots", "Orla");
     wyn::test::FakeStarter starter;
-    wyn::test::FakeUiPrompts prompts;
+    wyn::test::FakePrompts prompts;
     wyn::test::FakeWindows windows;
     wyn::TWYNForm form({wyn::PlatformProfile::native(), store, starter, prompts, windows}, game);
     form.start();

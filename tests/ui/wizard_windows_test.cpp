@@ -68,7 +68,7 @@ protected:
     SessionSettings session{PlatformProfile::native()};
     MemoryValueStore store;
     FakeStarter starter;
-    FakeUiPrompts prompts;
+    FakePrompts prompts;
     FakeWindows windows;
     int mainWindowCloses = 0;
     std::unique_ptr<TWizardForm> form;
@@ -489,7 +489,7 @@ class NewsWindowTest : public ::testing::Test {
 protected:
     TempDir cache;
     MemoryValueStore store;
-    FakeUiPrompts prompts;
+    FakePrompts prompts;
     std::unique_ptr<DevNews> news;
     std::unique_ptr<TDevForm> form;
 

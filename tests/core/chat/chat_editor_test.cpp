@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <filesystem>
 
 #include "base/errors.h"
 #include "base/text_file.h"
 #include "chat/chat_editor.h"
+#include "fake_prompts.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -16,36 +16,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-// Records every message and dialog; answers the dialogs from a queue
-// (nothing left means Cancel).
-class FakeChatPrompts : public ChatPrompts {
-public:
-    void showError(const std::string& text) override { errors.push_back(text); }
-    void showInformation(const std::string& text) override { informations.push_back(text); }
-    std::optional<std::string> askNewComment() override {
-        ++newAsked;
-        return next();
-    }
-    std::optional<std::string> askEditedComment(const std::string& comment) override {
-        editAsked.push_back(comment);
-        return next();
-    }
-
-    Lines errors, informations, editAsked;
-    int newAsked = 0;
-    std::deque<std::optional<std::string>> answers;
-
-private:
-    std::optional<std::string> next() {
-        if (answers.empty()) {
-            return std::nullopt;
-        }
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
 
 constexpr std::size_t kGreetings = 0;
 constexpr std::size_t kComeBacks = 4;
@@ -59,7 +29,7 @@ protected:
     Lines fileLines() const { return readLines(editor.path()); }
 
     test::GameDir game;
-    FakeChatPrompts prompts;
+    test::FakePrompts prompts;
     ChatEditor editor;
 };
 
@@ -119,8 +89,7 @@ TEST_F(ChatEditorTest, MissingFileOpensEmptyAndOkCreatesIt) {
     editor.add();
     editor.edit();
     editor.deleteComment();
-    EXPECT_EQ(prompts.newAsked, 0);
-    EXPECT_THAT(prompts.editAsked, IsEmpty());
+    EXPECT_THAT(prompts.questions, IsEmpty());
     EXPECT_EQ(prompts.errors.size(), 1u);
     EXPECT_EQ(editor.book(), ChatBook{});
 
@@ -145,7 +114,7 @@ TEST_F(ChatEditorTest, AddAppendsToTheTopicAndSelectsIt) {
     editor.add();  // an empty comment is taken as typed
     EXPECT_EQ(editor.selectedComment(), 2u);
     editor.add();  // cancelled
-    EXPECT_EQ(prompts.newAsked, 3);
+    EXPECT_EQ(prompts.questions, Lines(3, "New comment"));
     EXPECT_EQ(editor.comments().size(), 3u);
 
     editor.ok();
@@ -210,7 +179,7 @@ TEST_F(ChatEditorTest, EditReplacesTheSelectedCommentInPlace) {
     editor.selectComment(1);
     prompts.answers = {"greetings, %s"};
     editor.edit();
-    EXPECT_THAT(prompts.editAsked, ElementsAre("hello %s"));
+    EXPECT_THAT(prompts.questions, ElementsAre("Edit comment|hello %s"));
     EXPECT_THAT(editor.comments(), ElementsAre("hi", "greetings, %s", "hey"));
     EXPECT_EQ(editor.selectedComment(), 1u);
 
@@ -233,7 +202,7 @@ TEST_F(ChatEditorTest, EditWithoutACommentAsksNothing) {
     editor.edit();
     editor.selectComment(7);  // past the end selects nothing
     editor.edit();
-    EXPECT_THAT(prompts.editAsked, IsEmpty());
+    EXPECT_THAT(prompts.questions, IsEmpty());
     EXPECT_THAT(prompts.errors, IsEmpty());
 }
 

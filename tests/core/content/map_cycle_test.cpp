@@ -17,7 +17,7 @@ class MapCycle : public ::testing::Test {
 protected:
     test::GameDir game;
     const PlatformProfile& profile = PlatformProfile::native();
-    test::FakeStartupPrompts prompts;
+    test::FakePrompts prompts;
     MapCycleEditor editor{game.str(), profile, prompts};
 
     void SetUp() override { game.write("baseq2/pak1.pak"); }

@@ -91,7 +91,7 @@ TEST_F(DirectoryReaction, ReadsEveryList) {
     EXPECT_EQ(s.configItems(), Names{"server"});
     EXPECT_EQ(s.mapList(MapType::General).items().size(), 8u);
     EXPECT_FALSE(s.mapList(MapType::General).hasSelection());  // a rescan selects nothing
-    EXPECT_TRUE(prompts.textQuestions.empty());
+    EXPECT_TRUE(prompts.questions.empty());
 }
 
 TEST_F(DirectoryReaction, ExecutableChangeReloadsAndDropsChecks) {
@@ -111,11 +111,10 @@ TEST_F(DirectoryReaction, MissingRosterEmptiesTheLists) {
 
 TEST_F(DirectoryReaction, DirectoryWithoutBaseq2AsksForAnother) {
     test::TempDir other;
-    prompts.textAnswers = {game.str()};
+    prompts.answers = {game.str()};
     s.setText(F::DirectoryEdit, other.str());
-    EXPECT_EQ(prompts.textQuestions,
-              Names{"Please locate your Quake II directory|Quake II Directory|" +
-                    posix.defaultGameDirectory});
+    EXPECT_EQ(prompts.questions, Names{"Please locate your Quake II directory|Quake II Directory|" +
+                                       posix.defaultGameDirectory});
     EXPECT_EQ(s.gameDirectory(), game.str());
 }
 
@@ -123,7 +122,7 @@ TEST_F(DirectoryReaction, CancelledPromptPutsTheDefaultAndStops) {
     s.setText(F::DirectoryEdit, game / "nothing");
     // Cancelled: the default goes in; it has no baseq2 either, so one more
     // prompt comes, and its cancel puts the same text, which ends it.
-    EXPECT_EQ(prompts.textQuestions.size(), 2u);
+    EXPECT_EQ(prompts.questions.size(), 2u);
     EXPECT_EQ(s.gameDirectory(), posix.defaultGameDirectory);
     EXPECT_EQ(s.configItems(), Names{"server"});  // the last usable directory's items stay
 }

@@ -165,9 +165,9 @@ TEST_F(LaunchTest, ManualEditReplacesTheScript) {
     s.selectMap(MapType::General, -1);  // the editor path needs no map
     s.setBotChecked(0, true);
     s.rebuildCommandLine();
-    prompts.editedLine = s.commandLine() + " +set extra 1";
+    prompts.answers = {s.commandLine() + " +set extra 1"};
     EXPECT_EQ(launch().outcome, LaunchOutcome::Started);
-    EXPECT_EQ(prompts.editorShown, s.commandLine());
+    EXPECT_EQ(prompts.questions, std::vector<std::string>{"Command line|" + s.commandLine()});
     EXPECT_TRUE(wynCfg().starts_with("set game vantor \r\nset skill 1 \r\n"));
     EXPECT_TRUE(wynCfg().ends_with("cmd lag 1 \r\nset extra 1\r\n"));
 }
@@ -175,7 +175,7 @@ TEST_F(LaunchTest, ManualEditReplacesTheScript) {
 TEST_F(LaunchTest, CancelledEditorLeavesAnEmptyScript) {
     game.write("vantor/wyn.cfg", "old\r\n");
     s.setChecked(F::ManEditCheckBox, true);
-    prompts.confirmEditor = false;
+    prompts.answers = {std::nullopt};
     EXPECT_EQ(launch().outcome, LaunchOutcome::Cancelled);
     EXPECT_EQ(wynCfg(), "");
     EXPECT_TRUE(starter.requests.empty());
@@ -197,12 +197,12 @@ TEST_F(LaunchTest, FailedStartStillClosesOnLaunch) {
 TEST_F(LaunchTest, SaveOnLaunchWritesThePresetBeforeStarting) {
     s.setBotChecked(0, true);
     s.setChecked(F::SaveSettingsCheckBox, true);
-    prompts.savePath = game / "game.wyn";
+    prompts.answers = {game / "game.wyn"};
     launch();
     EXPECT_EQ(s.currentPresetName(), game / "game.wyn");
     EXPECT_EQ(s.caption(), "Vantor Frontend - game.wyn");
     EXPECT_NE(game.read("game.wyn"), "");
-    prompts.savePath.reset();  // cancelled: the launch goes on
+    // No answer left: cancelled, and the launch goes on.
     EXPECT_EQ(launch().outcome, LaunchOutcome::Started);
 }
 

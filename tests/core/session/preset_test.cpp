@@ -204,14 +204,13 @@ namespace wyn {
 namespace {
 
 TEST_F(Preset, SaveAsksOnlyWithoutACurrentPresetAndOpenRebuilds) {
-    prompts.savePath = std::nullopt;
     EXPECT_FALSE(SaveCurrentPreset(s, prompts));  // cancelled: nothing written
     EXPECT_EQ(s.caption(), "Vantor Frontend");
-    prompts.savePath = game / "a.wyn";
+    prompts.answers = {game / "a.wyn"};
     EXPECT_TRUE(SaveCurrentPreset(s, prompts));
     EXPECT_EQ(s.currentPresetName(), game / "a.wyn");
     EXPECT_EQ(s.caption(), "Vantor Frontend - a.wyn");
-    prompts.savePath = game / "elsewhere.wyn";
+    prompts.answers = {game / "elsewhere.wyn"};
     s.setChecked(F::DedicatedCheckBox, true);
     EXPECT_TRUE(SaveCurrentPreset(s, prompts));  // to a.wyn, without asking
     EXPECT_FALSE(std::filesystem::exists(game / "elsewhere.wyn"));

@@ -23,7 +23,7 @@ class Startup : public ::testing::Test {
 protected:
     test::TempDir game;
     PlatformProfile profile = test::profileFor(game);
-    test::FakeStartupPrompts prompts;
+    test::FakePrompts prompts;
     test::FakeStarter starter;
     MemoryValueStore store;
     RecentFiles recent;
@@ -58,9 +58,9 @@ protected:
 
 TEST_F(Startup, FirstRunWithAnEmptyStore) {
     const auto s = start();
-    EXPECT_TRUE(prompts.errors.empty());          // the game is where the window starts
-    ASSERT_FALSE(prompts.textQuestions.empty());  // the restore emptied the directory
-    EXPECT_EQ(prompts.textQuestions.front(),
+    EXPECT_TRUE(prompts.errors.empty());      // the game is where the window starts
+    ASSERT_FALSE(prompts.questions.empty());  // the restore emptied the directory
+    EXPECT_EQ(prompts.questions.front(),
               "Please locate your Quake II directory|Quake II Directory|" + game.str());
     EXPECT_EQ(s->gameDirectory(), game.str());
     EXPECT_EQ(s->text(F::FilenameEdit), profile.defaultExecutable);
@@ -165,7 +165,7 @@ TEST_F(Startup, StoredBotsTeamsAndCtfTeams) {
 TEST_F(Startup, StoredDirectoryEqualToTheShownOneStillReadsTheLists) {
     storeDirectory();  // the same text as the design default here
     const auto s = start();
-    EXPECT_TRUE(prompts.textQuestions.empty());
+    EXPECT_TRUE(prompts.questions.empty());
     EXPECT_EQ(s->bots().items().size(), 4u);
     EXPECT_EQ(s->mapList(MapType::General).items().size(), 47u);
 }
@@ -350,7 +350,7 @@ protected:
     test::TempDir nothing;
     const PlatformProfile& profile = PlatformProfile::native();
     MemoryValueStore store;
-    test::FakeStartupPrompts prompts;
+    test::FakePrompts prompts;
 
     void SetUp() override {
         full.write("quake2");
@@ -422,7 +422,7 @@ TEST_F(Locate, StartupCheckPassesSilently) {
     MemoryValueStore empty;
     EXPECT_TRUE(StartupCheck(shown, empty, prompts, full.str()));
     EXPECT_TRUE(prompts.errors.empty());
-    EXPECT_TRUE(prompts.locateInfoAtOpen.empty());
+    EXPECT_TRUE(prompts.questions.empty());
 }
 
 TEST_F(Locate, DirectoryAcceptedAtStartUpIsUsedInTheSameRun) {
@@ -431,7 +431,7 @@ TEST_F(Locate, DirectoryAcceptedAtStartUpIsUsedInTheSameRun) {
     elsewhere.defaultGameDirectory = nothing / "quake2";
     SessionSettings s(elsewhere);
     s.setDirectoryPrompt(&prompts);
-    prompts.locateScript = [&](LocateDialog& dialog) {
+    prompts.whileLocating = [&](LocateDialog& dialog) {
         dialog.directoryChanged(full.str());
         dialog.ok();
     };
@@ -440,10 +440,10 @@ TEST_F(Locate, DirectoryAcceptedAtStartUpIsUsedInTheSameRun) {
     MainWindowLife life(s, store, recent, prompts);
     life.create(nothing.str());
     EXPECT_EQ(prompts.errors, Names{enterDirectoryMessage(elsewhere)});
-    EXPECT_EQ(prompts.locateInfoAtOpen, Names{""});
+    EXPECT_EQ(prompts.questions, Names{"Locate|"});
     life.show();
     EXPECT_EQ(s.gameDirectory(), full.str());
-    EXPECT_TRUE(prompts.textQuestions.empty());
+    EXPECT_EQ(prompts.questions, Names{"Locate|"});  // no directory prompt
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ class EasyReg : public ::testing::Test {
 protected:
     test::TempDir game;
     PlatformProfile profile = test::profileFor(game);
-    test::FakeStartupPrompts prompts;
+    test::FakePrompts prompts;
     SessionSettings s{profile};
     MemoryValueStore store;
     TEasyReg reg{store};
