@@ -28,7 +28,7 @@ constexpr int kMoves = 100;
 
 // The editor's dialog on the large roster, open and shown.
 struct OpenRosterEditor {
-    test::FakeUiPrompts prompts;
+    test::FakePrompts prompts;
     SessionSettings session{PlatformProfile::native()};
     MemoryValueStore store;
     RosterEditor editor{largeSkinnedInstall().str(), PlatformProfile::native(), prompts};

@@ -7,7 +7,9 @@
 namespace wyn::bench {
 
 // A large game directory, made once per run: 10,000 loose maps, 1,000 scripts,
-// a roster of 2,000 bots and 200 teams, all the pak files.
+// a roster of 2,000 bots and 200 teams, all the pak files, each where the
+// program looks for it (baseq2/maps, baseq2, vantor/bots.cfg), so the main
+// window opens on all of them.
 const test::TempDir& largeInstall();
 
 // The roster text of that installation.

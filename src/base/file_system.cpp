@@ -62,6 +62,26 @@ bool matchesMask(std::string_view name, std::string_view mask) {
 
 namespace {
 
+// Each name is folded once, not in every comparison: a map directory holds
+// thousands of names, and the sort compares each of them a dozen times.
+std::vector<std::string> sortedIgnoringCase(std::vector<std::string> names) {
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        keys.emplace_back(toLower(names[i]), i);
+    }
+    // Folded texts compare as lessIgnoringCase compares the names; names that
+    // differ only in case keep the directory's order.
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (const auto& key : keys) {
+        sorted.push_back(std::move(names[key.second]));
+    }
+    return sorted;
+}
+
 template <typename Keep>
 std::vector<std::string> listDirectory(const std::string& directory, Keep keep) {
     std::vector<std::string> names;
@@ -76,9 +96,7 @@ std::vector<std::string> listDirectory(const std::string& directory, Keep keep) 
             names.push_back(std::move(name));
         }
     }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return lessIgnoringCase(a, b); });
-    return names;
+    return sortedIgnoringCase(std::move(names));
 }
 
 }  // namespace

@@ -40,15 +40,15 @@ NamesModel::NamesModel(bool checkable, QObject* parent)
 
 void NamesModel::setNames(const std::vector<std::string>& names) {
     beginResetModel();
-    m_names = toQt(names);
+    m_names = names;
     m_checks.assign(names.size(), false);
     endResetModel();
 }
 
 void NamesModel::setChecks(const std::vector<bool>& checks) {
     m_checks = checks;
-    m_checks.resize(static_cast<std::size_t>(m_names.size()), false);
-    if (!m_names.isEmpty()) {
+    m_checks.resize(m_names.size(), false);
+    if (!m_names.empty()) {
         emit dataChanged(index(0), index(static_cast<int>(m_names.size()) - 1),
                          {Qt::CheckStateRole});
     }
@@ -59,11 +59,11 @@ int NamesModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant NamesModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_names.size()) {
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= m_names.size()) {
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        return m_names[index.row()];
+        return toQt(m_names[static_cast<std::size_t>(index.row())]);
     }
     if (role == Qt::CheckStateRole && m_checkable) {
         return m_checks[static_cast<std::size_t>(index.row())] ? Qt::Checked : Qt::Unchecked;
@@ -98,6 +98,7 @@ ListBinding::ListBinding(QListView* view, bool checkable, SelectHandler onSelect
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setUniformItemSizes(true);  // thousands of maps lay out at once
     m_view->installEventFilter(new FocusWithoutPick(this));
+    m_view->installEventFilter(this);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [onSelect](const QModelIndex& current, const QModelIndex&) {
                 onSelect(current.isValid() ? Selection(static_cast<std::size_t>(current.row()))
@@ -118,9 +119,28 @@ void ListBinding::showSelection(Selection row) {
     } else {
         const QModelIndex index = m_model->index(static_cast<int>(*row));
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        m_view->scrollTo(index);
+        scrollToCurrent();
     }
     m_view->viewport()->update();
+}
+
+// Scrolling lays out every entry: a list not shown (on another tab, or the
+// window still being built) scrolls when it is shown.
+void ListBinding::scrollToCurrent() {
+    m_scrollWhenShown = !m_view->isVisible();
+    if (!m_scrollWhenShown) {
+        m_view->scrollTo(m_view->currentIndex());
+    }
+}
+
+bool ListBinding::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && m_scrollWhenShown) {
+        m_scrollWhenShown = false;
+        if (m_view->currentIndex().isValid()) {
+            m_view->scrollTo(m_view->currentIndex());
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ListBinding::redraw(const SelectList& list, const ListChange& change) {

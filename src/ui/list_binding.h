@@ -11,7 +11,9 @@
 namespace wyn {
 
 // The entries of a list box, with a check box per entry where the list has
-// them. Filled in one go, so thousands of maps cost one reset of the view.
+// them. Filled in one go, so thousands of maps cost one reset of the view;
+// an entry becomes a QString only when the view asks for it, which it does
+// for the rows it shows.
 class NamesModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -32,7 +34,7 @@ signals:
 
 private:
     bool m_checkable;
-    QStringList m_names;
+    std::vector<std::string> m_names;
     std::vector<bool> m_checks;
 };
 
@@ -56,11 +58,16 @@ public:
     void redrawAll(const SelectList& list);
     void redrawAll(const CheckList& list);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showSelection(Selection row);
+    void scrollToCurrent();
 
     QListView* m_view;
     NamesModel* m_model;
+    bool m_scrollWhenShown = false;
 };
 
 }  // namespace wyn

@@ -44,6 +44,8 @@ using F = Field;
 constexpr int kClientWidth = 449;
 constexpr int kClientHeightWithPreview = 441;
 constexpr int kPreviewHeight = 97;
+// The characters a combo box of the game directory's names is sized for.
+constexpr int kGameItemsLength = 8;
 
 bool isPreset(const QUrl& url) {
     return url.isLocalFile() && url.toLocalFile().endsWith(".wyn", Qt::CaseInsensitive);
@@ -111,6 +113,15 @@ void TWYNForm::setUpControls() {
         m_controls[static_cast<std::size_t>(info.field)] = widget;
         if (auto* combo = qobject_cast<TComboBox98*>(widget)) {
             combo->setCompletes(info.completes);
+            if (info.items.empty()) {
+                // Its items come from the game directory, thousands of them:
+                // it is sized for a number of characters instead of measuring
+                // every item. That policy leaves room for an item's icon; the
+                // icon's height goes, so the box stays as tall as the others.
+                combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+                combo->setMinimumContentsLength(kGameItemsLength);
+                combo->setIconSize({combo->iconSize().width(), 0});
+            }
             combo->setItemsKeepingText(toQt(m_session.comboItems(info.field)));
         }
         if (auto* spin = qobject_cast<QSpinBox*>(widget); spin != nullptr && info.range) {

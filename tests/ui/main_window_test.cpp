@@ -401,6 +401,28 @@ TEST_F(MainWindowTest, TypingADirectoryKeepsTheMapListsWhereTheyAre) {
     EXPECT_EQ(rows("GeneralMapsListBox").size(), 8);
 }
 
+// A list selects its entry while its tab is hidden and scrolls to it when the
+// tab is shown; a list in view scrolls at once.
+TEST_F(MainWindowTest, TheSelectedMapIsInViewWhenItsListIsShown) {
+    for (int i = 100; i < 400; ++i) {
+        game.write("baseq2/maps/map" + std::to_string(i) + ".bsp");
+    }
+    store.writeValue("LastExternalMap", "map350");
+    start();
+    const auto inView = [this](int row) {
+        auto* view = find<QListView>("ExternalMapsListBox");
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        return rect.isValid() && view->viewport()->rect().contains(rect);
+    };
+    showTabOf("ExternalMapsListBox");
+    ASSERT_EQ(currentRow("ExternalMapsListBox"), 250);
+    EXPECT_TRUE(inView(250));
+    form->session().selectMap(MapType::External, 5);
+    QApplication::processEvents();
+    EXPECT_TRUE(inView(5));
+    EXPECT_FALSE(inView(250));
+}
+
 // A screen reader reads the preview's line, with its purpose as the
 // description, and names every input control: by its label where it has one,
 // never by its value.

@@ -8,9 +8,6 @@
 
 namespace wyn::test {
 
-// The benchmarks' name for the prompts every test uses.
-using FakeUiPrompts = FakePrompts;
-
 // Records which windows the main window opened.
 class FakeWindows : public WindowOpener {
 public:

@@ -27,8 +27,10 @@ TEST(ListFiles, ListsMatchingFilesOrderedIgnoringCase) {
     dir.write("b.cfg");
     dir.write("A.CFG");
     dir.write("c.txt");
-    dir.mkdir("d.cfg");  // a directory is not a file
-    EXPECT_EQ(listFiles(dir.str(), "*.cfg"), (Names{"A.CFG", "b.cfg"}));
+    dir.write("C.cfg");
+    dir.write("_x.cfg");  // '_' stands between the capitals and the small letters
+    dir.mkdir("d.cfg");   // a directory is not a file
+    EXPECT_EQ(listFiles(dir.str(), "*.cfg"), (Names{"_x.cfg", "A.CFG", "b.cfg", "C.cfg"}));
     EXPECT_EQ(listFiles(dir / "missing", "*.cfg"), Names{});
     EXPECT_EQ(listSubdirectories(dir.str()), Names{"d.cfg"});
 }
