@@ -15,6 +15,7 @@
 #endif
 
 #include "base/errors.h"
+#include "base/file_system.h"
 
 namespace wyn {
 
@@ -188,7 +189,9 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
     }
     const std::optional<fs::path> target = resolveLinks(path);
     std::error_code ec;
-    if (!target || fs::is_directory(*target, ec)) {
+    // A file nobody may write is not replaced behind its owner's back: the
+    // rename would do so for anyone who may write the directory.
+    if (!target || fs::is_directory(*target, ec) || isReadOnlyFile(target->string())) {
         throwCannotCreateFile(path);
     }
     const std::string temporary = temporaryNameBeside(*target);

@@ -242,6 +242,19 @@ TEST(TextFileFailures, PathsNoFileCanTakeFailAndChangeNothing) {
     EXPECT_EQ(entries(dir.path()), 2u);
 }
 
+// A file without any write permission bit stays as it is, even for root and
+// in a directory anyone may write.
+TEST(TextFileFailures, AReadOnlyFileIsNotReplaced) {
+    test::TempDir dir;
+    const auto path = dir.write("locked.wyn", "keep");
+    fs::permissions(path, fs::perms(0444));
+    fs::create_symlink("locked.wyn", dir / "link.wyn");
+    expectCannotCreate(path);
+    expectCannotCreate(dir / "link.wyn");
+    EXPECT_EQ(dir.read("locked.wyn"), "keep");
+    EXPECT_EQ(entries(dir.path()), 2u);
+}
+
 #endif
 
 }  // namespace
