@@ -1,8 +1,11 @@
 #include "ui/t_combo_box98.h"
 
 #include <QAbstractItemView>
+#include <QCompleter>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalBlocker>
 
 namespace wyn {
@@ -40,9 +43,26 @@ private:
     int m_keyDepth = 0;
 };
 
+namespace {
+
+// One completer, never used, shared by every box while it is built.
+QCompleter* standInCompleter() {
+    static QPointer<QCompleter> standIn;
+    if (standIn.isNull()) {
+        standIn = new QCompleter(QCoreApplication::instance());
+    }
+    return standIn;
+}
+
+}  // namespace
+
 TComboBox98::TComboBox98(QWidget* parent) : QComboBox(parent) {
-    // A line edit of its own makes the box editable.
-    setLineEdit(new LineEdit(this));
+    // A line edit of its own makes the box editable. The box completes by
+    // itself: a line edit that has a completer keeps QComboBox from building
+    // one (and its models) only to be dropped at once.
+    auto* edit = new LineEdit(this);
+    edit->setCompleter(standInCompleter());
+    setLineEdit(edit);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
 }
