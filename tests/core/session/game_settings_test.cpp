@@ -49,17 +49,21 @@ void checkWithText(SessionSettings& s, Field box, Field combo, const char* text)
     s.setText(combo, text);
 }
 
+// A new session with map q2dm1: texts without their boxes leave it so too.
+constexpr const char* kNewPreview =
+    " +set game vantor +set skill 1 +set teamplay 0 +set bot_show_connect_info 0"
+    " +set bot_allow_client_commands 0 +set bot_auto_skill 0 +set bot_tarzan 0"
+    " +set mapmod_random 0 +set ctf_humanonly_teams 0 +set players_per_team 2"
+    " +set view_weapons 0 +set cheats 0 +set bot_calc_nodes 0 +set bot_chat 0"
+    " +set maxclients 2 +set logfile 0 +map q2dm1 +cmd lag 1";
+constexpr const char* kNewSettingLines =
+    "set skill 1|set teamplay 0|set bot_show_connect_info 0|set bot_allow_client_commands 0|"
+    "set bot_auto_skill 0|set bot_tarzan 0|set mapmod_random 0|set players_per_team 2|"
+    "set view_weapons 0|set cheats 0|set bot_calc_nodes 0|set bot_chat 0|set logfile 0|"
+    "set maxclients 2";
+
 const OutputCase kOutputCases[] = {
-    {"NewSession", [](SessionSettings&, const test::GameDir&) {},
-     " +set game vantor +set skill 1 +set teamplay 0 +set bot_show_connect_info 0"
-     " +set bot_allow_client_commands 0 +set bot_auto_skill 0 +set bot_tarzan 0"
-     " +set mapmod_random 0 +set ctf_humanonly_teams 0 +set players_per_team 2"
-     " +set view_weapons 0 +set cheats 0 +set bot_calc_nodes 0 +set bot_chat 0"
-     " +set maxclients 2 +set logfile 0 +map q2dm1 +cmd lag 1",
-     "set skill 1|set teamplay 0|set bot_show_connect_info 0|set bot_allow_client_commands 0|"
-     "set bot_auto_skill 0|set bot_tarzan 0|set mapmod_random 0|set players_per_team 2|"
-     "set view_weapons 0|set cheats 0|set bot_calc_nodes 0|set bot_chat 0|set logfile 0|"
-     "set maxclients 2",
+    {"NewSession", [](SessionSettings&, const test::GameDir&) {}, kNewPreview, kNewSettingLines,
      "map q2dm1|cmd lag 1"},
     {"EverySettingSet",
      [](SessionSettings& s, const test::GameDir& game) {
@@ -129,16 +133,7 @@ const OutputCase kOutputCases[] = {
          s.setText(F::SpecialTeamsComboBox, "20");
          checkWithText(s, F::ConfigCheckBox, F::ConfigComboBox, "mine");  // not in baseq2
      },
-     " +set game vantor +set skill 1 +set teamplay 0 +set bot_show_connect_info 0"
-     " +set bot_allow_client_commands 0 +set bot_auto_skill 0 +set bot_tarzan 0"
-     " +set mapmod_random 0 +set ctf_humanonly_teams 0 +set players_per_team 2"
-     " +set view_weapons 0 +set cheats 0 +set bot_calc_nodes 0 +set bot_chat 0"
-     " +set maxclients 2 +set logfile 0 +map q2dm1 +cmd lag 1",
-     "set skill 1|set teamplay 0|set bot_show_connect_info 0|set bot_allow_client_commands 0|"
-     "set bot_auto_skill 0|set bot_tarzan 0|set mapmod_random 0|set players_per_team 2|"
-     "set view_weapons 0|set cheats 0|set bot_calc_nodes 0|set bot_chat 0|set logfile 0|"
-     "set maxclients 2",
-     "map q2dm1|exec mine.cfg|cmd lag 1"},
+     kNewPreview, kNewSettingLines, "map q2dm1|exec mine.cfg|cmd lag 1"},
     {"CtfTeamsRandomBots",
      [](SessionSettings& s, const test::GameDir&) {
          s.chooseRadio(F::CTFMapsRadio);
