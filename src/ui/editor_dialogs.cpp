@@ -20,9 +20,14 @@ void fixSizeAndCentre(QDialog& dialog, QSize designed) {
         size.setHeight(std::max(size.height(), layout->totalHeightForWidth(size.width())));
     }
     dialog.setFixedSize(size);
+    centreOnScreen(dialog);
+}
+
+void centreOnScreen(QDialog& dialog) {
     const QWidget* parent = dialog.parentWidget();
     QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) {
+        const QSize size = dialog.size();
         const QRect area = screen->availableGeometry();
         dialog.move(area.center() - QPoint(size.width() / 2, size.height() / 2));
     }

@@ -20,6 +20,9 @@ namespace wyn {
 // the smallest that shows every caption in this platform's font (wrapped
 // labels included); then they are centred on the screen.
 void fixSizeAndCentre(QDialog& dialog, QSize designed);
+// In the middle of the screen of the window that opened it, whatever that
+// window's place.
+void centreOnScreen(QDialog& dialog);
 
 // Shows a text the core holds without raising the box's or edit's signals.
 // A text the core changed while it was typed (a character it dropped) keeps

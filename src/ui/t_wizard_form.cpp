@@ -1,9 +1,7 @@
 #include "ui/t_wizard_form.h"
 
-#include <QGuiApplication>
 #include <QPalette>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <chrono>
@@ -12,6 +10,7 @@
 #include "session/session_settings.h"
 #include "ui/accessible_names.h"
 #include "ui/binding.h"
+#include "ui/editor_dialogs.h"
 #include "ui/list_binding.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
@@ -110,13 +109,7 @@ TWizardForm::TWizardForm(SessionSettings& session, GameStarter& starter, UiPromp
     m_connection = m_wizard.onChange([this](const WizardChange& change) { redraw(change); });
     redrawAll();
     fitToContents();
-
-    QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 }
 
 TWizardForm::~TWizardForm() = default;
