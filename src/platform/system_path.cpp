@@ -1,0 +1,17 @@
+#include "platform/system_path.h"
+
+#include <QByteArray>
+#include <QFile>
+
+namespace wyn {
+
+QString toSystemPath(std::string_view path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string fromSystemPath(const QString& path) {
+    const QByteArray bytes = QFile::encodeName(path);
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+}  // namespace wyn
