@@ -49,6 +49,9 @@ struct Placement {
 struct GameSetting {
     std::string_view command;  // "set skill ": the blank before the value included
     SettingRule rule;
+    // Where a free text comes from, as a message names it: the control's
+    // caption, or "map" and "script"; empty when the value is the program's own.
+    std::string_view source;
     Placement preview;
     Placement script;
     std::optional<Field> field = std::nullopt;  // the value's field, or the rule's check box

@@ -4,6 +4,7 @@
 
 #include "base/text_file.h"
 #include "session/command_line.h"
+#include "session/console_values.h"
 #include "session/game_settings.h"
 #include "session/preset_file.h"
 #include "session/session_settings.h"
@@ -43,6 +44,20 @@ std::vector<std::string> scriptLines(const SessionSettings& s,
 
 }  // namespace
 
+std::optional<std::string> unsafeScriptValue(const SessionSettings& s) {
+    for (const GameSetting* setting : scriptSettings()) {
+        if (setting->source.empty()) {
+            continue;  // the program's own value: a flag, the flag word
+        }
+        if (const auto value = settingValue(*setting, GameOutput::Script, s)) {
+            if (auto message = unsafeValueMessage(setting->source, value->text)) {
+                return message;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 std::vector<std::string> scriptSettingLines(const SessionSettings& s) {
     return scriptLines(s, scriptSettings().first(mapPlace()));
 }
@@ -60,29 +75,43 @@ LauncherLines launcherLines(const SessionSettings& s) {
         if (s.botMode() != BotMode::Specific) {
             return {{""}, {}};
         }
-        const auto bots = joinNames(s.bots().checkedNames());
+        const auto bots = s.bots().checkedNames();
         if (bots.empty()) {
             return {{}, launch_text::SelectBot};
         }
-        return {{launcherBotsLine(bots)}, {}};
+        if (auto unsafe = unsafeNameMessage("bot", bots)) {
+            return {{}, std::move(*unsafe)};
+        }
+        return {{launcherBotsLine(joinNames(bots))}, {}};
     }
     if (s.teamLayout() == TeamLayout::TeamChoice) {
         const auto& yourTeam = s.text(F::YourTeamComboBox);
         if (yourTeam.empty()) {
             return {{}, launch_text::SelectTeam};
         }
-        const auto teams = joinNames(s.botTeams().checkedNames());
+        const auto teams = s.botTeams().checkedNames();
         if (teams.empty()) {
             return {{}, launch_text::SelectTeams};
         }
-        return {launcherTeamLines(yourTeam, teams), {}};
+        if (auto unsafe = unsafeValueMessage(kYourTeamSource, yourTeam)) {
+            return {{}, std::move(*unsafe)};
+        }
+        if (auto unsafe = unsafeNameMessage("team", teams)) {
+            return {{}, std::move(*unsafe)};
+        }
+        return {launcherTeamLines(yourTeam, joinNames(teams)), {}};
     }
-    const auto red = joinNames(s.redList().items());
-    const auto blue = joinNames(s.blueList().items());
+    const auto& red = s.redList().items();
+    const auto& blue = s.blueList().items();
     if (red.empty() || blue.empty()) {
         return {{}, launch_text::AssignBots};
     }
-    return {{"sv redbots " + red, "sv bluebots " + blue}, {}};
+    for (const auto* names : {&red, &blue}) {
+        if (auto unsafe = unsafeNameMessage("bot", *names)) {
+            return {{}, std::move(*unsafe)};
+        }
+    }
+    return {{"sv redbots " + joinNames(red), "sv bluebots " + joinNames(blue)}, {}};
 }
 
 std::vector<std::string> startArguments(bool dedicated) {
@@ -149,6 +178,12 @@ LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& sta
             return {LaunchOutcome::Stopped, false};
         }
         lines.insert(lines.end(), mapLines->begin(), mapLines->end());
+        // The edited line above is the user's own console text; these values
+        // come from presets, files and stored state.
+        if (const auto unsafe = unsafeScriptValue(s)) {
+            prompts.showError(*unsafe);
+            return {LaunchOutcome::Stopped, false};
+        }
     }
     writeLines(script, lines);
 

@@ -37,7 +37,15 @@ std::vector<std::string> scriptSettingLines(const SessionSettings& session);
 // Lines 22 to 24: map, extra script and latency; nothing when no map is selected.
 std::optional<std::vector<std::string>> scriptMapLines(const SessionSettings& session);
 
-// The lines of launcher.cfg, or the message that stops the launch.
+// Where the team to join comes from, as a message names it.
+inline constexpr const char* kYourTeamSource = "Your Team";
+
+// The message for the first value of wyn.cfg that the game's console would
+// read as more than that one value; nothing when each is a plain setting.
+std::optional<std::string> unsafeScriptValue(const SessionSettings& session);
+
+// The lines of launcher.cfg, or the message that stops the launch: a missing
+// choice, or a name the console would read as more than a name.
 struct LauncherLines {
     std::vector<std::string> lines;
     std::string error;

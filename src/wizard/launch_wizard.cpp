@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/text_file.h"
+#include "session/console_values.h"
 #include "store/list_codec.h"
 
 namespace wyn {
@@ -152,6 +153,32 @@ std::vector<std::string> wizardScriptLines(const WizardAnswers& a) {
     lines.emplace_back("set bot_chat 1");
     lines.push_back("map " + a.maps.selection());
     return lines;
+}
+
+std::optional<std::string> unsafeWizardValue(const WizardAnswers& a) {
+    std::vector<std::pair<std::string_view, std::string>> values;
+    if (!isTeamGame(a) && a.botMode == WizardBotMode::Random) {
+        values.emplace_back("# of Bots", a.botCount);
+    }
+    if (isTeamGame(a)) {
+        values.emplace_back("Players per Team", a.playersPerTeam);
+    }
+    values.emplace_back("map", a.maps.selection());
+    if (isTeamGame(a)) {
+        values.emplace_back(kYourTeamSource, a.yourTeam);
+    }
+    for (const auto& [source, value] : values) {
+        if (auto message = unsafeValueMessage(source, value)) {
+            return message;
+        }
+    }
+    if (isTeamGame(a)) {
+        return unsafeNameMessage("team", a.botTeams.checkedNames());
+    }
+    if (a.botMode == WizardBotMode::Specific) {
+        return unsafeNameMessage("bot", a.bots.checkedNames());
+    }
+    return std::nullopt;
 }
 
 // -- The wizard --------------------------------------------------------------------
@@ -336,6 +363,11 @@ bool LaunchWizard::leaveForLaunchPage(const WizardPageCheck& check) {
 }
 
 void LaunchWizard::launch() {
+    if (const auto unsafe = unsafeWizardValue(m_answers)) {
+        m_prompts.showError(*unsafe);
+        m_lastLaunch = LaunchResult{LaunchOutcome::Stopped, false};
+        return;
+    }
     m_scriptLines = wizardScriptLines(m_answers);
     writeLines(scriptPath(m_session), m_scriptLines);
     writeLines(launcherPath(m_session), m_launcherLines);

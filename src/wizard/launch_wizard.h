@@ -86,6 +86,9 @@ WizardPageCheck checkTeamPage(const WizardAnswers& answers);
 std::vector<std::string> wizardSummary(const WizardAnswers& answers);
 // The lines of the wizard's wyn.cfg.
 std::vector<std::string> wizardScriptLines(const WizardAnswers& answers);
+// The message for the first answer bound for the scripts that the game's
+// console would read as more than that one value; nothing when all are plain.
+std::optional<std::string> unsafeWizardValue(const WizardAnswers& answers);
 
 // What one change of the wizard changed.
 struct WizardChange {

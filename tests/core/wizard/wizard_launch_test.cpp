@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "base/errors.h"
 #include "wizard/launch_wizard.h"
@@ -46,6 +47,55 @@ TEST_F(WizardLaunchTest, DeathmatchWithSpecificBots) {
     EXPECT_EQ(w.WizardAssistent().result(), DialogResult::Open);
     EXPECT_EQ(w.lastLaunch()->outcome, LaunchOutcome::Started);
     EXPECT_EQ(mainWindowCloses, 0);
+}
+
+// The wizard's answers pass the same check as the main window's values:
+// nothing is written or started for one the console would read as more.
+TEST_F(WizardLaunchTest, AnswersTheConsoleWouldSplitStopTheLaunch) {
+    struct Case {
+        const char* name;
+        std::function<void(SessionSettings&)> mainWindow;  // what the wizard copies
+        std::function<void(LaunchWizard&)> answer;
+        const char* message;
+    };
+    const auto none = [](auto&) {};
+    const Case cases[] = {
+        {"bot count", none,
+         [](LaunchWizard& w) {
+             w.RandomRadioClick();
+             w.setBotCount("4;quit");
+         },
+         "# of Bots '4;quit' cannot"},
+        {"map", [](SessionSettings& m) { m.setMapItems(MapType::General, {"q2\"dm1"}); }, none,
+         "map 'q2\"dm1' cannot"},
+        {"bot",
+         [](SessionSettings& m) {
+             m.setRoster({"Vex\nquit", "B"}, {});
+         },
+         none, "bot 'Vex\\nquit' cannot"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        game.write("vantor/wyn.cfg", "before\r\n");
+        prompts.errors.clear();
+        s.setMapItems(MapType::General, {"q2dm1", "q2dm2"});
+        s.setRoster({"Alpha", "Bravo", "Charlie"}, {"Red", "Blue", "Green"});
+        c.mainWindow(s);
+        auto& w = ready(open());
+        w.next();
+        w.next();
+        w.selectMap(0);
+        w.next();
+        w.setBotChecked(0, true);
+        c.answer(w);
+        w.next();
+        w.next();
+        ASSERT_EQ(prompts.errors.size(), 1u);
+        EXPECT_THAT(prompts.errors[0], ::testing::StartsWith(c.message));
+        EXPECT_EQ(wynCfg(), "before\r\n");
+        EXPECT_EQ(w.lastLaunch()->outcome, LaunchOutcome::Stopped);
+    }
+    EXPECT_THAT(starter.requests, IsEmpty());
 }
 
 TEST_F(WizardLaunchTest, CaptureTheFlagWithRandomBotsWritesAnEmptyLauncher) {
