@@ -33,6 +33,42 @@ void loadPresetArgument(CtlSession& session, const CtlArguments& args) {
     }
 }
 
+// A dry run does everything but the start, and says what it would start.
+class DryRunStarter : public GameStarter {
+public:
+    explicit DryRunStarter(std::ostream& out) : m_out(out) {}
+    bool start(const StartRequest& request) override {
+        m_out << request.program;
+        for (const auto& argument : request.arguments) {
+            m_out << ' ' << argument;
+        }
+        m_out << '\n';
+        return true;
+    }
+
+private:
+    std::ostream& m_out;
+};
+
+// --wait: the game runs in the foreground, and its status is wynctl's.
+class WaitingStarter : public GameStarter {
+public:
+    WaitingStarter(ForegroundRunner& foreground, CtlContext& context)
+        : m_foreground(foreground), m_context(context) {}
+    bool start(const StartRequest& request) override {
+        // What wynctl said goes before what the game says.
+        m_context.out.flush();
+        m_context.err.flush();
+        end = m_foreground.run(request);
+        return end.has_value();
+    }
+    std::optional<GameEnd> end;
+
+private:
+    ForegroundRunner& m_foreground;
+    CtlContext& m_context;
+};
+
 int printNames(CtlContext& context, const std::vector<std::string>& names, const CtlArguments& args,
                const char* command) {
     if (!args.empty()) {
@@ -68,51 +104,8 @@ int ctlLaunch(CtlContext& context, CtlSession& session, const CtlArguments& args
     }
     loadPresetArgument(session, rest);
 
-    // A dry run does everything but the start, and says what it would start.
-    class DryRunStarter : public GameStarter {
-    public:
-        explicit DryRunStarter(std::ostream& out) : m_out(out) {}
-        bool start(const StartRequest& request) override {
-            m_out << request.program;
-            for (const auto& argument : request.arguments) {
-                m_out << ' ' << argument;
-            }
-            m_out << '\n';
-            return true;
-        }
-        std::optional<GameEnd> run(const StartRequest& request) override {
-            start(request);
-            GameEnd end;
-            end.request = request;
-            return end;
-        }
-
-    private:
-        std::ostream& m_out;
-    } dryRunStarter(context.out);
-
-    // --wait: the game runs in the foreground, and its status is wynctl's.
-    class WaitingStarter : public GameStarter {
-    public:
-        WaitingStarter(GameStarter& starter, CtlContext& context)
-            : m_starter(starter), m_context(context) {}
-        bool start(const StartRequest& request) override {
-            // What wynctl said goes before what the game says.
-            m_context.out.flush();
-            m_context.err.flush();
-            end = m_starter.run(request);
-            return end.has_value();
-        }
-        std::optional<GameEnd> run(const StartRequest& request) override {
-            return m_starter.run(request);
-        }
-        std::optional<GameEnd> end;
-
-    private:
-        GameStarter& m_starter;
-        CtlContext& m_context;
-    } waitingStarter(session.starter, context);
-
+    DryRunStarter dryRunStarter(context.out);
+    WaitingStarter waitingStarter(session.foreground, context);
     GameStarter& starter = dryRun ? static_cast<GameStarter&>(dryRunStarter)
                            : wait ? static_cast<GameStarter&>(waitingStarter)
                                   : session.starter;

@@ -21,12 +21,22 @@ void requireGameDirectory(const std::string& directory, const PlatformProfile& p
 // directory's lists read. Throws WynError when the directory has no baseq2.
 std::unique_ptr<SessionSettings> newCtlSession(CtlContext& context, CtlPrompts& prompts);
 
+// wynctl's own start in the foreground, for launch --wait: the game shares
+// wynctl's standard input, output and error, and the call returns how it
+// ended; nothing when it could not be started.
+class ForegroundRunner {
+public:
+    virtual ~ForegroundRunner() = default;
+    virtual std::optional<GameEnd> run(const StartRequest& request) = 0;
+};
+
 // What the session commands work on.
 struct CtlSession {
     SessionSettings& settings;
     RecentFiles& recent;  // a preset loaded by a command is added here
     CtlPrompts& prompts;
     GameStarter& starter;
+    ForegroundRunner& foreground;
 };
 
 // The commands that work on a session: preview, launch, maps, bots, teams,

@@ -1,10 +1,11 @@
 #include "app/search_environment.h"
 
+#include <QDir>
+
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include "platform/system_folders.h"
+#include "platform/system_path.h"
 
 namespace wyn {
 
@@ -16,12 +17,15 @@ std::string variable(const char* value) {
 
 }  // namespace
 
+std::string currentDirectory() {
+    return fromSystemPath(QDir::currentPath());
+}
+
 SearchEnvironment systemSearchEnvironment() {
     SearchEnvironment environment;
-    environment.home = variable(std::getenv("HOME"));
+    environment.home = fromSystemPath(qEnvironmentVariable("HOME"));
     environment.path = variable(std::getenv("PATH"));
-    std::error_code ec;
-    environment.currentDirectory = std::filesystem::current_path(ec).string();
+    environment.currentDirectory = currentDirectory();
     environment.steamFolders = registeredSteamFolders();
     environment.programFilesFolders = programFilesFolders();
     return environment;

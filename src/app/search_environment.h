@@ -8,4 +8,7 @@ namespace wyn {
 // current directory and, on Windows, the folders only it names.
 SearchEnvironment systemSearchEnvironment();
 
+// The process's current directory, as the file system's bytes.
+std::string currentDirectory();
+
 }  // namespace wyn

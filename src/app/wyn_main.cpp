@@ -1,17 +1,17 @@
 // wyn: the window program. Arguments: a preset to open, then "-L" to launch it.
 #include <QApplication>
-#include <QDir>
 #include <cstdlib>
 #include <memory>
 
 #include "app/search_environment.h"
 #include "content/installation_search.h"
 #include "platform/settings_value_store.h"
+#include "platform/system_path.h"
 #include "platform/watching_game_starter.h"
+#include "session/launch.h"
 #include "store/stored_values.h"
 #include "ui/pictures.h"
 #include "ui/qt_prompts.h"
-#include "ui/qt_text.h"
 #include "ui/qt_windows.h"
 #include "ui/t_wyn_form.h"
 
@@ -32,9 +32,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     wyn::setUpApplication();
 
+    // The first argument is a preset's path, which the desktop gives as the
+    // file system has it.
     std::vector<std::string> arguments;
     for (const QString& argument : QApplication::arguments().mid(1)) {
-        arguments.push_back(wyn::fromQt(argument));
+        arguments.push_back(wyn::fromSystemPath(argument));
     }
     const auto store = openStore();
     // Games started without Close on Launch are watched, so that one that
@@ -50,11 +52,13 @@ int main(int argc, char** argv) {
     });
     wyn::QtWindows windows(*store, starter, prompts);
     wyn::TWYNForm form({wyn::PlatformProfile::native(), *store, starter, prompts, windows},
-                       wyn::fromQt(QDir::currentPath()));
+                       wyn::currentDirectory());
     prompts.setParent(&form);
     windows.setMainWindow(&form);
     // Set before the arguments are handled, so a game "-L" started is watched too.
     starter.setEndHandler([&form](const wyn::GameEnd& end) { form.gameEnded(end); });
+    starter.setStartFailureHandler(
+        [&prompts](const wyn::StartRequest&) { prompts.showError(wyn::launch_text::StartFailed); });
     form.start(arguments);
     return QApplication::exec();
 }

@@ -157,7 +157,8 @@ std::unique_ptr<SessionSettings> startSession(const GlobalOptions& options, CtlC
     return session;
 }
 
-int runSessionCommand(const GlobalOptions& options, CtlContext& context, GameStarter& starter) {
+int runSessionCommand(const GlobalOptions& options, CtlContext& context, GameStarter& starter,
+                      ForegroundRunner& foreground) {
     CtlPrompts prompts(context.err);
     RecentFiles recent;
     const auto settings = startSession(options, context, prompts, recent);
@@ -169,7 +170,7 @@ int runSessionCommand(const GlobalOptions& options, CtlContext& context, GameSta
                               splitNames(options.blue.value_or("")));
         settings->fillAvailable();
     }
-    CtlSession session{*settings, recent, prompts, starter};
+    CtlSession session{*settings, recent, prompts, starter, foreground};
     int code = kExitFailure;
     try {
         code = sessionCommands().at(options.command)(context, session, options.args);
@@ -193,7 +194,7 @@ std::unique_ptr<ValueStore> openStore(const GlobalOptions& options) {
 }  // namespace
 
 int runWynctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              GameStarter& starter) {
+              GameStarter& starter, ForegroundRunner& foreground) {
     const auto options = parseGlobalOptions(args);
     if (options && options->help) {
         out << kUsage;
@@ -227,7 +228,7 @@ int runWynctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
             plain != plainCommands().end()) {
             return plain->second(context, options->args);
         }
-        return runSessionCommand(*options, context, starter);
+        return runSessionCommand(*options, context, starter, foreground);
     } catch (const WynError& error) {
         err << generalErrorText(error) << '\n';
         return kExitFailure;

@@ -7,10 +7,12 @@
 namespace wyn {
 
 class GameStarter;
+class ForegroundRunner;
 
 // The whole of wynctl: arguments (without the program name) in, exit code
-// out. The game starter is passed in so tests can see what would be started.
+// out. The game's starters are passed in so tests can see what would be
+// started: the detached one, and the foreground one of launch --wait.
 int runWynctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              GameStarter& starter);
+              GameStarter& starter, ForegroundRunner& foreground);
 
 }  // namespace wyn

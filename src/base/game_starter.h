@@ -26,6 +26,7 @@ struct GameEnd {
     int signal = 0;                        // the signal that ended it; 0 when it exited
     std::string output;                    // a watched game's last output (game_end.h)
     bool outputCut = false;                // earlier output was dropped
+    std::string outputFile;                // where a watched game's output went
 
     // The status a shell would give: the exit code, or 128 + the signal.
     int shellStatus() const { return signal != 0 ? 128 + signal : exitCode; }
@@ -34,12 +35,10 @@ struct GameEnd {
 class GameStarter {
 public:
     virtual ~GameStarter() = default;
-    // Starts the program and returns at once; false when it could not be started.
+    // Starts the program and returns at once, without waiting for it; false
+    // when it could not be started. A watched start whose failure shows only
+    // later reports it through its starter's own event.
     virtual bool start(const StartRequest& request) = 0;
-    // Runs the program in the foreground: it shares this program's standard
-    // input, output and error, and the call returns when it has ended (its
-    // output is not collected). Nothing when it could not be started.
-    virtual std::optional<GameEnd> run(const StartRequest& request) = 0;
 };
 
 }  // namespace wyn

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include "platform/system_path.h"
+
 namespace wyn {
 
 namespace {
@@ -25,8 +27,7 @@ SettingsValueStore::SettingsValueStore()
                                              QStringLiteral("Tolvane"), QStringLiteral("WYN"))) {}
 
 SettingsValueStore::SettingsValueStore(const std::string& iniFile)
-    : m_settings(std::make_unique<QSettings>(QString::fromLocal8Bit(iniFile.c_str()),
-                                             QSettings::IniFormat)) {}
+    : m_settings(std::make_unique<QSettings>(toSystemPath(iniFile), QSettings::IniFormat)) {}
 
 SettingsValueStore::~SettingsValueStore() = default;
 

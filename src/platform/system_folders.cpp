@@ -4,15 +4,15 @@
 #include <QSettings>
 #include <QString>
 
+#include "platform/system_path.h"
+
 namespace wyn {
 
 namespace {
 
 [[maybe_unused]] void addFolder(std::vector<std::string>& folders, const QString& folder) {
     if (!folder.isEmpty()) {
-        // The core's texts are bytes, one per character.
-        const QByteArray bytes = QDir::toNativeSeparators(folder).toLatin1();
-        folders.emplace_back(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        folders.push_back(fromSystemPath(QDir::toNativeSeparators(folder)));
     }
 }
 

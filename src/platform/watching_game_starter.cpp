@@ -2,28 +2,45 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryFile>
 #include <QTimer>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+#include "platform/system_path.h"
 
 namespace wyn {
 
 namespace {
 
-// How often the output file is read while the game runs, and the size at
-// which it is emptied so that a long game does not fill the disk. Bytes the
-// game writes between the last read and the emptying are lost; they are a
-// few bytes of a game that is running fine.
+// How often the log is read while the game runs, and how much of it is kept
+// so that a long game does not fill the disk. Bytes the game writes between
+// a read and the trimming are lost; they are a few bytes of a game that is
+// running fine.
 constexpr std::chrono::milliseconds kReadInterval{1000};
-constexpr qint64 kEmptyAt = 1024 * 1024;
+constexpr qint64 kKeptLog = 1024 * 1024;
 
 }  // namespace
 
+std::string gameLogPath() {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    // A relative folder is not one (the base directory specification says to
+    // ignore it).
+    if (state.isEmpty() || QDir::isRelativePath(state)) {
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    }
+    return fromSystemPath(state + QStringLiteral("/wyn/game.log"));
+}
+
 class WatchingGameStarter::Watch {
 public:
-    explicit Watch(const StartRequest& request) : m_request(request) {}
+    Watch(const StartRequest& request, const std::string& log)
+        : m_request(request), m_log(log), m_output(toSystemPath(log)) {}
 
     ~Watch() {
         // A game still running outlives its watch.
@@ -32,50 +49,43 @@ public:
             m_process = nullptr;
         }
         delete m_process;
-        m_output.close();
-        if (!m_outputName.isEmpty()) {
-            QFile::remove(m_outputName);
-        }
     }
 
-    // Starts the game with its output going to a new temporary file.
-    bool start(QObject& context, const std::function<void()>& onEnd) {
-        QTemporaryFile file(QDir::temp().filePath(QStringLiteral("wyn-game-XXXXXX.log")));
-        file.setAutoRemove(false);
-        if (!file.open()) {
-            return false;
-        }
-        m_outputName = file.fileName();
-        file.close();
-        m_output.setFileName(m_outputName);
-        if (!m_output.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-            return false;
-        }
+    Watch(const Watch&) = delete;
+    Watch& operator=(const Watch&) = delete;
 
+    // Asks for the game's start with an empty log; false when the log cannot
+    // be made. How the start went arrives later: onFailure when it failed,
+    // onEnd when the game has ended.
+    bool start(QObject& context, const std::function<void()>& onEnd,
+               const std::function<void()>& onFailure) {
+        const QString log = m_output.fileName();
+        QDir().mkpath(QFileInfo(log).absolutePath());
+        if (!m_output.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered)) {
+            return false;
+        }
         m_process = new QProcess;
         setUpProcess(*m_process, m_request);
         m_process->setStandardInputFile(QProcess::nullDevice());
         m_process->setProcessChannelMode(QProcess::MergedChannels);
-        m_process->setStandardOutputFile(m_outputName, QIODevice::Append);
-        QObject::connect(m_process, &QProcess::finished, &context, onEnd);
-        m_started = std::chrono::steady_clock::now();
-        m_process->start();
-        if (!m_process->waitForStarted()) {
-            return false;
-        }
+        // Appending: the game writes at the end also after the log was trimmed.
+        m_process->setStandardOutputFile(log, QIODevice::Append);
 #ifdef Q_OS_UNIX
-        // The game and this watch hold the file open; it needs no name.
-        QFile::remove(m_outputName);
-        m_outputName.clear();
+        m_process->setChildProcessModifier([] { ::setsid(); });
 #endif
+        QObject::connect(m_process, &QProcess::finished, &context, onEnd);
+        QObject::connect(m_process, &QProcess::errorOccurred, &context,
+                         [onFailure](QProcess::ProcessError error) {
+                             if (error == QProcess::FailedToStart) {
+                                 onFailure();
+                             }
+                         });
         m_timer.setInterval(kReadInterval);
         QObject::connect(&m_timer, &QTimer::timeout, &context, [this] { readOutput(); });
+        m_started = std::chrono::steady_clock::now();
         m_timer.start();
+        m_process->start();
         return true;
-    }
-
-    bool isProcess(const QObject* sender) const {
-        return sender == m_process;
     }
 
     GameEnd end() {
@@ -86,7 +96,12 @@ public:
                                      std::chrono::steady_clock::now() - m_started));
         end.output = m_tail.bytes();
         end.outputCut = m_tail.cut();
+        end.outputFile = m_log;
         return end;
+    }
+
+    const StartRequest& request() const {
+        return m_request;
     }
 
 private:
@@ -103,14 +118,25 @@ private:
             from += bytes.size();
         }
         m_read = from;
-        if (m_read >= kEmptyAt && m_output.size() == m_read && m_output.resize(0)) {
-            m_read = 0;
+        if (m_read > kKeptLog) {
+            keepLast();
+        }
+    }
+
+    // The log keeps its last kKeptLog bytes, from its start.
+    void keepLast() {
+        if (!m_output.seek(m_read - kKeptLog)) {
+            return;
+        }
+        const QByteArray kept = m_output.read(kKeptLog);
+        if (m_output.resize(0) && m_output.seek(0) && m_output.write(kept) == kept.size()) {
+            m_read = kept.size();
         }
     }
 
     StartRequest m_request;
+    std::string m_log;
     QProcess* m_process = nullptr;
-    QString m_outputName;
     QFile m_output;
     QTimer m_timer;
     qint64 m_read = 0;
@@ -118,8 +144,8 @@ private:
     std::chrono::steady_clock::time_point m_started;
 };
 
-WatchingGameStarter::WatchingGameStarter(std::chrono::milliseconds quickEnd)
-    : m_quickEnd(quickEnd) {}
+WatchingGameStarter::WatchingGameStarter(std::string log, std::chrono::milliseconds quickEnd)
+    : m_log(std::move(log)), m_quickEnd(quickEnd) {}
 
 WatchingGameStarter::~WatchingGameStarter() = default;
 
@@ -127,34 +153,43 @@ bool WatchingGameStarter::start(const StartRequest& request) {
     if (!request.watch) {
         return m_detached.start(request);
     }
-    auto watch = std::make_unique<Watch>(request);
-    Watch* watched = watch.get();
-    if (!watch->start(m_context, [this, watched] { ended(watched); })) {
+    // Listed first: a start that fails at once reports through the list too.
+    Watch* watch = m_watches.emplace_back(std::make_unique<Watch>(request, m_log)).get();
+    if (!watch->start(
+            m_context, [this, watch] { ended(watch); }, [this, watch] { failedToStart(watch); })) {
+        m_watches.pop_back();
         return false;
     }
-    m_watches.push_back(std::move(watch));
     return true;
 }
 
-std::optional<GameEnd> WatchingGameStarter::run(const StartRequest& request) {
-    return m_detached.run(request);
+void WatchingGameStarter::ended(Watch* watch) {
+    GameEnd end = watch->end();
+    release(watch, [this, end = std::move(end)] {
+        if (m_endHandler && isReportedEnd(end, m_quickEnd)) {
+            m_endHandler(end);
+        }
+    });
 }
 
-void WatchingGameStarter::ended(Watch* watch) {
-    const auto found = std::find_if(m_watches.begin(), m_watches.end(),
-                                    [watch](const auto& entry) { return entry.get() == watch; });
+void WatchingGameStarter::failedToStart(Watch* watch) {
+    release(watch, [this, request = watch->request()] {
+        if (m_startFailureHandler) {
+            m_startFailureHandler(request);
+        }
+    });
+}
+
+void WatchingGameStarter::release(Watch* watch, std::function<void()> then) {
+    const auto found = std::ranges::find_if(
+        m_watches, [watch](const auto& entry) { return entry.get() == watch; });
     if (found == m_watches.end()) {
         return;
     }
-    GameEnd end = watch->end();
     // The process is still sending its signal: it goes when that has returned.
     QTimer::singleShot(
         0, &m_context,
-        [this, owned = std::shared_ptr<Watch>(std::move(*found)), end = std::move(end)] {
-            if (m_endHandler && isReportedEnd(end, m_quickEnd)) {
-                m_endHandler(end);
-            }
-        });
+        [owned = std::shared_ptr<Watch>(std::move(*found)), then = std::move(then)] { then(); });
     m_watches.erase(found);
 }
 

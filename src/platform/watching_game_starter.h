@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "base/game_end.h"
@@ -12,13 +13,22 @@
 
 namespace wyn {
 
+// Where a watched game's output goes: $XDG_STATE_HOME/wyn/game.log, by
+// default ~/.local/state/wyn/game.log.
+std::string gameLogPath();
+
 // The window program's starter. A start with watch off is detached, as
-// ProcessGameStarter does it. A watched start runs the game as a child whose
-// standard output and error go to a temporary file (deleted from the
-// directory at once on Unix, so only the open handles keep it); its last
-// kGameOutputLimit bytes are collected, and an end that isReportedEnd is
-// handed to the end handler on the GUI thread, after the start call and the
-// QProcess signal have returned.
+// ProcessGameStarter does it. A watched start runs the game as a child in a
+// session of its own, so a terminal's interrupt or hang-up that reaches this
+// program never reaches the game. Its standard output and error go to the
+// log (gameLogPath()), emptied at each start and kept to its last 1 MiB while
+// the game is watched; its last kGameOutputLimit bytes are collected, and an
+// end that isReportedEnd is handed to the end handler on the GUI thread,
+// after the QProcess signal has returned.
+//
+// Nothing waits: start() asks for the start and returns; a game that cannot
+// be started after all (its program missing, not executable) is told to the
+// start-failure handler from the event loop.
 //
 // The game never depends on this program: it writes to a file, not to a pipe
 // whose reader could go away, and its QProcess is never deleted while it
@@ -27,16 +37,22 @@ namespace wyn {
 class WatchingGameStarter : public GameStarter {
 public:
     using EndHandler = std::function<void(const GameEnd&)>;
+    using StartFailureHandler = std::function<void(const StartRequest&)>;
 
-    explicit WatchingGameStarter(std::chrono::milliseconds quickEnd = kQuickGameEnd);
+    // log: the file a watched game's output goes to, made with its folder
+    // when missing.
+    explicit WatchingGameStarter(std::string log = gameLogPath(),
+                                 std::chrono::milliseconds quickEnd = kQuickGameEnd);
     ~WatchingGameStarter() override;
     WatchingGameStarter(const WatchingGameStarter&) = delete;
     WatchingGameStarter& operator=(const WatchingGameStarter&) = delete;
 
     void setEndHandler(EndHandler handler) { m_endHandler = std::move(handler); }
+    void setStartFailureHandler(StartFailureHandler handler) {
+        m_startFailureHandler = std::move(handler);
+    }
 
     bool start(const StartRequest& request) override;
-    std::optional<GameEnd> run(const StartRequest& request) override;
 
     // Watched games that have not ended yet.
     std::size_t watchedGames() const { return m_watches.size(); }
@@ -44,10 +60,16 @@ public:
 private:
     class Watch;
     void ended(Watch* watch);
+    void failedToStart(Watch* watch);
+    // Takes the watch out of the list; it goes once the current signal has
+    // returned, and then runs the call.
+    void release(Watch* watch, std::function<void()> then);
 
     ProcessGameStarter m_detached;
+    std::string m_log;
     std::chrono::milliseconds m_quickEnd;
     EndHandler m_endHandler;
+    StartFailureHandler m_startFailureHandler;
     std::vector<std::unique_ptr<Watch>> m_watches;
     // The receiver of every connection; going first, it ends them all.
     QObject m_context;

@@ -168,7 +168,8 @@ GameEndReport reportGameEnd(const GameEnd& end, const PlatformProfile& profile) 
     return {"Quake II ended " + describeRunTime(end.runTime) + (end.signal != 0 ? ", " : " ") +
                 status + ".",
             lastOutputLines(end, kReportedOutputLines),
-            likelyCause(end.request.workingDirectory, profile)};
+            likelyCause(end.request.workingDirectory, profile),
+            end.outputFile.empty() ? "" : "The game's output is in " + end.outputFile + "."};
 }
 
 std::string GameEndReport::text() const {
@@ -179,8 +180,10 @@ std::string GameEndReport::text() const {
             text += "\n" + line;
         }
     }
-    if (!cause.empty()) {
-        text += "\n\n" + cause;
+    for (const auto* part : {&cause, &log}) {
+        if (!part->empty()) {
+            text += "\n\n" + *part;
+        }
     }
     return text;
 }

@@ -17,8 +17,9 @@ struct GameEndReport {
     std::string summary;                   // "Quake II ended after 2 seconds with exit code 3."
     std::vector<std::string> outputLines;  // its last lines, kReportedOutputLines at most
     std::string cause;                     // empty when nothing can be told
+    std::string log;                       // "The game's output is in PATH."; empty without
 
-    // The three parts in their order, separated by empty lines.
+    // The parts in their order, separated by empty lines.
     std::string text() const;
 };
 

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <sstream>
 
+#include "app/ctl_session.h"
 #include "app/wynctl.h"
 #include "base/game_starter.h"
 #include "base/text_file.h"
@@ -15,11 +19,24 @@
 namespace wyn {
 namespace {
 
+// Records each foreground run and ends it as told; nothing: it does not start.
+class FakeForeground : public ForegroundRunner {
+public:
+    std::optional<GameEnd> end = GameEnd{};
+    std::vector<StartRequest> runs;
+
+    std::optional<GameEnd> run(const StartRequest& request) override {
+        runs.push_back(request);
+        return end;
+    }
+};
+
 class Wynctl : public ::testing::Test {
 protected:
     test::GameDir game;
     test::TempDir home;
     test::FakeStarter starter;
+    FakeForeground foreground;
     std::string out;
     std::string err;
 
@@ -35,7 +52,7 @@ protected:
     int run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--settings", home / "settings.ini", "--game-dir", game.str()});
         std::ostringstream o, e;
-        const int code = runWynctl(args, o, e, starter);
+        const int code = runWynctl(args, o, e, starter, foreground);
         out = o.str();
         err = e.str();
         return code;
@@ -102,24 +119,24 @@ TEST_F(Wynctl, LaunchWaitExitsWithTheGamesStatus) {
     };
     const Case cases[] = {{3, 0, 3}, {0, 0, 0}, {0, 11, 139}, {std::nullopt, 0, 1}};
     for (const auto& c : cases) {
-        starter.runEnd.reset();
+        foreground.end.reset();
         if (c.exitCode) {
-            starter.runEnd.emplace();
-            starter.runEnd->exitCode = *c.exitCode;
-            starter.runEnd->signal = c.signal;
+            foreground.end.emplace();
+            foreground.end->exitCode = *c.exitCode;
+            foreground.end->signal = c.signal;
         }
         EXPECT_EQ(run({"launch", "--wait", path}), c.status) << err;
         EXPECT_EQ(err, c.exitCode ? "" : "Failed to execute Quake II\n");
     }
     EXPECT_TRUE(starter.requests.empty());
-    ASSERT_EQ(starter.runs.size(), 4u);
-    EXPECT_EQ(starter.runs[0].program, game.str() + "/quake2");
-    EXPECT_EQ(starter.runs[0].workingDirectory, game.str());
+    ASSERT_EQ(foreground.runs.size(), 4u);
+    EXPECT_EQ(foreground.runs[0].program, game.str() + "/quake2");
+    EXPECT_EQ(foreground.runs[0].workingDirectory, game.str());
 
     EXPECT_EQ(run({"launch", "--wait", "--dry-run", path}), 0);
     EXPECT_EQ(out, game.str() + "/quake2 +set game vantor +exec wyn.cfg\n");
     EXPECT_EQ(run({"launch", "--wait", path, "extra"}), 2);
-    EXPECT_EQ(starter.runs.size(), 4u);
+    EXPECT_EQ(foreground.runs.size(), 4u);
 }
 
 TEST_F(Wynctl, InstallationsListTheGivenOrStoredDirectoryFirst) {
@@ -127,7 +144,9 @@ TEST_F(Wynctl, InstallationsListTheGivenOrStoredDirectoryFirst) {
     EXPECT_TRUE(out.starts_with("Full\t" + game.str() + "\n")) << out;
     std::ostringstream o, e;
     SettingsValueStore(home / "settings.ini").writeValue("DirectoryEdit", game.str());
-    EXPECT_EQ(runWynctl({"--settings", home / "settings.ini", "installations"}, o, e, starter), 0);
+    EXPECT_EQ(runWynctl({"--settings", home / "settings.ini", "installations"}, o, e, starter,
+                        foreground),
+              0);
     EXPECT_TRUE(o.str().starts_with("Full\t" + game.str() + "\n")) << o.str();
     EXPECT_EQ(run({"installations", "extra"}), 2);
 }
@@ -170,7 +189,7 @@ TEST_F(Wynctl, FailuresAndUsage) {
     EXPECT_EQ(err, "Cannot open file " + home / "missing.wyn" + ".\n");
 
     std::ostringstream o, e;
-    EXPECT_EQ(runWynctl({"--game-dir", home.str(), "bots"}, o, e, starter), 1);
+    EXPECT_EQ(runWynctl({"--game-dir", home.str(), "bots"}, o, e, starter, foreground), 1);
     EXPECT_EQ(e.str(),
               "'" + home.str() + "' is not a Quake II directory: it has no baseq2 directory.\n");
 
@@ -181,7 +200,7 @@ TEST_F(Wynctl, FailuresAndUsage) {
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_TRUE(out.starts_with("usage: wynctl"));
     std::ostringstream o2, e2;
-    EXPECT_EQ(runWynctl({"--game-dir"}, o2, e2, starter), 2);
+    EXPECT_EQ(runWynctl({"--game-dir"}, o2, e2, starter, foreground), 2);
 }
 
 TEST_F(Wynctl, ManualEditIsConfirmedUnchanged) {
@@ -271,6 +290,74 @@ TEST(WynctlProgram, LaunchWaitPassesTheGameOnAndItsExitCode) {
     EXPECT_EQ(status, 3);
     EXPECT_EQ(output,
               "Quake 2 +set game vantor +exec wyn.cfg\nError: could not load game library\n");
+}
+
+// A word for the shell, whatever it holds.
+std::string quoted(const std::string& word) {
+    std::string text = "'";
+    for (const char c : word) {
+        text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return text + "'";
+}
+
+// A stand-in game in the game directory, made executable.
+std::string standIn(const test::TempDir& game, const std::string& script) {
+    const auto program = game.write("quake2", "#!/bin/sh\n" + script);
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    return program;
+}
+
+TEST(WynctlProgram, LaunchesFromAnAccentedDirectoryWithBlanksAndAnApostrophe) {
+    test::TempDir top;
+    const std::string game = top.mkdir("J\xc3\xb6rg's Spiele/Quake II");
+    top.write("J\xc3\xb6rg's Spiele/Quake II/baseq2/pak1.pak");
+    top.write("J\xc3\xb6rg's Spiele/Quake II/vantor/bots.cfg",
+              "[bots]\r\n\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100\r\n");
+    const auto program = top.write("J\xc3\xb6rg's Spiele/Quake II/quake2",
+                                   "#!/bin/sh\necho \"$(pwd) $*\"\nhead -c 11 vantor/wyn.cfg\n");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    test::TempDir home;
+    const auto [output, status] =
+        runProgram(std::string(WYNCTL_PATH) + " --settings " + home / "s.ini" + " --game-dir " +
+                   quoted(game) + " launch --wait " + WYN_SAMPLE_DIR "/deathmatch.wyn");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(output, std::filesystem::canonical(game).string() +
+                          " +set game vantor +exec wyn.cfg\nset skill 2");
+}
+
+// A service manager stops wynctl alone: the game gets the termination, ends
+// as it chooses, and wynctl exits with the game's status.
+TEST(WynctlProgram, LaunchWaitPassesATerminationOnToTheGame) {
+    test::GameDir game;
+    game.write("baseq2/pak1.pak");
+    std::filesystem::copy_file(WYN_SAMPLE_DIR "/bots.cfg", game / "vantor/bots.cfg");
+    standIn(game,
+            "trap 'echo trapped > trapped.txt; exit 143' TERM\necho $$ > game.pid\n"
+            "while :; do sleep 0.05; done\n");
+    test::TempDir home;
+    const std::string command = "exec " + std::string(WYNCTL_PATH) + " --settings " +
+                                home / "s.ini" + " --game-dir " + game.str() + " launch --wait " +
+                                WYN_SAMPLE_DIR "/deathmatch.wyn >/dev/null 2>&1";
+    const pid_t wynctl = fork();
+    ASSERT_NE(wynctl, -1);
+    if (wynctl == 0) {
+        setsid();  // no terminal's group: the signal below reaches wynctl only
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    for (int i = 0; i < 400 && game.read("game.pid").empty(); ++i) {
+        usleep(25'000);
+    }
+    const std::string gamePid = game.read("game.pid");
+    ASSERT_FALSE(gamePid.empty());
+    kill(wynctl, SIGTERM);
+    int status = 0;
+    waitpid(wynctl, &status, 0);
+    kill(std::stoi(gamePid), SIGKILL);  // should it have been left running
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 143);
+    EXPECT_EQ(game.read("trapped.txt"), "trapped\n");
 }
 
 TEST(WynctlProgram, InstallationsFindASteamLibraryUnderTheHome) {

@@ -3,11 +3,14 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include <unistd.h>
+
 #include <csignal>
 #include <filesystem>
 #include <functional>
 #include <optional>
 
+#include "base/text_file.h"
 #include "platform/watching_game_starter.h"
 #include "temp_dir.h"
 
@@ -47,8 +50,10 @@ std::string standIn(const test::TempDir& game, const std::string& script) {
 class WatchingStarterTest : public ::testing::Test {
 protected:
     test::TempDir game;
+    test::TempDir state;
     std::optional<WatchingGameStarter> starter;
     std::vector<GameEnd> ends;
+    std::vector<StartRequest> failures;
 
     void SetUp() override {
         application();
@@ -56,14 +61,18 @@ protected:
     }
 
     void makeStarter(std::chrono::milliseconds quickEnd) {
-        starter.emplace(quickEnd);
+        starter.emplace(log(), quickEnd);
         starter->setEndHandler([this](const GameEnd& end) { ends.push_back(end); });
+        starter->setStartFailureHandler(
+            [this](const StartRequest& request) { failures.push_back(request); });
     }
 
     bool startWatched(const std::string& script, bool watch = true) {
         return starter->start(
             {standIn(game, script), {"+set", "game", "vantor"}, game.str(), watch});
     }
+
+    std::string log() const { return state / "wyn/game.log"; }
 
     // Waits for the watched games to end, and then for the reports to arrive.
     void waitForEnds() {
@@ -126,9 +135,30 @@ TEST_F(WatchingStarterTest, UnwatchedStartsAreForgotten) {
     EXPECT_TRUE(ends.empty());
 }
 
-TEST_F(WatchingStarterTest, MissingProgramIsAFailedStart) {
-    EXPECT_FALSE(starter->start({game / "nothing", {}, game.str(), true}));
+// The start is asked for and not waited on; its failure arrives as an event.
+TEST_F(WatchingStarterTest, MissingProgramIsAFailedStartLater) {
+    const StartRequest request{game / "nothing", {}, game.str(), true};
+    EXPECT_TRUE(starter->start(request));
+    ASSERT_TRUE(waitUntil([&] { return !failures.empty(); }));
+    EXPECT_EQ(failures, std::vector<StartRequest>{request});
     EXPECT_EQ(starter->watchedGames(), 0u);
+    EXPECT_TRUE(ends.empty());
+}
+
+// The game is in a session of its own, so the terminal's signals that reach
+// this program miss it; its output is in the named log, emptied at each start.
+TEST_F(WatchingStarterTest, TheGameStandsAloneAndLogsToANamedFile) {
+    ASSERT_TRUE(startWatched("cut -d' ' -f6 /proc/$$/stat > sid.txt\necho first run\nexit 1\n"));
+    waitForEnds();
+    ASSERT_TRUE(
+        startWatched("cut -d' ' -f6 /proc/$$/stat > sid.txt\necho 'Error: no map'\nexit 1\n"));
+    waitForEnds();
+    ASSERT_EQ(ends.size(), 2u);
+    EXPECT_EQ(ends[1].outputFile, log());
+    EXPECT_EQ(readFileBytes(log()), "Error: no map\n");
+    const std::string sid = game.read("sid.txt");
+    ASSERT_FALSE(sid.empty());
+    EXPECT_NE(std::stoi(sid), getsid(0));
 }
 
 TEST_F(WatchingStarterTest, GameOutlivesTheStarter) {
@@ -139,32 +169,6 @@ TEST_F(WatchingStarterTest, GameOutlivesTheStarter) {
                      "echo done > after.txt\n"));
     starter.reset();
     ASSERT_TRUE(waitUntil([&] { return game.read("after.txt") == "done\n"; }));
-}
-
-TEST(ProcessGameStarterRun, WaitsForTheEndAndGivesItsStatus) {
-    application();
-    test::TempDir game;
-    ProcessGameStarter starter;
-    struct Case {
-        const char* script;
-        int exitCode;
-        int signal;
-        int shellStatus;
-    };
-    const Case cases[] = {
-        {"echo \"$(pwd) $*\" > ran.txt\nexit 3\n", 3, 0, 3},
-        {"echo \"$(pwd) $*\" > ran.txt\nkill -TERM $$\nsleep 5\n", 0, SIGTERM, 128 + SIGTERM},
-    };
-    for (const auto& c : cases) {
-        const auto end = starter.run({standIn(game, c.script), {"+exec", "wyn.cfg"}, game.str()});
-        ASSERT_TRUE(end.has_value());
-        EXPECT_EQ(end->exitCode, c.exitCode);
-        EXPECT_EQ(end->signal, c.signal);
-        EXPECT_EQ(end->shellStatus(), c.shellStatus);
-        EXPECT_EQ(game.read("ran.txt"),
-                  std::filesystem::canonical(game.path()).string() + " +exec wyn.cfg\n");
-    }
-    EXPECT_FALSE(starter.run({game / "nothing", {}, game.str()}).has_value());
 }
 
 }  // namespace

@@ -127,7 +127,8 @@ TEST(QtPrompts, AGameEndIsToldWithoutWaiting) {
     QtPrompts prompts;
     prompts.showGameEnd({"Quake II ended at once with exit code 3.",
                          {"Error: no game library"},
-                         "The add-on has no game library."});
+                         "The add-on has no game library.",
+                         "The game's output is in /home/j\xc3\xb6rg/.local/state/wyn/game.log."});
     QMessageBox* box = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (auto* shown = qobject_cast<QMessageBox*>(window); shown && shown->isVisible()) {
@@ -139,6 +140,7 @@ TEST(QtPrompts, AGameEndIsToldWithoutWaiting) {
     EXPECT_EQ(box->icon(), QMessageBox::Warning);
     EXPECT_TRUE(box->text().startsWith("Quake II ended"));
     EXPECT_TRUE(box->text().contains("Error: no game library"));
+    EXPECT_TRUE(box->text().endsWith(".local/state/wyn/game.log."));
     EXPECT_TRUE(box->textInteractionFlags() & Qt::TextSelectableByMouse);
     box->button(QMessageBox::Ok)->click();
 }

@@ -89,6 +89,19 @@ TEST(GameEndReport, SaysHowTheGameEndedWhatItSaidAndWhy) {
     }
 }
 
+TEST(GameEndReport, NamesTheLogLast) {
+    test::TempDir game;
+    game.write("vantor/game.so");
+    GameEnd end;
+    end.request.workingDirectory = game.str();
+    end.exitCode = 1;
+    end.output = "Error: no map\n";
+    end.outputFile = "/home/j\xc3\xb6rg/.local/state/wyn/game.log";
+    EXPECT_EQ(reportGameEnd(end, PlatformProfile::posix()).text(),
+              "Quake II ended after less than a second with exit code 1.\n\nError: no map\n\n"
+              "The game's output is in /home/j\xc3\xb6rg/.local/state/wyn/game.log.");
+}
+
 TEST(GameEndReport, RunTimesAndStatuses) {
     const std::pair<std::chrono::milliseconds, const char*> times[] = {
         {0ms, "after less than a second"},
