@@ -40,7 +40,10 @@ std::string fakeElf(const FakeElf& elf) {
     const std::size_t sectionTable = nameTable + names.size();
 
     Writer out(elf.bigEndian);
-    out.bytes = std::string("\x7f" "ELF", 4);
+    out.bytes = std::string(
+        "\x7f"
+        "ELF",
+        4);
     out.put(wide ? 2 : 1, 1);
     out.put(elf.bigEndian ? 2 : 1, 1);
     out.put(1, 1);

@@ -26,8 +26,16 @@ TEST(ElfHeader, ReadsBothClassesAndByteOrders) {
         {"a Windows library", "MZ\x90" + std::string(100, '\0'), std::nullopt},
         {"a script", "#!/bin/sh\nexec /usr/lib/quake2 \"$@\"\n" + std::string(30, ' '),
          std::nullopt},
-        {"an unknown class", "\x7f" "ELF\x03\x01" + std::string(70, '\0'), std::nullopt},
-        {"an unknown byte order", "\x7f" "ELF\x02\x00" + std::string(70, '\0'), std::nullopt},
+        {"an unknown class",
+         "\x7f"
+         "ELF\x03\x01" +
+             std::string(70, '\0'),
+         std::nullopt},
+        {"an unknown byte order",
+         "\x7f"
+         "ELF\x02\x00" +
+             std::string(70, '\0'),
+         std::nullopt},
         {"nothing", "", std::nullopt},
     };
     for (const auto& c : cases) {

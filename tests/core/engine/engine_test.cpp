@@ -59,16 +59,17 @@ TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
     const Case cases[] = {
         {"Yamagi Quake II", test::fakeElf({.strings = kYamagi}), yamagi(false)},
         {"with XDG support",
-         test::fakeElf({.strings = kYamagi + std::vector<std::string>{" + XDG directory support\n"}}),
+         test::fakeElf(
+             {.strings = kYamagi + std::vector<std::string>{" + XDG directory support\n"}}),
          yamagi(true)},
         {"32-bit Yamagi Quake II", test::fakeElf({.bits = 32, .machine = 3, .strings = kYamagi}),
          yamagi(false)},
         {"Q2PRO portable", test::fakeElf({.strings = kQ2pro + std::vector<std::string>{"libdir"}}),
          q2pro()},
         {"Q2PRO system-wide",
-         test::fakeElf({.strings = kQ2pro + std::vector<std::string>{"~/.q2pro", "homedir",
-                                                                     "/usr/share/q2pro",
-                                                                     "/usr/lib/q2pro"}}),
+         test::fakeElf(
+             {.strings = kQ2pro + std::vector<std::string>{"~/.q2pro", "homedir",
+                                                           "/usr/share/q2pro", "/usr/lib/q2pro"}}),
          q2pro("/usr/share/q2pro", "/usr/lib/q2pro", "~/.q2pro")},
         {"library folder given first",
          test::fakeElf({.strings = kQ2pro + std::vector<std::string>{"/opt/q2/lib64/q2pro",
@@ -93,8 +94,8 @@ TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
         {"a wrapper of an unknown program", "#!/bin/sh\nexec " + unknownProgram + "\n", Engine()},
         {"a wrapper by relative path", "#!/bin/sh\nexec opt/yq2/quake2\n", Engine()},
         {"a wrapper without exec", "#!/bin/sh\n" + yamagiProgram + "\n", Engine()},
-        {"a script that is long", "#!/bin/sh\n" + std::string(5000, '#') + "\nexec " + yamagiProgram,
-         Engine()},
+        {"a script that is long",
+         "#!/bin/sh\n" + std::string(5000, '#') + "\nexec " + yamagiProgram, Engine()},
     };
     int number = 0;
     for (const auto& c : cases) {
