@@ -15,22 +15,32 @@ std::uint64_t number(std::string_view bytes, std::size_t at, std::size_t size, b
 
 std::string machineName(std::uint16_t machine) {
     switch (machine) {
-        case 3: return "i386";
-        case 8: return "MIPS";
-        case 20: return "PowerPC";
-        case 21: return "PowerPC 64";
-        case 40: return "ARM";
-        case 62: return "x86-64";
-        case 183: return "AArch64";
-        case 243: return "RISC-V";
-        default: return "machine " + std::to_string(machine);
+        case 3:
+            return "i386";
+        case 8:
+            return "MIPS";
+        case 20:
+            return "PowerPC";
+        case 21:
+            return "PowerPC 64";
+        case 40:
+            return "ARM";
+        case 62:
+            return "x86-64";
+        case 183:
+            return "AArch64";
+        case 243:
+            return "RISC-V";
+        default:
+            return "machine " + std::to_string(machine);
     }
 }
 
 }  // namespace
 
 std::optional<ElfHeader> readElfHeader(std::string_view bytes) {
-    if (bytes.size() < 52 || !bytes.starts_with("\x7f" "ELF")) {
+    if (bytes.size() < 52 || !bytes.starts_with("\x7f"
+                                                "ELF")) {
         return std::nullopt;
     }
     const auto elfClass = bytes[4];

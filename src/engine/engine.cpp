@@ -37,10 +37,10 @@ constexpr std::string_view kYamagiXdg = " + XDG directory support";
 constexpr std::string_view kQ2proFolderEnd = "/q2pro";
 constexpr std::string_view kQ2proSiteConfig = "/etc/default/q2pro";
 
-constexpr std::size_t kScriptBytes = 4096;      // a wrapper's exec line is near its top
-constexpr std::size_t kMaxSections = 4096;      // real executables have a few dozen
+constexpr std::size_t kScriptBytes = 4096;  // a wrapper's exec line is near its top
+constexpr std::size_t kMaxSections = 4096;  // real executables have a few dozen
 constexpr std::size_t kMaxSectionNames = 65536;
-constexpr std::size_t kMaxString = 4096;        // a longer string is no path or marker
+constexpr std::size_t kMaxString = 4096;  // a longer string is no path or marker
 constexpr std::size_t kChunk = 1 << 16;
 constexpr std::uint64_t kMaxScanned = std::uint64_t{256} << 20;
 constexpr int kMaxWrappers = 4;
@@ -101,8 +101,8 @@ void takeString(std::string_view text, Engine& engine) {
         engine.gameLibrary = text;
     } else if (engine.homeFolder.empty() && text.starts_with("~/")) {
         engine.homeFolder = text;
-    } else if (text.starts_with('/') && text.ends_with(kQ2proFolderEnd) && text != kQ2proSiteConfig &&
-               text.size() > kQ2proFolderEnd.size()) {
+    } else if (text.starts_with('/') && text.ends_with(kQ2proFolderEnd) &&
+               text != kQ2proSiteConfig && text.size() > kQ2proFolderEnd.size()) {
         // The source gives the data folder before the library folder.
         (engine.dataFolder.empty() ? engine.dataFolder : engine.libraryFolder) = text;
     }
@@ -189,8 +189,8 @@ void scanReadOnlyData(const ReadAt& read, const ElfHeader& header, Engine& found
     if (!namesSection) {
         return;
     }
-    const auto names = read(namesSection->offset, std::min<std::uint64_t>(namesSection->size,
-                                                                          kMaxSectionNames));
+    const auto names =
+        read(namesSection->offset, std::min<std::uint64_t>(namesSection->size, kMaxSectionNames));
     std::uint64_t scanned = 0;
     StringScanner scanner;
     for (std::size_t i = 0; i < header.sectionCount; ++i) {
@@ -202,9 +202,9 @@ void scanReadOnlyData(const ReadAt& read, const ElfHeader& header, Engine& found
         }
         scanner.restart();
         for (std::uint64_t done = 0; done < section->size && scanned < kMaxScanned;) {
-            const auto piece = read(section->offset + done,
-                                    static_cast<std::size_t>(std::min<std::uint64_t>(
-                                        kChunk, section->size - done)));
+            const auto piece = read(
+                section->offset + done,
+                static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, section->size - done)));
             if (piece.empty()) {
                 break;
             }

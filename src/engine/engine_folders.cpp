@@ -22,9 +22,12 @@ std::string binaryFolder(const Engine& engine) {
 // The folder the engine takes as its data folder when WYN names none.
 std::string ownDataFolder(const Engine& engine) {
     switch (engine.kind) {
-        case EngineKind::YamagiQuake2: return binaryFolder(engine);
-        case EngineKind::Q2pro: return engine.dataFolder;  // empty: the working directory
-        case EngineKind::Unknown: break;
+        case EngineKind::YamagiQuake2:
+            return binaryFolder(engine);
+        case EngineKind::Q2pro:
+            return engine.dataFolder;  // empty: the working directory
+        case EngineKind::Unknown:
+            break;
     }
     return {};
 }
@@ -182,8 +185,8 @@ std::optional<std::string> checkGameLibrary(const Engine& engine,
     for (std::size_t i = 0; i < folders.size(); ++i) {
         const auto& folder = folders[i];
         const auto libraries = gameLibrariesIn(folder, engine, profile);
-        if (libraries.empty() || std::find(folders.begin(), folders.begin() + i, folder) !=
-                                     folders.begin() + i) {
+        if (libraries.empty() ||
+            std::find(folders.begin(), folders.begin() + i, folder) != folders.begin() + i) {
             continue;
         }
         const auto who = named == 1 && folder == folders.front() ? "the folder" : folder;
