@@ -1,5 +1,6 @@
 #include "engine/engine.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -37,8 +38,9 @@ constexpr std::string_view kYamagiXdg = " + XDG directory support";
 constexpr std::string_view kQ2proFolderEnd = "/q2pro";
 constexpr std::string_view kQ2proSiteConfig = "/etc/default/q2pro";
 
-constexpr std::size_t kScriptBytes = 4096;  // a wrapper's exec line is near its top
-constexpr std::size_t kMaxSections = 4096;  // real executables have a few dozen
+constexpr std::size_t kScriptBytes = 4096;     // a wrapper's exec line is near its top
+constexpr std::size_t kMaxSections = 4096;     // real executables have a few dozen
+constexpr std::size_t kMaxSectionEntry = 256;  // 64 bytes in every real one
 constexpr std::size_t kMaxSectionNames = 65536;
 constexpr std::size_t kMaxString = 4096;  // a longer string is no path or marker
 constexpr std::size_t kChunk = 1 << 16;
@@ -108,6 +110,18 @@ void takeString(std::string_view text, Engine& engine) {
     }
 }
 
+// Q2PRO's "game" + CPUSTRING + ".so", for a build whose name was not found.
+std::string q2proGameLibrary(const ElfHeader& elf) {
+    switch (elf.machine) {
+        case 3:
+            return "gamei386.so";
+        case 183:
+            return "gamearm64.so";
+        default:
+            return "gamex86_64.so";
+    }
+}
+
 // Keeps the facts that belong to the engine found, gives the rest their values.
 Engine settle(Engine found) {
     Engine engine;
@@ -121,7 +135,8 @@ Engine settle(Engine found) {
             engine.xdg = found.xdg;
             break;
         case EngineKind::Q2pro:
-            engine.gameLibrary = found.gameLibrary;
+            engine.gameLibrary =
+                found.gameLibrary.empty() ? q2proGameLibrary(found.elf) : found.gameLibrary;
             engine.systemWide = !found.dataFolder.empty();
             if (engine.systemWide) {
                 engine.dataFolder = found.dataFolder;
@@ -175,6 +190,7 @@ std::string execTarget(std::string_view script) {
 void scanReadOnlyData(const ReadAt& read, const ElfHeader& header, Engine& found) {
     if (header.sectionCount == 0 || header.sectionCount > kMaxSections ||
         header.sectionEntrySize < (header.bits == 64 ? 64 : 40) ||
+        header.sectionEntrySize > kMaxSectionEntry ||
         header.sectionNamesIndex >= header.sectionCount) {
         return;
     }
@@ -230,8 +246,14 @@ ExecutableFacts readFileFacts(const std::string& path) {
     if (!file) {
         return {};
     }
-    return readExecutableFacts([&file](std::uint64_t offset, std::size_t size) {
-        std::string bytes(size, '\0');
+    file.seekg(0, std::ios::end);
+    const auto fileSize = static_cast<std::uint64_t>(std::max<std::streamoff>(file.tellg(), 0));
+    return readExecutableFacts([&file, fileSize](std::uint64_t offset, std::size_t size) {
+        if (offset >= fileSize) {
+            return std::string();
+        }
+        std::string bytes(
+            static_cast<std::size_t>(std::min<std::uint64_t>(size, fileSize - offset)), '\0');
         file.clear();
         if (!file.seekg(static_cast<std::streamoff>(offset))) {
             return std::string();

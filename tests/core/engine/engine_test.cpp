@@ -30,10 +30,11 @@ Engine yamagi(bool xdg) {
     return engine;
 }
 
-Engine q2pro(std::string data = {}, std::string library = {}, std::string home = {}) {
+Engine q2pro(std::string data = {}, std::string library = {}, std::string home = {},
+             std::string gameLibrary = "gamex86_64.so") {
     Engine engine;
     engine.kind = EngineKind::Q2pro;
-    engine.gameLibrary = "gamex86_64.so";
+    engine.gameLibrary = std::move(gameLibrary);
     engine.systemWide = !data.empty();
     engine.dataFolder = std::move(data);
     engine.libraryFolder = std::move(library);
@@ -71,6 +72,9 @@ TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
              {.strings = kQ2pro + std::vector<std::string>{"~/.q2pro", "homedir",
                                                            "/usr/share/q2pro", "/usr/lib/q2pro"}}),
          q2pro("/usr/share/q2pro", "/usr/lib/q2pro", "~/.q2pro")},
+        {"32-bit Q2PRO without its library's name",
+         test::fakeElf({.bits = 32, .machine = 3, .strings = {"====== Q2PRO initialized ======"}}),
+         q2pro("", "", "", "gamei386.so")},
         {"library folder given first",
          test::fakeElf({.strings = kQ2pro + std::vector<std::string>{"/opt/q2/lib64/q2pro",
                                                                      "/opt/q2/share/q2pro"}}),
