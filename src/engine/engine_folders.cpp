@@ -1,0 +1,198 @@
+#include "engine/engine_folders.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "base/file_system.h"
+
+namespace wyn {
+
+namespace {
+
+bool sameFolder(const std::string& a, const std::string& b) {
+    const auto real = realPath(a);
+    return a == b || (!real.empty() && real == realPath(b));
+}
+
+std::string binaryFolder(const Engine& engine) {
+    const auto slash = engine.program.rfind('/');
+    return slash == std::string::npos ? std::string() : engine.program.substr(0, slash);
+}
+
+// The folder the engine takes as its data folder when WYN names none.
+std::string ownDataFolder(const Engine& engine) {
+    switch (engine.kind) {
+        case EngineKind::YamagiQuake2:
+            return binaryFolder(engine);
+        case EngineKind::Q2pro:
+            return engine.dataFolder;  // empty: the working directory
+        case EngineKind::Unknown:
+            break;
+    }
+    return {};
+}
+
+std::string firstBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes(kElfHeaderBytes, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    return bytes;
+}
+
+// The mod folders the engine loads its game library from, in its order.
+std::vector<std::string> libraryFolders(const Engine& engine, const EngineEnvironment& environment,
+                                        std::string_view mod) {
+    if (engine.kind != EngineKind::Q2pro) {
+        // Yamagi Quake II tries each folder of the search path.
+        std::vector<std::string> folders;
+        for (const auto& root : engineRoots(engine, environment)) {
+            folders.push_back(environment.profile.path(root, {mod}));
+        }
+        return folders;
+    }
+    // Q2PRO: the user folder's, then the library folder's (the working
+    // directory for a portable build).
+    std::vector<std::string> folders;
+    const auto user = engineUserFolder(engine, environment);
+    if (!user.empty()) {
+        folders.push_back(environment.profile.path(user, {mod}));
+    }
+    folders.push_back(environment.profile.path(
+        engine.systemWide ? engine.libraryFolder : environment.gameDirectory, {mod}));
+    return folders;
+}
+
+// "gamex86.dll, built for Windows", "gamei386.so, a 32-bit library", one for each
+// game library of the folder.
+std::vector<std::string> gameLibrariesIn(const std::string& folder, const Engine& engine,
+                                         const PlatformProfile& profile) {
+    std::vector<std::string> found;
+    for (const auto* mask : {"game*.so", "game*.dll", "game*.dylib"}) {
+        for (const auto& name : listFiles(folder, mask)) {
+            const auto why = whyUnfit(firstBytes(profile.path(folder, {name})), engine.elf);
+            found.push_back(why.empty() ? name : name + ", " + why);
+        }
+    }
+    return found;
+}
+
+std::string joined(const std::vector<std::string>& items, std::string_view separator) {
+    std::string text;
+    for (const auto& item : items) {
+        text += (text.empty() ? "" : std::string(separator)) + item;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string engineUserFolder(const Engine& engine, const EngineEnvironment& environment) {
+    const auto& home = environment.home;
+    if (home.empty()) {
+        return {};
+    }
+    const auto& profile = environment.profile;
+    switch (engine.kind) {
+        case EngineKind::YamagiQuake2: {
+            const auto hidden = profile.path(home, {".yq2"});
+            if (!engine.xdg || directoryExists(hidden)) {
+                return hidden;
+            }
+            return environment.xdgDataHome.empty()
+                       ? profile.path(home, {".local", "share", "YamagiQ2"})
+                       : profile.path(environment.xdgDataHome, {"YamagiQ2"});
+        }
+        case EngineKind::Q2pro:
+            if (engine.homeFolder.starts_with("~/")) {
+                return profile.path(home, {std::string_view(engine.homeFolder).substr(2)});
+            }
+            return engine.homeFolder;
+        case EngineKind::Unknown:
+            break;
+    }
+    return {};
+}
+
+std::vector<std::string> engineRoots(const Engine& engine, const EngineEnvironment& environment) {
+    std::vector<std::string> roots;
+    const auto user = engineUserFolder(engine, environment);
+    if (!user.empty()) {
+        roots.push_back(user);
+    }
+    const auto binary = binaryFolder(engine);
+    if (engine.kind == EngineKind::YamagiQuake2 && !binary.empty() &&
+        !sameFolder(binary, environment.gameDirectory)) {
+        roots.push_back(binary);
+    }
+    roots.push_back(environment.gameDirectory);
+    return roots;
+}
+
+std::vector<std::string> engineSearchPath(const Engine& engine,
+                                          const EngineEnvironment& environment,
+                                          std::string_view mod) {
+    const auto roots = engineRoots(engine, environment);
+    std::vector<std::string> path;
+    for (const auto game : {mod, kBaseGame}) {
+        for (const auto& root : roots) {
+            const auto folder = environment.profile.path(root, {game});
+            if (std::find(path.begin(), path.end(), folder) == path.end()) {
+                path.push_back(folder);
+            }
+        }
+    }
+    return path;
+}
+
+std::string engineScriptsFolder(const Engine& engine, const EngineEnvironment& environment) {
+    return engineSearchPath(engine, environment, kAddOnFolder).front();
+}
+
+std::vector<std::string> startArguments(const Engine& engine,
+                                        const EngineEnvironment& environment) {
+    const auto own = ownDataFolder(engine);
+    if (own.empty() || sameFolder(own, environment.gameDirectory)) {
+        return {};
+    }
+    if (engine.kind == EngineKind::YamagiQuake2) {
+        return {"-datadir", environment.gameDirectory};
+    }
+    return {"+set", "basedir", environment.gameDirectory};
+}
+
+std::optional<std::string> checkGameLibrary(const Engine& engine,
+                                            const EngineEnvironment& environment,
+                                            std::string_view mod) {
+    if (engine.kind == EngineKind::Unknown) {
+        return std::nullopt;
+    }
+    const auto& profile = environment.profile;
+    auto folders = libraryFolders(engine, environment, mod);
+    for (const auto& folder : folders) {
+        const auto library = profile.path(folder, {engine.gameLibrary});
+        if (fileExists(library) && whyUnfit(firstBytes(library), engine.elf).empty()) {
+            return std::nullopt;
+        }
+    }
+    auto text = std::string(engineName(engine.kind)) + " needs the game library " +
+                engine.gameLibrary + " in " + joined(folders, " or ");
+    // What the folders hold instead, and the mod folder of the game directory,
+    // where the add-on is installed.
+    const auto named = folders.size();
+    folders.push_back(profile.path(environment.gameDirectory, {mod}));
+    std::vector<std::string> holders;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const auto& folder = folders[i];
+        const auto libraries = gameLibrariesIn(folder, engine, profile);
+        if (libraries.empty() ||
+            std::find(folders.begin(), folders.begin() + i, folder) != folders.begin() + i) {
+            continue;
+        }
+        const auto who = named == 1 && folder == folders.front() ? "the folder" : folder;
+        holders.push_back(who + " holds " + joined(libraries, ", and "));
+    }
+    return text + (holders.empty() ? "" : "; " + joined(holders, "; ")) + ".";
+}
+
+}  // namespace wyn

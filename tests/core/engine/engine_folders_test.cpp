@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include "engine/engine_folders.h"
+#include "fake_elf.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+using Folders = std::vector<std::string>;
+
+// A computer of its own: a home, a game directory, an engine's binary folder.
+class EngineFolders : public ::testing::Test {
+protected:
+    test::TempDir temp;
+    EngineEnvironment environment{temp.mkdir("games/q2"), temp.mkdir("home/p"), "",
+                                  PlatformProfile::posix()};
+
+    Engine engine(EngineKind kind, const std::string& programFolder) {
+        Engine result;
+        result.kind = kind;
+        result.program = temp / (programFolder + "/engine");
+        result.elf = *readElfHeader(test::fakeElf({}));
+        result.gameLibrary = kind == EngineKind::YamagiQuake2 ? "game.so" : "gamex86_64.so";
+        return result;
+    }
+
+    // The placeholders HOME, GAME and TEMP in a text as this computer's folders.
+    std::string real(std::string text) const {
+        for (const auto& [name, folder] :
+             {std::pair{"HOME", environment.home}, std::pair{"GAME", environment.gameDirectory},
+              std::pair{"TEMP", temp.str()}}) {
+            for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at)) {
+                text.replace(at, 4, folder);
+            }
+        }
+        return text;
+    }
+    Folders real(const Folders& folders) const {
+        Folders result;
+        for (const auto& folder : folders) {
+            result.push_back(real(folder));
+        }
+        return result;
+    }
+};
+
+TEST_F(EngineFolders, FollowEachEngineLayout) {
+    struct Case {
+        const char* name;
+        Engine engine;
+        Folders made;  // below TEMP
+        std::string xdgDataHome;
+        Folders searchPath;  // of the add-on
+        Folders arguments;
+    };
+    const auto yamagi = engine(EngineKind::YamagiQuake2, "games/q2");
+    auto yamagiXdg = yamagi;
+    yamagiXdg.xdg = true;
+    auto yamagiElsewhere = engine(EngineKind::YamagiQuake2, "usr/lib/yq2");
+    yamagiElsewhere.xdg = true;
+    auto yamagiLinked = engine(EngineKind::YamagiQuake2, "games/link");
+    auto q2proSystem = engine(EngineKind::Q2pro, "usr/bin");
+    q2proSystem.systemWide = true;
+    q2proSystem.dataFolder = "/usr/share/q2pro";
+    q2proSystem.libraryFolder = "/usr/lib/q2pro";
+    q2proSystem.homeFolder = "~/.q2pro";
+    auto q2proSystemHere = q2proSystem;
+    q2proSystemHere.dataFolder = environment.gameDirectory;
+    const Case cases[] = {
+        {"Yamagi Quake II",
+         yamagi,
+         {},
+         "",
+         {"HOME/.yq2/vantor", "GAME/vantor", "HOME/.yq2/baseq2", "GAME/baseq2"},
+         {}},
+        {"with XDG",
+         yamagiXdg,
+         {},
+         "",
+         {"HOME/.local/share/YamagiQ2/vantor", "GAME/vantor", "HOME/.local/share/YamagiQ2/baseq2",
+          "GAME/baseq2"},
+         {}},
+        {"with XDG_DATA_HOME",
+         yamagiXdg,
+         {},
+         "TEMP/data",
+         {"TEMP/data/YamagiQ2/vantor", "GAME/vantor", "TEMP/data/YamagiQ2/baseq2", "GAME/baseq2"},
+         {}},
+        {"with XDG and an old ~/.yq2",
+         yamagiXdg,
+         {"home/p/.yq2"},
+         "TEMP/data",
+         {"HOME/.yq2/vantor", "GAME/vantor", "HOME/.yq2/baseq2", "GAME/baseq2"},
+         {}},
+        {"its binary elsewhere",
+         yamagiElsewhere,
+         {},
+         "",
+         {"HOME/.local/share/YamagiQ2/vantor", "TEMP/usr/lib/yq2/vantor", "GAME/vantor",
+          "HOME/.local/share/YamagiQ2/baseq2", "TEMP/usr/lib/yq2/baseq2", "GAME/baseq2"},
+         {"-datadir", "GAME"}},
+        {"its binary by a link to the game directory",
+         yamagiLinked,
+         {},
+         "",
+         {"HOME/.yq2/vantor", "GAME/vantor", "HOME/.yq2/baseq2", "GAME/baseq2"},
+         {}},
+        {"Q2PRO portable",
+         engine(EngineKind::Q2pro, "usr/bin"),
+         {"home/p/.q2pro"},
+         "",
+         {"GAME/vantor", "GAME/baseq2"},
+         {}},
+        {"Q2PRO system-wide",
+         q2proSystem,
+         {},
+         "",
+         {"HOME/.q2pro/vantor", "GAME/vantor", "HOME/.q2pro/baseq2", "GAME/baseq2"},
+         {"+set", "basedir", "GAME"}},
+        {"its data folder the game directory",
+         q2proSystemHere,
+         {},
+         "",
+         {"HOME/.q2pro/vantor", "GAME/vantor", "HOME/.q2pro/baseq2", "GAME/baseq2"},
+         {}},
+        {"an unknown engine",
+         Engine(),
+         {"home/p/.yq2", "home/p/.q2pro"},
+         "",
+         {"GAME/vantor", "GAME/baseq2"},
+         {}},
+    };
+    std::filesystem::create_directory_symlink(environment.gameDirectory, temp / "games/link");
+    for (const auto& c : cases) {
+        test::TempDir home;
+        environment.home = home.str();
+        for (const auto& folder : c.made) {
+            home.mkdir(folder.substr(std::string("home/p/").size()));
+        }
+        environment.xdgDataHome = real(c.xdgDataHome);
+        const auto searchPath = real(c.searchPath);
+        EXPECT_EQ(engineSearchPath(c.engine, environment, "vantor"), searchPath) << c.name;
+        EXPECT_EQ(engineScriptsFolder(c.engine, environment), searchPath.front()) << c.name;
+        EXPECT_EQ(startArguments(c.engine, environment), real(c.arguments)) << c.name;
+    }
+}
+
+TEST_F(EngineFolders, SearchBaseq2Once) {
+    const auto yamagi = engine(EngineKind::YamagiQuake2, "games/q2");
+    EXPECT_EQ(engineSearchPath(yamagi, environment, "baseq2"),
+              real(Folders{"HOME/.yq2/baseq2", "GAME/baseq2"}));
+    EXPECT_EQ(engineSearchPath(Engine(), environment, "ctf"),
+              real(Folders{"GAME/ctf", "GAME/baseq2"}));
+}
+
+TEST_F(EngineFolders, CheckTheAddOnsGameLibrary) {
+    const auto library = test::fakeElf({.type = 3});
+    const auto windows = "MZ\x90" + std::string(100, '\0');
+    const auto library32 = test::fakeElf({.bits = 32, .machine = 3, .type = 3});
+    const auto arm = test::fakeElf({.machine = 183, .type = 3});
+    auto q2proSystem = engine(EngineKind::Q2pro, "usr/bin");
+    q2proSystem.systemWide = true;
+    q2proSystem.dataFolder = "/usr/share/q2pro";
+    q2proSystem.libraryFolder = temp / "usr/lib/q2pro";
+    q2proSystem.homeFolder = "~/.q2pro";
+    struct Case {
+        const char* name;
+        Engine engine;
+        std::vector<std::pair<std::string, std::string>> files;  // below TEMP
+        std::optional<std::string> message;
+    };
+    const auto yamagi = engine(EngineKind::YamagiQuake2, "games/q2");
+    const auto portable = engine(EngineKind::Q2pro, "usr/bin");
+    const Case cases[] = {
+        {"in the game directory", yamagi, {{"games/q2/vantor/game.so", library}}, std::nullopt},
+        {"in the user folder",
+         yamagi,
+         {{"home/p/.yq2/vantor/game.so", library}, {"games/q2/vantor/game.so", windows}},
+         std::nullopt},
+        {"none",
+         yamagi,
+         {},
+         "Yamagi Quake II needs the game library game.so in HOME/.yq2/vantor or GAME/vantor."},
+        {"baseq2's does not count",
+         yamagi,
+         {{"games/q2/baseq2/game.so", library}},
+         "Yamagi Quake II needs the game library game.so in HOME/.yq2/vantor or GAME/vantor."},
+        {"for Windows",
+         yamagi,
+         {{"games/q2/vantor/gamex86.dll", windows}},
+         "Yamagi Quake II needs the game library game.so in HOME/.yq2/vantor or GAME/vantor; "
+         "GAME/vantor holds gamex86.dll, built for Windows."},
+        {"32-bit, and another's name",
+         yamagi,
+         {{"games/q2/vantor/game.so", library32}, {"games/q2/vantor/gamex86_64.so", library}},
+         "Yamagi Quake II needs the game library game.so in HOME/.yq2/vantor or GAME/vantor; "
+         "GAME/vantor holds game.so, a 32-bit library, and gamex86_64.so."},
+        {"portable, another machine",
+         portable,
+         {{"games/q2/vantor/gamearm64.so", arm}},
+         "Q2PRO needs the game library gamex86_64.so in GAME/vantor; the folder holds "
+         "gamearm64.so, built for another machine (AArch64)."},
+        {"portable, in its folder",
+         portable,
+         {{"games/q2/vantor/gamex86_64.so", library}},
+         std::nullopt},
+        {"system-wide, in its library folder",
+         q2proSystem,
+         {{"usr/lib/q2pro/vantor/gamex86_64.so", library}},
+         std::nullopt},
+        {"system-wide, in the user folder",
+         q2proSystem,
+         {{"home/p/.q2pro/vantor/gamex86_64.so", library}},
+         std::nullopt},
+        {"system-wide, in the game directory only",
+         q2proSystem,
+         {{"games/q2/vantor/gamex86_64.so", library},
+          {"usr/lib/q2pro/vantor/gamei386.so", library32}},
+         "Q2PRO needs the game library gamex86_64.so in HOME/.q2pro/vantor or "
+         "TEMP/usr/lib/q2pro/vantor; TEMP/usr/lib/q2pro/vantor holds gamei386.so, a 32-bit "
+         "library; GAME/vantor holds gamex86_64.so."},
+        {"an unknown engine", Engine(), {{"games/q2/vantor/gamex86.dll", windows}}, std::nullopt},
+    };
+    temp.mkdir("home/p/.yq2");
+    for (const auto& c : cases) {
+        for (const auto& [file, bytes] : c.files) {
+            temp.write(file, bytes);
+        }
+        const auto message = c.message ? std::optional(real(*c.message)) : std::nullopt;
+        EXPECT_EQ(checkGameLibrary(c.engine, environment, "vantor"), message) << c.name;
+        for (const auto& file : c.files) {
+            std::filesystem::remove(temp / file.first);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace wyn

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/file_system.h"
+#include "engine/engine.h"
+#include "fake_elf.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The strings each engine's read-only data holds, as the real builds have them.
+const std::vector<std::string> kYamagi = {"Yamagi Quake II v%s", "game.so", "yq2.cfg"};
+const std::vector<std::string> kQ2pro = {"====== Q2PRO initialized ======\n\n", "basedir",
+                                         "/etc/default/q2pro", "gamex86_64.so"};
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Engine yamagi(bool xdg) {
+    Engine engine;
+    engine.kind = EngineKind::YamagiQuake2;
+    engine.gameLibrary = "game.so";
+    engine.xdg = xdg;
+    return engine;
+}
+
+Engine q2pro(std::string data = {}, std::string library = {}, std::string home = {},
+             std::string gameLibrary = "gamex86_64.so") {
+    Engine engine;
+    engine.kind = EngineKind::Q2pro;
+    engine.gameLibrary = std::move(gameLibrary);
+    engine.systemWide = !data.empty();
+    engine.dataFolder = std::move(data);
+    engine.libraryFolder = std::move(library);
+    engine.homeFolder = std::move(home);
+    return engine;
+}
+
+TEST(Engine, Names) {
+    EXPECT_EQ(engineName(EngineKind::YamagiQuake2), "Yamagi Quake II");
+    EXPECT_EQ(engineName(EngineKind::Q2pro), "Q2PRO");
+    EXPECT_EQ(engineName(EngineKind::Unknown), "unknown");
+}
+
+TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
+    test::TempDir temp;
+    const auto yamagiProgram = temp.write("opt/yq2/quake2", test::fakeElf({.strings = kYamagi}));
+    const auto unknownProgram = temp.write("opt/other/game", test::fakeElf({}));
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Engine engine;  // its program and header aside
+    };
+    const Case cases[] = {
+        {"Yamagi Quake II", test::fakeElf({.strings = kYamagi}), yamagi(false)},
+        {"with XDG support",
+         test::fakeElf(
+             {.strings = kYamagi + std::vector<std::string>{" + XDG directory support\n"}}),
+         yamagi(true)},
+        {"32-bit Yamagi Quake II", test::fakeElf({.bits = 32, .machine = 3, .strings = kYamagi}),
+         yamagi(false)},
+        {"Q2PRO portable", test::fakeElf({.strings = kQ2pro + std::vector<std::string>{"libdir"}}),
+         q2pro()},
+        {"Q2PRO system-wide",
+         test::fakeElf(
+             {.strings = kQ2pro + std::vector<std::string>{"~/.q2pro", "homedir",
+                                                           "/usr/share/q2pro", "/usr/lib/q2pro"}}),
+         q2pro("/usr/share/q2pro", "/usr/lib/q2pro", "~/.q2pro")},
+        {"32-bit Q2PRO without its library's name",
+         test::fakeElf({.bits = 32, .machine = 3, .strings = {"====== Q2PRO initialized ======"}}),
+         q2pro("", "", "", "gamei386.so")},
+        {"library folder given first",
+         test::fakeElf({.strings = kQ2pro + std::vector<std::string>{"/opt/q2/lib64/q2pro",
+                                                                     "/opt/q2/share/q2pro"}}),
+         q2pro("/opt/q2/share/q2pro", "/opt/q2/lib64/q2pro")},
+        {"one folder for both",
+         test::fakeElf({.strings = kQ2pro + std::vector<std::string>{"/games/q2pro"}}),
+         q2pro("/games/q2pro", "/games/q2pro")},
+        {"another engine's strings mean nothing to Yamagi Quake II",
+         test::fakeElf({.strings = kYamagi + std::vector<std::string>{"~/.q2pro", "/usr/q2pro"}}),
+         yamagi(false)},
+        {"an unknown program", test::fakeElf({.strings = {"Quake II", "game.so", "~/.quake2"}}),
+         Engine()},
+        {"the marker elsewhere than read-only data",
+         test::fakeElf({.codeBytes = 40}).replace(70, 19, "Yamagi Quake II v%s"), Engine()},
+        {"a text file", "Yamagi Quake II v%s\0", Engine()},
+        {"an empty file", "", Engine()},
+        {"a wrapper", "#!/bin/sh\n# starts it\nexec " + yamagiProgram + " \"$@\"\n", yamagi(false)},
+        {"a wrapper naming itself",
+         "#!/bin/bash\nset -e\n  exec -a \"$0\" '" + yamagiProgram + "' +set game \"$1\"\n",
+         yamagi(false)},
+        {"a wrapper of an unknown program", "#!/bin/sh\nexec " + unknownProgram + "\n", Engine()},
+        {"a wrapper by relative path", "#!/bin/sh\nexec opt/yq2/quake2\n", Engine()},
+        {"a wrapper without exec", "#!/bin/sh\n" + yamagiProgram + "\n", Engine()},
+        {"a script that is long",
+         "#!/bin/sh\n" + std::string(5000, '#') + "\nexec " + yamagiProgram, Engine()},
+    };
+    int number = 0;
+    for (const auto& c : cases) {
+        const auto path = temp.write("case" + std::to_string(number++), c.bytes);
+        auto engine = recogniseEngine(path);
+        const bool known = c.engine.kind != EngineKind::Unknown;
+        EXPECT_EQ(engine.program.empty(), !known) << c.name;
+        engine.program.clear();
+        engine.elf = {};
+        EXPECT_EQ(engine, c.engine) << c.name;
+    }
+    EXPECT_EQ(recogniseEngine(yamagiProgram).program, realPath(yamagiProgram));
+    EXPECT_EQ(recogniseEngine(yamagiProgram).elf.bits, 64);
+    EXPECT_EQ(recogniseEngine(temp / "missing").kind, EngineKind::Unknown);
+    EXPECT_EQ(recogniseEngine(temp.str()).kind, EngineKind::Unknown);
+}
+
+TEST(Engine, ReadsAnExecutableAgainOnlyWhenItsSizeOrTimeChanged) {
+    test::TempDir temp;
+    // The same size: Q2PRO's marker padded to Yamagi Quake II's.
+    const auto yamagiBytes = test::fakeElf({.strings = {"Yamagi Quake II v%s", "0123456789a"}});
+    const auto q2proBytes = test::fakeElf({.strings = {"====== Q2PRO initialized ======"}});
+    ASSERT_EQ(yamagiBytes.size(), q2proBytes.size());
+    const auto path = temp.write("quake2", yamagiBytes);
+    const auto time = fs::last_write_time(path);
+    EXPECT_EQ(recogniseEngine(path).kind, EngineKind::YamagiQuake2);
+
+    temp.write("quake2", q2proBytes);
+    fs::last_write_time(path, time);
+    EXPECT_EQ(recogniseEngine(path).kind, EngineKind::YamagiQuake2) << "read again";
+    fs::last_write_time(path, time + std::chrono::seconds(1));
+    EXPECT_EQ(recogniseEngine(path).kind, EngineKind::Q2pro) << "a new time";
+    temp.write("quake2", yamagiBytes + "more");
+    fs::last_write_time(path, time + std::chrono::seconds(1));
+    EXPECT_EQ(recogniseEngine(path).kind, EngineKind::YamagiQuake2) << "a new size";
+}
+
+}  // namespace
+}  // namespace wyn
