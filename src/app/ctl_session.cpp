@@ -116,6 +116,20 @@ int ctlLaunch(CtlContext& context, CtlSession& session, const CtlArguments& args
     return waitingStarter.end ? waitingStarter.end->shellStatus() : kExitOk;
 }
 
+int ctlWhere(CtlContext& context, CtlSession& session, const CtlArguments& args) {
+    if (!args.empty()) {
+        return usageError(context, "where");
+    }
+    const SessionSettings& s = session.settings;
+    const Engine engine = s.engine();
+    context.out << "engine\t" << engineName(engine.kind) << "\nscripts\t" << scriptsFolder(s)
+                << '\n';
+    for (const auto& folder : engineSearchPath(engine, s.engineEnvironment(), kAddOnFolder)) {
+        context.out << "search\t" << folder << '\n';
+    }
+    return kExitOk;
+}
+
 int ctlMaps(CtlContext& context, CtlSession& session, const CtlArguments& args) {
     if (!args.empty()) {
         return usageError(context, "maps");

@@ -44,6 +44,9 @@ struct CtlSession {
 int ctlPreview(CtlContext& context, CtlSession& session, const CtlArguments& args);
 int ctlLaunch(CtlContext& context, CtlSession& session, const CtlArguments& args);
 int ctlMaps(CtlContext& context, CtlSession& session, const CtlArguments& args);
+// where: "engine<TAB>NAME", "scripts<TAB>FOLDER", then "search<TAB>FOLDER" for
+// each folder the engine reads the add-on's files from, first wins.
+int ctlWhere(CtlContext& context, CtlSession& session, const CtlArguments& args);
 int ctlBots(CtlContext& context, CtlSession& session, const CtlArguments& args);
 int ctlTeams(CtlContext& context, CtlSession& session, const CtlArguments& args);
 int ctlConfigs(CtlContext& context, CtlSession& session, const CtlArguments& args);

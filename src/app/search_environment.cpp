@@ -17,6 +17,13 @@ std::string variable(const char* value) {
 
 }  // namespace
 
+PlatformProfile systemProfile() {
+    PlatformProfile profile = PlatformProfile::native();
+    profile.home = fromSystemPath(qEnvironmentVariable("HOME"));
+    profile.xdgDataHome = fromSystemPath(qEnvironmentVariable("XDG_DATA_HOME"));
+    return profile;
+}
+
 std::string currentDirectory() {
     return fromSystemPath(QDir::currentPath());
 }

@@ -48,10 +48,12 @@ int main(int argc, char** argv) {
     prompts.setInstallationSearch([&store] {
         return wyn::fullInstallationsFirst(
             wyn::findInstallations(store->readValue(wyn::stored::DirectoryEdit),
-                                   wyn::systemSearchEnvironment(), wyn::PlatformProfile::native()));
+                                   wyn::systemSearchEnvironment(), wyn::systemProfile()));
     });
     wyn::QtWindows windows(*store, starter, prompts);
-    wyn::TWYNForm form({wyn::PlatformProfile::native(), *store, starter, prompts, windows},
+    // With the user's folders, where the engines keep theirs.
+    const wyn::PlatformProfile profile = wyn::systemProfile();
+    wyn::TWYNForm form({profile, *store, starter, prompts, windows},
                        wyn::currentDirectory());
     prompts.setParent(&form);
     windows.setMainWindow(&form);

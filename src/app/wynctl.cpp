@@ -41,12 +41,17 @@ constexpr const char* kUsage =
     "as File > Open does):\n"
     "  preview [PRESET]              print the command-line preview, one line\n"
     "  launch [--dry-run] [--wait] [PRESET]\n"
-    "                                write vantor/wyn.cfg and vantor/launcher.cfg and start\n"
-    "                                the game (not with --dry-run: print what would start);\n"
+    "                                write wyn.cfg and launcher.cfg into the scripts folder\n"
+    "                                (see where) and start the game (not with --dry-run:\n"
+    "                                print what would start);\n"
     "                                with --wait, run it in the foreground and exit with its\n"
     "                                status (128 + the signal that ended it)\n"
     "  maps                          print every map as LIST<TAB>NAME (General, CTF, External)\n"
     "  bots | teams | configs        print the names, one per line, in order\n"
+    "  where                         print engine<TAB>NAME of the executable's engine\n"
+    "                                (Yamagi Quake II, Q2PRO, unknown), scripts<TAB>FOLDER\n"
+    "                                where launch writes, and search<TAB>FOLDER for each\n"
+    "                                folder the engine reads the add-on from, first wins\n"
     "\n"
     "Commands on the game directory:\n"
     "  check                         print Full, GameOnly or None\n"
@@ -118,6 +123,7 @@ const std::map<std::string, SessionCommand>& sessionCommands() {
     static const std::map<std::string, SessionCommand> commands{
         {"preview", ctlPreview}, {"launch", ctlLaunch}, {"maps", ctlMaps},
         {"bots", ctlBots},       {"teams", ctlTeams},   {"configs", ctlConfigs},
+        {"where", ctlWhere},
     };
     return commands;
 }
@@ -214,7 +220,7 @@ int runWynctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitUsage;
     }
 
-    const PlatformProfile& profile = PlatformProfile::native();
+    const PlatformProfile profile = systemProfile();
     auto store = openStore(*options);
     CtlContext context{options->gameDirectory.value_or(profile.defaultGameDirectory),
                        options->executable.value_or(profile.defaultExecutable),

@@ -15,6 +15,12 @@ bool fileExists(const std::string& path) {
     return !path.empty() && fs::is_regular_file(path, ec);
 }
 
+bool makeDirectories(const std::string& path) {
+    std::error_code ec;
+    fs::create_directories(path, ec);
+    return directoryExists(path);
+}
+
 bool isReadOnlyFile(const std::string& path) {
     std::error_code ec;
     const auto status = fs::status(path, ec);

@@ -12,6 +12,10 @@ bool directoryExists(const std::string& path);
 // still write it, but a preset marked so is meant to stay as it is.
 bool isReadOnlyFile(const std::string& path);
 
+// Makes the directory and the missing directories above it; false when it
+// is not a directory afterwards.
+bool makeDirectories(const std::string& path);
+
 // The path with every link followed, "." and ".." resolved: the same text for
 // every name of one file. Empty when it does not exist.
 std::string realPath(const std::string& path);

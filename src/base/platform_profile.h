@@ -14,6 +14,11 @@ struct PlatformProfile {
     char separator = '/';
     std::string defaultGameDirectory;
     std::string defaultExecutable;
+    // The user's home and $XDG_DATA_HOME, where engines keep their user
+    // folders; the programs fill them in from the environment. Empty: unknown,
+    // and no user folder is looked at.
+    std::string home;
+    std::string xdgDataHome;
 
     static PlatformProfile windows();
     static PlatformProfile posix();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/file_system.h"
 #include "base/text_file.h"
 #include "session/command_line.h"
 #include "session/console_values.h"
@@ -132,19 +133,50 @@ std::vector<std::string> launcherTeamLines(const std::string& yourTeam, const st
 }
 
 StartRequest startRequest(const SessionSettings& s, bool dedicated) {
-    return {s.executablePath(), startArguments(dedicated), s.gameDirectory()};
+    // An engine that would not take the game directory by itself is told it
+    // first; the start parameters follow unchanged.
+    auto arguments = startArguments(s.engine(), s.engineEnvironment());
+    const auto parameters = startArguments(dedicated);
+    arguments.insert(arguments.end(), parameters.begin(), parameters.end());
+    return {s.executablePath(), std::move(arguments), s.gameDirectory()};
 }
 
 StartRequest startRequest(const SessionSettings& s) {
     return startRequest(s, s.checked(F::DedicatedCheckBox));
 }
 
+std::string scriptsFolder(const SessionSettings& s) {
+    return engineScriptsFolder(s.engine(), s.engineEnvironment());
+}
+
+void makeScriptsFolder(const SessionSettings& s) {
+    const std::string folder = scriptsFolder(s);
+    // The game directory's add-on folder is the add-on's own: where it is
+    // missing, the write fails and says so.
+    if (folder != s.gamePath({kAddOnFolder})) {
+        makeDirectories(folder);
+    }
+}
+
 std::string scriptPath(const SessionSettings& s) {
-    return s.gamePath({"vantor", "wyn.cfg"});
+    return s.profile().path(scriptsFolder(s), {"wyn.cfg"});
 }
 
 std::string launcherPath(const SessionSettings& s) {
-    return s.gamePath({"vantor", "launcher.cfg"});
+    return s.profile().path(scriptsFolder(s), {"launcher.cfg"});
+}
+
+std::optional<std::string> gameLibraryProblem(const SessionSettings& s) {
+    return checkGameLibrary(s.engine(), s.engineEnvironment(), kAddOnFolder);
+}
+
+LaunchResult startSessionGame(const SessionSettings& s, bool dedicated, bool closeOnLaunch,
+                              MessagePrompts& prompts, GameStarter& starter) {
+    if (const auto problem = gameLibraryProblem(s)) {
+        prompts.showError(*problem);
+        return {LaunchOutcome::Stopped, false};
+    }
+    return startGame(startRequest(s, dedicated), closeOnLaunch, prompts, starter);
 }
 
 LaunchResult startGame(const StartRequest& request, bool closeOnLaunch, MessagePrompts& prompts,
@@ -160,6 +192,7 @@ LaunchResult startGame(const StartRequest& request, bool closeOnLaunch, MessageP
 }
 
 LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& starter) {
+    makeScriptsFolder(s);
     const std::string script = scriptPath(s);
     writeLines(script, {});
 
@@ -197,7 +230,8 @@ LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& sta
     if (s.checked(F::SaveSettingsCheckBox)) {
         SavePresetAs(s, prompts);  // cancelled: nothing is saved, the launch goes on
     }
-    return startGame(startRequest(s), s.checked(F::ExitCheckBox), prompts, starter);
+    return startSessionGame(s, s.checked(F::DedicatedCheckBox), s.checked(F::ExitCheckBox), prompts,
+                            starter);
 }
 
 }  // namespace wyn

@@ -73,15 +73,29 @@ struct LaunchResult {
     bool closeWindow;  // Close on Launch: the launch reached the start request
 };
 
-// wyn.cfg and launcher.cfg below the game directory.
+// wyn.cfg and launcher.cfg: in the folder the engine reads first for the
+// add-on (its user folder's, else the game directory's vantor).
+std::string scriptsFolder(const SessionSettings& session);
 std::string scriptPath(const SessionSettings& session);
 std::string launcherPath(const SessionSettings& session);
+// Makes the scripts' folder when it is the engine's user folder's (the
+// engine's own first start would make it too).
+void makeScriptsFolder(const SessionSettings& session);
+
+// The message when the add-on's folders lack the game library the engine
+// loads; nothing when they hold it, or the engine is unknown.
+std::optional<std::string> gameLibraryProblem(const SessionSettings& session);
 
 // The last step of every launch: the start request, with "Failed to execute
 // Quake II" when it fails. Close on Launch holds either way; without it the
 // game is watched.
 LaunchResult startGame(const StartRequest& request, bool closeOnLaunch, MessagePrompts& prompts,
                        GameStarter& starter);
+
+// The start of the session's game, dedicated or not: stopped with the
+// library's message when the engine would load none, else startGame.
+LaunchResult startSessionGame(const SessionSettings& session, bool dedicated, bool closeOnLaunch,
+                              MessagePrompts& prompts, GameStarter& starter);
 
 // Writes wyn.cfg and launcher.cfg and starts the game. Throws WynError when a
 // file cannot be written (nothing is started then).

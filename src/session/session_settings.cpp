@@ -151,6 +151,14 @@ std::string SessionSettings::executablePath() const {
     return m_profile.path(gameDirectory(), {name});
 }
 
+Engine SessionSettings::engine() const {
+    return recogniseEngine(executablePath());
+}
+
+EngineEnvironment SessionSettings::engineEnvironment() const {
+    return {gameDirectory(), m_profile.home, m_profile.xdgDataHome, m_profile};
+}
+
 std::string SessionSettings::gamePath(std::initializer_list<std::string_view> parts) const {
     return m_profile.path(gameDirectory(), parts);
 }

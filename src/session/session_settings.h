@@ -9,6 +9,7 @@
 #include "base/lists.h"
 #include "base/notifier.h"
 #include "base/platform_profile.h"
+#include "engine/engine_folders.h"
 #include "base/prompts.h"
 #include "content/map_catalogue.h"
 #include "session/fields.h"
@@ -136,6 +137,10 @@ public:
     // The executable path: directory, separator, file name; a full path in
     // FilenameEdit stands as it is.
     std::string executablePath() const;
+    // The engine the executable is, and where it runs: the game directory and
+    // the user's folders.
+    Engine engine() const;
+    EngineEnvironment engineEnvironment() const;
     // A path below the game directory: gamePath({"vantor", "wyn.cfg"}).
     std::string gamePath(std::initializer_list<std::string_view> parts) const;
 

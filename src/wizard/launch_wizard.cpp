@@ -369,12 +369,13 @@ void LaunchWizard::launch() {
         return;
     }
     m_scriptLines = wizardScriptLines(m_answers);
+    makeScriptsFolder(m_session);
     writeLines(scriptPath(m_session), m_scriptLines);
     writeLines(launcherPath(m_session), m_launcherLines);
     // The wizard offers no dedicated server.
     m_lastLaunch =
-        startGame(startRequest(m_session, false), m_answers.closeOnLaunch, m_prompts, m_starter);
-    if (m_answers.closeOnLaunch && OnCloseMainWindow) {
+        startSessionGame(m_session, false, m_answers.closeOnLaunch, m_prompts, m_starter);
+    if (m_lastLaunch->closeWindow && OnCloseMainWindow) {
         OnCloseMainWindow();
     }
 }
