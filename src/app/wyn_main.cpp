@@ -44,9 +44,11 @@ int main(int argc, char** argv) {
     // The locate dialog (asked for while the window is made) offers the
     // installations found on this computer.
     prompts.setInstallationSearch([&store] {
-        return wyn::fullInstallationsFirst(
-            wyn::findInstallations(store->readValue(wyn::stored::DirectoryEdit),
-                                   wyn::systemSearchEnvironment(), wyn::PlatformProfile::native()));
+        return [directory = store->readValue(wyn::stored::DirectoryEdit),
+                environment = wyn::systemSearchEnvironment()] {
+            return wyn::fullInstallationsFirst(
+                wyn::findInstallations(directory, environment, wyn::PlatformProfile::native()));
+        };
     });
     wyn::QtWindows windows(*store, starter, prompts);
     wyn::TWYNForm form({wyn::PlatformProfile::native(), *store, starter, prompts, windows},

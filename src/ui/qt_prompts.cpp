@@ -12,7 +12,9 @@
 
 #include "base/file_system.h"
 #include "content/locate_dialog.h"
+#include "platform/system_path.h"
 #include "ui/binding.h"
+#include "ui/editor_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/t_chat_form.h"
 #include "ui/t_command_form.h"
@@ -94,13 +96,8 @@ void QtPrompts::showMessageBox(QWidget* parent, int icon, const QString& title,
     box.exec();
 }
 
-// A question stands over the window the user works in: an editor or the
-// wizard, when one is open, else the main window.
 QWidget* QtPrompts::parentWindow() const {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        return modal;
-    }
-    return m_parent;
+    return windowInUse(m_parent);
 }
 
 void QtPrompts::showError(const std::string& text) {
@@ -159,10 +156,14 @@ std::optional<std::string> QtPrompts::choosePresetOpenPath(
 }
 
 void QtPrompts::showLocateDialog(LocateDialog& dialog) {
-    TLocateForm form(dialog, m_search ? m_search() : std::vector<FoundInstallation>{}, m_parent);
-    if (!dialog.isClosed()) {
-        form.exec();
+    if (dialog.isClosed()) {
+        return;
     }
+    TLocateForm form(dialog, *this, m_parent);
+    if (m_search) {
+        form.searchInstallations(m_search());
+    }
+    form.exec();
 }
 
 // Over the window in use, not waiting: the game ended while the user may be
