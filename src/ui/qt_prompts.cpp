@@ -47,7 +47,7 @@ public:
         auto* menu = new QMenu(edit);
         QStringList paths;
         for (const auto& path : history) {
-            const QString shown = QDir::toNativeSeparators(toQt(path));
+            const QString shown = QDir::toNativeSeparators(toSystemPath(path));
             paths.push_back(shown);
             menu->addAction(shown, edit, [edit, shown] { edit->setText(shown); });
         }
@@ -72,12 +72,12 @@ public:
         if (exec() != QDialog::Accepted || selectedFiles().isEmpty()) {
             return std::nullopt;
         }
-        return fromQt(QDir::toNativeSeparators(selectedFiles().front()));
+        return fromSystemPath(QDir::toNativeSeparators(selectedFiles().front()));
     }
 
     void accept() override {
         const QStringList files = selectedFiles();
-        if (!files.isEmpty() && isReadOnlyFile(fromQt(files.front()))) {
+        if (!files.isEmpty() && isReadOnlyFile(fromSystemPath(files.front()))) {
             QtPrompts::showMessageBox(this, QMessageBox::Warning, windowTitle(),
                                       QDir::toNativeSeparators(files.front()) +
                                           "\nThis file is set to read-only."
@@ -138,7 +138,7 @@ bool QtPrompts::editCommandLine(std::string& line) {
 }
 
 std::optional<std::string> QtPrompts::choosePresetSavePath(const std::string& current) {
-    PresetFileDialog dialog(parentWindow(), "Save", toQt(current));
+    PresetFileDialog dialog(parentWindow(), "Save", toSystemPath(current));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({kPresetFilter, kAllFilesFilter});
     dialog.setFileMode(QFileDialog::AnyFile);

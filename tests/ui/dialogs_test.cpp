@@ -282,13 +282,15 @@ TEST(QtPrompts, MessageBoxesHaveTheirTitleIconAndOneButton) {
 
 // The preset dialogs refuse a preset nobody may write, say so and stay open
 // for another choice; the open dialog's file-name field drops down the
-// presets opened before.
+// presets opened before. A directory of any name serves.
 TEST(QtPrompts, PresetDialogsRefuseAReadOnlyPresetAndStayOpen) {
     namespace fs = std::filesystem;
-    test::TempDir dir;
-    dir.write("locked.wyn");
-    dir.write("free.wyn");
-    fs::permissions(dir / "locked.wyn", fs::perms::owner_read | fs::perms::others_read);
+    test::TempDir root;
+    const std::string folder = "J\xC3\xB6rg's Spiele/Quake II/";
+    const auto in = [&](const char* name) { return root / (folder + name); };
+    root.write(folder + "locked.wyn");
+    root.write(folder + "free.wyn");
+    fs::permissions(in("locked.wyn"), fs::perms::owner_read | fs::perms::others_read);
     QtPrompts prompts;
     // Runs in the dialog once it is open: the locked file, then the free one.
     const auto choose = [&](const std::string& allowed, QStringList* offered) {
@@ -308,21 +310,22 @@ TEST(QtPrompts, PresetDialogsRefuseAReadOnlyPresetAndStayOpen) {
             }
             ShownBox refused;
             answerNextMessageBox(refused);
-            dialog->selectFile(toQt(dir / "locked.wyn"));
+            dialog->selectFile(QString::fromUtf8(in("locked.wyn")));
             accept->click();
             EXPECT_TRUE(dialog->isVisible());
             EXPECT_EQ(refused.icon, QMessageBox::Warning);
             EXPECT_TRUE(refused.text.contains("read-only")) << refused.text.toStdString();
-            dialog->selectFile(toQt(allowed));
+            dialog->selectFile(QString::fromUtf8(allowed));
             accept->click();
         });
     };
     QStringList offered;
-    choose(dir / "free.wyn", &offered);
-    EXPECT_EQ(prompts.choosePresetOpenPath({dir / "a.wyn", dir / "free.wyn"}), dir / "free.wyn");
-    EXPECT_EQ(offered, (QStringList{toQt(dir / "a.wyn"), toQt(dir / "free.wyn")}));
-    choose(dir / "new.wyn", nullptr);
-    EXPECT_EQ(prompts.choosePresetSavePath(""), dir / "new.wyn");
+    choose(in("free.wyn"), &offered);
+    EXPECT_EQ(prompts.choosePresetOpenPath({in("a.wyn"), in("free.wyn")}), in("free.wyn"));
+    EXPECT_EQ(offered,
+              (QStringList{QString::fromUtf8(in("a.wyn")), QString::fromUtf8(in("free.wyn"))}));
+    choose(in("new.wyn"), nullptr);
+    EXPECT_EQ(prompts.choosePresetSavePath(""), in("new.wyn"));
 }
 
 TEST(AboutForm, ShowsTheProductAndCloses) {
