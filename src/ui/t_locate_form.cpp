@@ -113,7 +113,12 @@ void TLocateForm::showInstallations(const std::vector<FoundInstallation>& found)
     for (const FoundInstallation& installation : found) {
         ui->InstallationsListBox->addItem(toSystemPath(installation.directory));
     }
+    // The dialog grows by the list or shrinks without it, in the middle of the screen.
+    if (ui->InstallationsPanel->isHidden() == found.empty()) {
+        return;
+    }
     ui->InstallationsPanel->setVisible(!found.empty());
+    fixSizeAndCentre(*this, kDesignedSize);
 }
 
 void TLocateForm::showDirectory(const QString& directory) {
