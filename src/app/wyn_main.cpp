@@ -46,15 +46,16 @@ int main(int argc, char** argv) {
     // The locate dialog (asked for while the window is made) offers the
     // installations found on this computer.
     prompts.setInstallationSearch([&store] {
-        return wyn::fullInstallationsFirst(
-            wyn::findInstallations(store->readValue(wyn::stored::DirectoryEdit),
-                                   wyn::systemSearchEnvironment(), wyn::systemProfile()));
+        return [directory = store->readValue(wyn::stored::DirectoryEdit),
+                environment = wyn::systemSearchEnvironment(), profile = wyn::systemProfile()] {
+            return wyn::fullInstallationsFirst(
+                wyn::findInstallations(directory, environment, profile));
+        };
     });
     wyn::QtWindows windows(*store, starter, prompts);
     // With the user's folders, where the engines keep theirs.
     const wyn::PlatformProfile profile = wyn::systemProfile();
-    wyn::TWYNForm form({profile, *store, starter, prompts, windows},
-                       wyn::currentDirectory());
+    wyn::TWYNForm form({profile, *store, starter, prompts, windows}, wyn::currentDirectory());
     prompts.setParent(&form);
     windows.setMainWindow(&form);
     // Set before the arguments are handled, so a game "-L" started is watched too.

@@ -1,7 +1,9 @@
 #include "news/dev_news.h"
 
+#include <system_error>
 #include <thread>
 
+#include "base/errors.h"
 #include "base/file_system.h"
 #include "base/text_file.h"
 #include "store/stored_values.h"
@@ -96,10 +98,11 @@ void DevNews::startUpdate(Post post) {
         return;
     }
     // The thread has a client of its own and touches nothing of this object;
-    // only the call it posts back does, on the owner's thread.
-    std::thread([this, alive = std::weak_ptr<int>(m_alive), post = std::move(post),
-                 query = configuredNewsQuery(m_store), timeOut = m_finger.timeOut(),
-                 port = m_finger.port()] {
+    // only the call it posts back does, on the owner's thread, while this
+    // object lives.
+    auto query = [this, alive = std::weak_ptr<int>(m_alive), post = std::move(post),
+                  query = configuredNewsQuery(m_store), timeOut = m_finger.timeOut(),
+                  port = m_finger.port()] {
         std::string reply;
         std::exception_ptr failure;
         try {
@@ -119,7 +122,13 @@ void DevNews::startUpdate(Post post) {
             m_reply = reply;
             finishUpdate(failure);
         });
-    }).detach();
+    };
+    try {
+        m_threadStart(std::move(query));
+    } catch (const std::system_error& error) {
+        finishUpdate(std::make_exception_ptr(
+            WynError("Cannot start the news query: " + error.code().message())));
+    }
 }
 
 bool DevNews::close() {

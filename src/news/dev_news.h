@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "base/notifier.h"
@@ -80,8 +81,15 @@ public:
     // thread that owns this object (a window queues it to its event loop);
     // that call shows the news, or throws the query's error as update does,
     // and does nothing once this object is gone.
+    // A thread that cannot be started ends the query at once with its error.
     using Post = std::function<void(std::function<void()> finish)>;
     void startUpdate(Post post);
+
+    // How startUpdate runs its query beside the caller: a detached thread,
+    // which may outlive this object. Throws std::system_error when no thread
+    // can be started.
+    using ThreadStart = std::function<void(std::function<void()> work)>;
+    void setThreadStart(ThreadStart start) { m_threadStart = std::move(start); }
 
     // Saves the caption and the news; false (nothing saved) while a query runs.
     // Throws "Cannot create file PATH" when the cache cannot be written; the
@@ -118,6 +126,9 @@ private:
     // What a failed update gives back.
     std::vector<std::string> m_newsBefore;
     std::string m_captionBefore;
+    ThreadStart m_threadStart = [](std::function<void()> work) {
+        std::thread(std::move(work)).detach();
+    };
     // Lives as long as this object: a query's end that arrives later is dropped.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     ChangeTracker<DevNewsChange, Snapshot> m_tracker{

@@ -1,6 +1,7 @@
 #include "ui/editor_dialogs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QGuiApplication>
@@ -31,6 +32,13 @@ void centreOnScreen(QDialog& dialog) {
         const QRect area = screen->availableGeometry();
         dialog.move(area.center() - QPoint(size.width() / 2, size.height() / 2));
     }
+}
+
+QWidget* windowInUse(QWidget* otherwise) {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    return otherwise;
 }
 
 void showLineText(QLineEdit* edit, const QString& text) {

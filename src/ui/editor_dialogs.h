@@ -24,6 +24,10 @@ void fixSizeAndCentre(QDialog& dialog, QSize designed);
 // window's place.
 void centreOnScreen(QDialog& dialog);
 
+// The window a question or another window stands over: the modal window the
+// user works in (an editor, the wizard), else the given one (the main window).
+QWidget* windowInUse(QWidget* otherwise);
+
 // Shows a text the core holds without raising the box's or edit's signals.
 // A text the core changed while it was typed (a character it dropped) keeps
 // the cursor where the typing was.

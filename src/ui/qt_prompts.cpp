@@ -12,7 +12,9 @@
 
 #include "base/file_system.h"
 #include "content/locate_dialog.h"
+#include "platform/system_path.h"
 #include "ui/binding.h"
+#include "ui/editor_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/t_chat_form.h"
 #include "ui/t_command_form.h"
@@ -45,7 +47,7 @@ public:
         auto* menu = new QMenu(edit);
         QStringList paths;
         for (const auto& path : history) {
-            const QString shown = QDir::toNativeSeparators(toQt(path));
+            const QString shown = QDir::toNativeSeparators(toSystemPath(path));
             paths.push_back(shown);
             menu->addAction(shown, edit, [edit, shown] { edit->setText(shown); });
         }
@@ -70,12 +72,12 @@ public:
         if (exec() != QDialog::Accepted || selectedFiles().isEmpty()) {
             return std::nullopt;
         }
-        return fromQt(QDir::toNativeSeparators(selectedFiles().front()));
+        return fromSystemPath(QDir::toNativeSeparators(selectedFiles().front()));
     }
 
     void accept() override {
         const QStringList files = selectedFiles();
-        if (!files.isEmpty() && isReadOnlyFile(fromQt(files.front()))) {
+        if (!files.isEmpty() && isReadOnlyFile(fromSystemPath(files.front()))) {
             QtPrompts::showMessageBox(this, QMessageBox::Warning, windowTitle(),
                                       QDir::toNativeSeparators(files.front()) +
                                           "\nThis file is set to read-only."
@@ -94,13 +96,8 @@ void QtPrompts::showMessageBox(QWidget* parent, int icon, const QString& title,
     box.exec();
 }
 
-// A question stands over the window the user works in: an editor or the
-// wizard, when one is open, else the main window.
 QWidget* QtPrompts::parentWindow() const {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        return modal;
-    }
-    return m_parent;
+    return windowInUse(m_parent);
 }
 
 void QtPrompts::showError(const std::string& text) {
@@ -141,7 +138,7 @@ bool QtPrompts::editCommandLine(std::string& line) {
 }
 
 std::optional<std::string> QtPrompts::choosePresetSavePath(const std::string& current) {
-    PresetFileDialog dialog(parentWindow(), "Save", toQt(current));
+    PresetFileDialog dialog(parentWindow(), "Save", toSystemPath(current));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({kPresetFilter, kAllFilesFilter});
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -159,10 +156,14 @@ std::optional<std::string> QtPrompts::choosePresetOpenPath(
 }
 
 void QtPrompts::showLocateDialog(LocateDialog& dialog) {
-    TLocateForm form(dialog, m_search ? m_search() : std::vector<FoundInstallation>{}, m_parent);
-    if (!dialog.isClosed()) {
-        form.exec();
+    if (dialog.isClosed()) {
+        return;
     }
+    TLocateForm form(dialog, *this, m_parent);
+    if (m_search) {
+        form.searchInstallations(m_search());
+    }
+    form.exec();
 }
 
 // Over the window in use, not waiting: the game ended while the user may be

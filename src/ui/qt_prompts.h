@@ -31,8 +31,12 @@ public:
     std::optional<std::string> askEditedComment(const std::string& comment) override;
     void showGameEnd(const GameEndReport& report) override;
 
-    // How the locate dialog finds the installations it offers; none without it.
-    using InstallationSearch = std::function<std::vector<FoundInstallation>()>;
+    // How the locate dialog finds the installations it offers; none without
+    // it. Called on the window's thread as the dialog opens, it reads what the
+    // search needs (stored values are not for other threads) and gives the
+    // search, which runs on a thread of its own that may outlive the dialog
+    // and the window: it must hold its own copies of all it reads.
+    using InstallationSearch = std::function<std::function<std::vector<FoundInstallation>()>()>;
     void setInstallationSearch(InstallationSearch search) { m_search = std::move(search); }
 
     // The boxes of the program: "Error", "Information" and the general error

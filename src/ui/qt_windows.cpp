@@ -1,7 +1,6 @@
 #include "ui/qt_windows.h"
 
-#include <QApplication>
-
+#include "ui/editor_dialogs.h"
 #include "ui/t_about_form.h"
 #include "ui/t_chat_form.h"
 #include "ui/t_dev_form.h"
@@ -12,13 +11,8 @@
 
 namespace wyn {
 
-// A window stands over the one that opened it: the wizard, when it is open,
-// else the main window.
 QWidget* QtWindows::opener() const {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        return modal;
-    }
-    return m_form;
+    return windowInUse(m_form);
 }
 
 void QtWindows::openMapCycleEditor() {

@@ -1,6 +1,5 @@
 #include "ui/t_chat_form.h"
 
-#include <QApplication>
 #include <QPushButton>
 
 #include "base/lists.h"
@@ -22,12 +21,6 @@ SelectList shownList(std::vector<std::string> items, Selection selected) {
     SelectList list(std::move(items));
     list.select(selected);
     return list;
-}
-
-// The comment dialogs stand over the window that asked: the chat editor.
-QWidget* askingWindow(QWidget* parent) {
-    QWidget* modal = QApplication::activeModalWidget();
-    return modal != nullptr ? modal : parent;
 }
 
 }  // namespace
@@ -87,7 +80,7 @@ void runChatEditor(QWidget* parent, const SessionSettings& session, UiPrompts& p
 }
 
 std::optional<std::string> askNewChatComment(QWidget* parent) {
-    TNewChatForm form(askingWindow(parent));
+    TNewChatForm form(parent);
     if (form.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -95,7 +88,7 @@ std::optional<std::string> askNewChatComment(QWidget* parent) {
 }
 
 std::optional<std::string> askEditedChatComment(QWidget* parent, const std::string& comment) {
-    TEditChatForm form(toQt(comment), askingWindow(parent));
+    TEditChatForm form(toQt(comment), parent);
     if (form.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

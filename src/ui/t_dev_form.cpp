@@ -3,18 +3,16 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
 
 #include "base/platform_profile.h"
 #include "news/dev_news.h"
+#include "platform/system_path.h"
 #include "ui/accessible_names.h"
-#include "ui/binding.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
 #include "ui/window_prompts.h"
@@ -46,7 +44,11 @@ QDate dateOf(const LocalDateTime& t) {
 }  // namespace
 
 TDevForm::TDevForm(DevNews& news, UiPrompts& prompts, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TDevForm>()), m_news(news), m_prompts(prompts) {
+    : EditorDialog(
+          prompts, [] {}, parent,
+          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::TDevForm>()),
+      m_news(news) {
     ui->setupUi(this);
     ui->WYNLabel->setFont(titleFont(ui->WYNLabel->font()));
     ui->UpdateButton->setIcon(pictureIcon(Picture::Update));
@@ -55,14 +57,12 @@ TDevForm::TDevForm(DevNews& news, UiPrompts& prompts, QWidget* parent)
     ui->QueryStatusLabel->hide();
     nameControlsByTheirLabels(this);
 
-    onCommand(ui->UpdateButton, this, [this] { checkForUpdate(); });
-    onCommand(ui->CloseButton, this, [this] {
-        // A cache that cannot be written keeps the window open with its news.
-        forward([this] {
-            if (m_news.close()) {
-                accept();
-            }
-        });
+    command(ui->UpdateButton, [this] { checkForUpdate(); });
+    // A cache that cannot be written keeps the window open with its news.
+    command(ui->CloseButton, [this] {
+        if (m_news.close()) {
+            accept();
+        }
     });
     m_connection = m_news.onChange([this](const DevNewsChange& change) { redraw(change); });
     forward([this] { m_news.open(); });
@@ -70,48 +70,32 @@ TDevForm::TDevForm(DevNews& news, UiPrompts& prompts, QWidget* parent)
 }
 
 TDevForm::~TDevForm() {
-    if (m_busyCursor) {
-        QGuiApplication::restoreOverrideCursor();
-    }
-}
-
-template <typename Call>
-void TDevForm::forward(Call&& call) {
-    guarded(m_prompts, std::forward<Call>(call));
+    showBusy(false);
 }
 
 // The query runs without holding up the window: its end comes back through
-// the event loop, and its error is shown after the click has returned.
+// the window's event loop, and is dropped once the window is gone.
 void TDevForm::checkForUpdate() {
-    const QPointer<TDevForm> form(this);
-    forward([this, form] {
-        m_news.startUpdate([form](std::function<void()> finish) {
-            QMetaObject::invokeMethod(
-                qApp,
-                [form, finish = std::move(finish)] {
-                    if (form) {
-                        form->finishUpdate(finish);
-                    }
-                },
-                Qt::QueuedConnection);
-        });
+    m_news.startUpdate([post = m_post.post(), this](std::function<void()> finish) {
+        post([this, finish = std::move(finish)] { forward(finish); });
     });
 }
 
-void TDevForm::finishUpdate(const std::function<void()>& finish) {
-    forward(finish);
-    if (m_closeAfterQuery) {
-        m_closeAfterQuery = false;
-        QDialog::reject();
-    }
+// A window closed during a query no longer shows it as busy.
+void TDevForm::hideEvent(QHideEvent* event) {
+    showBusy(false);
+    EditorDialog::hideEvent(event);
 }
 
-void TDevForm::reject() {
-    if (m_news.querying()) {
-        m_closeAfterQuery = true;
-        return;
+void TDevForm::showBusy(bool busy) {
+    if (busy != m_busyCursor) {
+        if (busy) {
+            QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+        } else {
+            QGuiApplication::restoreOverrideCursor();
+        }
+        m_busyCursor = busy;
     }
-    QDialog::reject();
 }
 
 void TDevForm::redraw(const DevNewsChange& change) {
@@ -126,13 +110,7 @@ void TDevForm::redraw(const DevNewsChange& change) {
         ui->UpdateButton->setEnabled(m_news.updateEnabled());
         ui->TerminalMemo->setEnabled(m_news.newsEnabled());
         ui->QueryStatusLabel->setVisible(m_news.querying());
-        if (m_news.querying() && !m_busyCursor) {
-            QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-            m_busyCursor = true;
-        } else if (!m_news.querying() && m_busyCursor) {
-            QGuiApplication::restoreOverrideCursor();
-            m_busyCursor = false;
-        }
+        showBusy(m_news.querying() && isVisible());
         // Disabling the focused button took the focus away; the keyboard gets it back.
         if (!m_news.querying() && (focusWidget() == nullptr || !focusWidget()->isEnabled())) {
             ui->UpdateButton->setFocus();
@@ -167,8 +145,7 @@ DateTimeFormat systemDateTimeFormat() {
 }
 
 void runDevNews(QWidget* parent, ValueStore& store, UiPrompts& prompts) {
-    const QString directory = newsCacheDirectory();
-    DevNews news(store, PlatformProfile::native(), QFile::encodeName(directory).toStdString(),
+    DevNews news(store, PlatformProfile::native(), fromSystemPath(newsCacheDirectory()),
                  systemDateTimeFormat());
     TDevForm form(news, prompts, parent);
     form.exec();

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
-#include <functional>
 #include <memory>
 
 #include "base/notifier.h"
 #include "news/news_text.h"
+#include "ui/editor_dialogs.h"
+#include "ui/thread_post.h"
 
 namespace Ui {
 class TDevForm;
@@ -16,14 +16,14 @@ namespace wyn {
 
 class DevNews;
 struct DevNewsChange;
-class UiPrompts;
 class ValueStore;
 
 // "WYN Developer News": the cached news and the time of the last update, and
 // a button that fetches the news again. The query runs beside the window, which
 // stays responsive meanwhile with its buttons and the news area disabled and
-// its busy state shown. Only Close saves.
-class TDevForm : public QDialog {
+// its busy state shown. Only Close saves; Esc and the close box close at once,
+// during a query too, whose late answer is then dropped.
+class TDevForm : public EditorDialog {
     Q_OBJECT
 
 public:
@@ -32,24 +32,18 @@ public:
     ~TDevForm() override;
 
 protected:
-    // Esc and the title bar's close box save nothing; during a query the close
-    // waits for its end.
-    void reject() override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
-    template <typename Call>
-    void forward(Call&& call);
-
     void checkForUpdate();
-    void finishUpdate(const std::function<void()>& finish);
     void redraw(const DevNewsChange& change);
+    void showBusy(bool busy);
 
     std::unique_ptr<Ui::TDevForm> ui;
     DevNews& m_news;
-    UiPrompts& m_prompts;
     bool m_busyCursor = false;
-    bool m_closeAfterQuery = false;
     Connection m_connection;
+    ThreadPost m_post{this};
 };
 
 // Where devnews.dat is kept, created when missing: beside the executable on

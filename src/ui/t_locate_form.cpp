@@ -6,11 +6,13 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+#include <system_error>
+#include <thread>
 
 #include "content/locate_dialog.h"
+#include "platform/system_path.h"
 #include "ui/accessible_names.h"
 #include "ui/binding.h"
-#include "ui/editor_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui_t_locate_form.h"
 
@@ -27,9 +29,9 @@ QString rootOf(const QString& directory) {
 
 }  // namespace
 
-TLocateForm::TLocateForm(LocateDialog& dialog, const std::vector<FoundInstallation>& found,
-                         QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+TLocateForm::TLocateForm(LocateDialog& dialog, UiPrompts& prompts, QWidget* parent)
+    : EditorDialog(
+          prompts, [&dialog] { dialog.cancel(); }, parent),
       ui(std::make_unique<Ui::TLocateForm>()),
       m_dialog(dialog),
       m_directories(new QFileSystemModel(this)) {
@@ -52,8 +54,8 @@ TLocateForm::TLocateForm(LocateDialog& dialog, const std::vector<FoundInstallati
     // The dialog's reaction to a directory may show a message box: it runs
     // after the change that caused it has returned.
     const auto chosen = [this](const QString& directory) {
-        later(this, [this, directory = fromQt(QDir::toNativeSeparators(directory))] {
-            m_dialog.directoryChanged(directory);
+        later(this, [this, directory = fromSystemPath(QDir::toNativeSeparators(directory))] {
+            forward([&] { m_dialog.directoryChanged(directory); });
         });
     };
     connect(ui->DriveComboBox, &QComboBox::currentTextChanged, this,
@@ -68,10 +70,7 @@ TLocateForm::TLocateForm(LocateDialog& dialog, const std::vector<FoundInstallati
                 }
             });
     // The installations found beside the tree: choosing one selects it there.
-    for (const FoundInstallation& installation : found) {
-        ui->InstallationsListBox->addItem(toQt(installation.directory));
-    }
-    ui->InstallationsPanel->setVisible(!found.empty());
+    ui->InstallationsPanel->hide();
     connect(ui->InstallationsListBox, &QListWidget::currentTextChanged, this,
             [this, chosen](const QString& directory) {
                 if (!directory.isEmpty()) {
@@ -79,17 +78,48 @@ TLocateForm::TLocateForm(LocateDialog& dialog, const std::vector<FoundInstallati
                     chosen(directory);
                 }
             });
-    onCommand(ui->OKButton, this, [this] { m_dialog.ok(); });
-    onCommand(ui->CancelButton, this, [this] { reject(); });
+    command(ui->OKButton, [this] { m_dialog.ok(); });
+    command(ui->CancelButton, [this] { m_dialog.cancel(); });
     m_connection = m_dialog.onChange([this](const LocateChange&) { redraw(); });
     nameControlsByTheirLabels(this);
 
-    showDirectory(toQt(dialog.directory()));
+    showDirectory(toSystemPath(dialog.directory()));
     redraw();
     fixSizeAndCentre(*this, kDesignedSize);
 }
 
 TLocateForm::~TLocateForm() = default;
+
+void TLocateForm::searchInstallations(Search search) {
+    auto work = [search = std::move(search), post = m_post.post(), this] {
+        std::vector<FoundInstallation> found;
+        try {
+            found = search();
+        } catch (...) {
+            // A search that fails finds nothing; the tree still serves.
+        }
+        post([this, found = std::move(found)] { showInstallations(found); });
+    };
+    try {
+        std::thread(std::move(work)).detach();
+    } catch (const std::system_error&) {
+        // Without a thread there is no list; the tree still serves.
+    }
+}
+
+void TLocateForm::showInstallations(const std::vector<FoundInstallation>& found) {
+    const QSignalBlocker blocker(ui->InstallationsListBox);
+    ui->InstallationsListBox->clear();
+    for (const FoundInstallation& installation : found) {
+        ui->InstallationsListBox->addItem(toSystemPath(installation.directory));
+    }
+    // The dialog grows by the list or shrinks without it, in the middle of the screen.
+    if (ui->InstallationsPanel->isHidden() == found.empty()) {
+        return;
+    }
+    ui->InstallationsPanel->setVisible(!found.empty());
+    fixSizeAndCentre(*this, kDesignedSize);
+}
 
 void TLocateForm::showDirectory(const QString& directory) {
     const QSignalBlocker treeBlocker(ui->DirectoryListBox->selectionModel());
@@ -103,12 +133,7 @@ void TLocateForm::showDirectory(const QString& directory) {
 
 void TLocateForm::redraw() {
     ui->InfoLabel->setText(toQt(m_dialog.infoText()));
-    closeAs(*this, m_dialog.result());
-}
-
-void TLocateForm::reject() {
-    m_dialog.cancel();
-    QDialog::reject();
+    closeAs(m_dialog.result());
 }
 
 }  // namespace wyn

@@ -1,11 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "base/notifier.h"
 #include "content/installation_search.h"
+#include "ui/editor_dialogs.h"
+#include "ui/thread_post.h"
 
 class QFileSystemModel;
 
@@ -22,20 +24,23 @@ class LocateDialog;
 // installations found on this computer. Each selected directory goes to the
 // core's LocateDialog, which says what InfoLabel shows and when the dialog
 // closes.
-class TLocateForm : public QDialog {
+class TLocateForm : public EditorDialog {
     Q_OBJECT
 
 public:
-    // found: the installations on this computer, shown beside the tree.
-    explicit TLocateForm(LocateDialog& dialog, const std::vector<FoundInstallation>& found = {},
-                         QWidget* parent = nullptr);
+    TLocateForm(LocateDialog& dialog, UiPrompts& prompts, QWidget* parent = nullptr);
     ~TLocateForm() override;
+
+    // Looks for the installations on a thread of its own, which may wait on a
+    // dead network folder: the tree is usable meanwhile, and the list shows
+    // when the search ends, unless the dialog is gone by then.
+    using Search = std::function<std::vector<FoundInstallation>()>;
+    void searchInstallations(Search search);
+    // The installations found, beside the tree; none hides the list.
+    void showInstallations(const std::vector<FoundInstallation>& found);
 
     // Shows the directory in the drive selector and the tree.
     void showDirectory(const QString& directory);
-
-protected:
-    void reject() override;  // Esc and the close box cancel
 
 private:
     void redraw();
@@ -44,6 +49,7 @@ private:
     LocateDialog& m_dialog;
     QFileSystemModel* m_directories;
     Connection m_connection;
+    ThreadPost m_post{this};
 };
 
 }  // namespace wyn

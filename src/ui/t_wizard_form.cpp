@@ -2,6 +2,7 @@
 
 #include <QPalette>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <chrono>
@@ -66,9 +67,9 @@ void WizardWindowPrompts::editBotProfiles() {
 TWizardForm::TWizardForm(SessionSettings& session, GameStarter& starter, UiPrompts& prompts,
                          WindowOpener& windows, std::function<void()> closeMainWindow,
                          QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : EditorDialog(
+          prompts, [this] { m_wizard.cancel(); }, parent),
       ui(std::make_unique<Ui::TWizardForm>()),
-      m_prompts(prompts),
       m_wizardPrompts(prompts, windows),
       m_wizard(session, m_wizardPrompts, starter),
       m_closeMainWindow(std::move(closeMainWindow)) {
@@ -114,15 +115,6 @@ TWizardForm::TWizardForm(SessionSettings& session, GameStarter& starter, UiPromp
 
 TWizardForm::~TWizardForm() = default;
 
-template <typename Call>
-void TWizardForm::forward(Call&& call) {
-    guarded(m_prompts, std::forward<Call>(call));
-    if (m_mainWindowClosed && isVisible()) {
-        // Close on Launch closed the main window; the program ends, and the wizard with it.
-        QDialog::accept();
-    }
-}
-
 void TWizardForm::bindControls() {
     // A choice the wizard ignored shows its state again.
     const auto choose = [this](QAbstractButton* radio, auto call) {
@@ -140,9 +132,6 @@ void TWizardForm::bindControls() {
         forward([&] { m_wizard.setCloseOnLaunch(checked); });
         redrawAnswers();
     });
-    const auto command = [this](QAbstractButton* button, auto call) {
-        onCommand(button, this, [this, call] { forward(call); });
-    };
     command(ui->RandomButton, [this] { m_wizard.RandomButtonClick(clockSeed()); });
     command(ui->MapCycleButton, [this] { m_wizard.MapCycleButtonClick(); });
     command(ui->BotsCFGButton, [this] { m_wizard.BotsCFGButtonClick(); });
@@ -172,13 +161,18 @@ void TWizardForm::bindControls() {
 }
 
 void TWizardForm::bindButtons() {
-    onCommand(ui->BackButton, this, [this] { forward([this] { m_wizard.back(); }); });
-    onCommand(ui->NextButton, this, [this] { forward([this] { m_wizard.next(); }); });
-    onCommand(ui->CancelButton, this, [this] { reject(); });
-}
-
-void TWizardForm::reject() {
-    forward([this] { m_wizard.cancel(); });
+    command(ui->BackButton, [this] { m_wizard.back(); });
+    command(ui->NextButton, [this] {
+        // Close on Launch closed the main window; the program ends, and the
+        // wizard with it once the launch has returned, whatever its end.
+        const auto closeAfter = qScopeGuard([this] {
+            if (m_mainWindowClosed) {
+                accept();
+            }
+        });
+        m_wizard.next();
+    });
+    command(ui->CancelButton, [this] { m_wizard.cancel(); });
 }
 
 // Fixed in size: every page at the size of the largest, each caption whole in
@@ -232,7 +226,7 @@ void TWizardForm::redraw(const WizardChange& change) {
         ui->SettingsMemo->setPlainText(joinLines(m_wizard.summary()));
     }
     if (change.closed && m_wizard.closed()) {
-        QDialog::reject();
+        closeAs(DialogResult::Cancel);
     }
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDialog>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "base/notifier.h"
+#include "ui/editor_dialogs.h"
 #include "wizard/launch_wizard.h"
 
 namespace Ui {
@@ -17,7 +17,6 @@ namespace wyn {
 class GameStarter;
 class ListBinding;
 class SessionSettings;
-class UiPrompts;
 class WindowOpener;
 
 // The wizard's questions: its messages are the windows' own boxes, and its
@@ -42,7 +41,7 @@ private:
 // from the wizard's page framework; the window lays the buttons out. Each
 // user event is one call into the wizard, and the window redraws from its
 // change notice.
-class TWizardForm : public QDialog {
+class TWizardForm : public EditorDialog {
     Q_OBJECT
 
 public:
@@ -53,14 +52,7 @@ public:
                 QWidget* parent = nullptr);
     ~TWizardForm() override;
 
-protected:
-    // Esc (and a window manager's close) is the Cancel button.
-    void reject() override;
-
 private:
-    template <typename Call>
-    void forward(Call&& call);
-
     void bindControls();
     void bindButtons();
     void fitToContents();
@@ -72,7 +64,6 @@ private:
     void redrawAnswers();
 
     std::unique_ptr<Ui::TWizardForm> ui;
-    UiPrompts& m_prompts;
     WizardWindowPrompts m_wizardPrompts;
     LaunchWizard m_wizard;
     std::function<void()> m_closeMainWindow;

@@ -21,6 +21,7 @@
 #include <chrono>
 
 #include "base/text.h"
+#include "platform/system_path.h"
 #include "session/launch.h"
 #include "session/preset_file.h"
 #include "ui/accessible_names.h"
@@ -38,6 +39,21 @@ namespace wyn {
 namespace {
 
 using F = Field;
+
+// The game directory and the executable are paths: they cross to the file
+// system as its bytes (UTF-8 here), where the other texts are one byte a
+// character.
+bool holdsPath(Field field) {
+    return field == F::DirectoryEdit || field == F::FilenameEdit;
+}
+
+QString shownText(Field field, const std::string& text) {
+    return holdsPath(field) ? toSystemPath(text) : toQt(text);
+}
+
+std::string typedText(Field field, const QString& text) {
+    return holdsPath(field) ? fromSystemPath(text) : fromQt(text);
+}
 
 // The client area the window was laid out for, with and without the preview
 // panel; a font that needs more room grows the window.
@@ -200,11 +216,13 @@ void TWYNForm::bindFields() {
             // Its reaction may ask for the game directory in a modal box: it
             // runs after the change that caused it has returned.
             onTextChanged(widget, this, [this, field](const QString& text) {
-                later(this, [this, field, value = fromQt(text)] { setText(field, value); });
+                later(this,
+                      [this, field, value = typedText(field, text)] { setText(field, value); });
             });
         } else {
-            const bool bound = onTextChanged(
-                widget, this, [this, field](const QString& text) { setText(field, fromQt(text)); });
+            const bool bound = onTextChanged(widget, this, [this, field](const QString& text) {
+                setText(field, typedText(field, text));
+            });
             Q_ASSERT_X(bound, "TWYNForm", "every field's control holds a state or a text");
         }
     }
@@ -351,7 +369,7 @@ void TWYNForm::dropEvent(QDropEvent* event) {
     const auto urls = event->mimeData()->urls();
     if (urls.size() == 1 && isPreset(urls.front())) {
         event->acceptProposedAction();
-        openPreset(fromQt(QDir::toNativeSeparators(urls.front().toLocalFile())));
+        openPreset(fromSystemPath(QDir::toNativeSeparators(urls.front().toLocalFile())));
     }
 }
 
@@ -378,7 +396,7 @@ void TWYNForm::redraw(const SessionChange& change) {
         m_commandLineForm->setCommandLine(line);
     }
     if (change.caption) {
-        setWindowTitle(toQt(m_session.caption()));
+        setWindowTitle(toSystemPath(m_session.caption()));  // it names the preset file
     }
     if (change.view) {
         redrawView(view);
@@ -398,7 +416,7 @@ void TWYNForm::redrawAll() {
 
 void TWYNForm::redrawValue(Field field) {
     QWidget* widget = control(field);
-    const QString text = toQt(m_session.text(field));
+    const QString text = shownText(field, m_session.text(field));
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         const QSignalBlocker blocker(button);
         button->setChecked(m_session.checked(field));
@@ -516,7 +534,7 @@ void TWYNForm::redrawRecentMenu() {
     QAction* before = actions[actions.indexOf(ui->FileExitMenu) - 1];
     const QFontMetrics metrics(ui->FileMenu->font());
     const auto width = [&metrics](std::string_view text) {
-        return metrics.horizontalAdvance(toQt(text));
+        return metrics.horizontalAdvance(toSystemPath(text));
     };
     auto* separator = new QAction(ui->FileMenu);
     separator->setSeparator(true);
@@ -525,10 +543,10 @@ void TWYNForm::redrawRecentMenu() {
     const auto captions = m_recent.menuCaptions(width, m_services.profile);
     for (std::size_t i = 0; i < captions.size(); ++i) {
         const std::string path = m_recent.paths()[i];
-        auto* action = new QAction(toQt(captions[i]), ui->FileMenu);
+        auto* action = new QAction(toSystemPath(captions[i]), ui->FileMenu);
         action->setObjectName(QString("RecentFile%1").arg(i + 1));
-        action->setToolTip(toQt(path));
-        action->setStatusTip(toQt(path));
+        action->setToolTip(toSystemPath(path));
+        action->setStatusTip(toSystemPath(path));
         onCommand(action, this, [this, path] { openPreset(path); });
         ui->FileMenu->insertAction(before, action);
         m_recentActions.push_back(action);

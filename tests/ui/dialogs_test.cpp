@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
@@ -15,6 +16,8 @@
 #include <QTimer>
 #include <QTreeView>
 #include <filesystem>
+#include <future>
+#include <thread>
 
 #include "base/value_store.h"
 #include "content/locate_dialog.h"
@@ -27,6 +30,7 @@
 #include "ui/t_command_form.h"
 #include "ui/t_command_line_form.h"
 #include "ui/t_locate_form.h"
+#include "ui/thread_post.h"
 #include "ui_fakes.h"
 
 namespace wyn::test {
@@ -58,7 +62,7 @@ protected:
 
 TEST_F(LocateFormTest, FullInstallationIsAcceptedAndStored) {
     LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
-    TLocateForm form(dialog);
+    TLocateForm form(dialog, prompts);
     form.show();
     test::expectFixedCentredDialog(form, false);
     EXPECT_EQ(label(form), "");
@@ -73,7 +77,7 @@ TEST_F(LocateFormTest, FullInstallationIsAcceptedAndStored) {
 
 TEST_F(LocateFormTest, GameWithoutTheAddOnClosesAsCancelled) {
     LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
-    TLocateForm form(dialog);
+    TLocateForm form(dialog, prompts);
     form.show();
     select(form, gameOnly.str());
     EXPECT_EQ(prompts.errors, Names{noAddOnMessage()});
@@ -85,7 +89,7 @@ TEST_F(LocateFormTest, GameWithoutTheAddOnClosesAsCancelled) {
 
 TEST_F(LocateFormTest, OkWithoutAGameKeepsTheDialogOpen) {
     LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
-    TLocateForm form(dialog);
+    TLocateForm form(dialog, prompts);
     form.show();
     click(form, "OKButton");
     EXPECT_EQ(prompts.errors, Names{selectLocationMessage(PlatformProfile::native())});
@@ -99,8 +103,9 @@ TEST_F(LocateFormTest, OkWithoutAGameKeepsTheDialogOpen) {
 // there, and the dialog checks it as any selected directory.
 TEST_F(LocateFormTest, AnInstallationFoundIsChosenFromTheList) {
     LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
-    TLocateForm form(dialog,
-                     {{full.str(), Installation::Full}, {gameOnly.str(), Installation::GameOnly}});
+    TLocateForm form(dialog, prompts);
+    form.showInstallations(
+        {{full.str(), Installation::Full}, {gameOnly.str(), Installation::GameOnly}});
     form.show();
     auto* found = form.findChild<QListWidget*>("InstallationsListBox");
     ASSERT_TRUE(found->isVisible());
@@ -116,9 +121,67 @@ TEST_F(LocateFormTest, AnInstallationFoundIsChosenFromTheList) {
     EXPECT_EQ(store.readValue("DirectoryEdit"), full.str());
 
     LocateDialog none(nothing.str(), PlatformProfile::native(), store, prompts);
-    TLocateForm without(none);
+    TLocateForm without(none, prompts);
     without.show();
     EXPECT_FALSE(without.findChild<QListWidget*>("InstallationsListBox")->isVisible());
+}
+
+// The search for installations may wait on a dead network folder: the dialog
+// opens at once with a usable tree, and the list shows when the search ends.
+TEST_F(LocateFormTest, OpensAtOnceWhileTheSearchRunsAndListsWhatItFinds) {
+    std::promise<void> release;
+    QtPrompts qt;
+    qt.setInstallationSearch([&, released = release.get_future().share()] {
+        return [released, found = full.str()] {
+            released.wait();
+            return std::vector<FoundInstallation>{{found, Installation::Full}};
+        };
+    });
+    LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
+    bool listHidden = false;
+    QString treeLabel;
+    int listed = 0;
+    QTimer::singleShot(0, [&] {
+        auto* form = qobject_cast<TLocateForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        auto* panel = form->findChild<QWidget*>("InstallationsPanel");
+        listHidden = !panel->isVisible();
+        select(*form, full.str());
+        treeLabel = label(*form);
+        release.set_value();
+        QElapsedTimer waited;
+        waited.start();
+        while (!panel->isVisible() && waited.elapsed() < 10000) {
+            QTest::qWait(5);
+        }
+        listed = form->findChild<QListWidget*>("InstallationsListBox")->count();
+        click(*form, "CancelButton");
+    });
+    qt.showLocateDialog(dialog);
+    EXPECT_TRUE(listHidden);
+    EXPECT_EQ(treeLabel, "Found Quake II and the Vantor bot");
+    EXPECT_EQ(listed, 1);
+    EXPECT_EQ(dialog.result(), DialogResult::Cancel);
+}
+
+// A worker's call reaches its window through the window's event loop, and
+// none reaches a window that is gone, whether posted before or after it went.
+TEST(ThreadPost, DropsWhatArrivesForAWindowThatIsGone) {
+    QStringList ran;
+    ThreadPost::Post early;
+    ThreadPost::Post late;
+    {
+        QObject window;
+        const ThreadPost post(&window);
+        early = post.post();
+        late = post.post();
+        std::thread([&] { early([&] { ran.push_back("while open"); }); }).join();
+        QApplication::processEvents();
+        std::thread([&] { early([&] { ran.push_back("queued when it went"); }); }).join();
+    }
+    std::thread([&] { late([&] { ran.push_back("after it went"); }); }).join();
+    QApplication::processEvents();
+    EXPECT_EQ(ran, QStringList{"while open"});
 }
 
 // A game that ended is told in a box that does not wait: "Quake II", a
@@ -221,13 +284,15 @@ TEST(QtPrompts, MessageBoxesHaveTheirTitleIconAndOneButton) {
 
 // The preset dialogs refuse a preset nobody may write, say so and stay open
 // for another choice; the open dialog's file-name field drops down the
-// presets opened before.
+// presets opened before. A directory of any name serves.
 TEST(QtPrompts, PresetDialogsRefuseAReadOnlyPresetAndStayOpen) {
     namespace fs = std::filesystem;
-    test::TempDir dir;
-    dir.write("locked.wyn");
-    dir.write("free.wyn");
-    fs::permissions(dir / "locked.wyn", fs::perms::owner_read | fs::perms::others_read);
+    test::TempDir root;
+    const std::string folder = "J\xC3\xB6rg's Spiele/Quake II/";
+    const auto in = [&](const char* name) { return root / (folder + name); };
+    root.write(folder + "locked.wyn");
+    root.write(folder + "free.wyn");
+    fs::permissions(in("locked.wyn"), fs::perms::owner_read | fs::perms::others_read);
     QtPrompts prompts;
     // Runs in the dialog once it is open: the locked file, then the free one.
     const auto choose = [&](const std::string& allowed, QStringList* offered) {
@@ -247,21 +312,22 @@ TEST(QtPrompts, PresetDialogsRefuseAReadOnlyPresetAndStayOpen) {
             }
             ShownBox refused;
             answerNextMessageBox(refused);
-            dialog->selectFile(toQt(dir / "locked.wyn"));
+            dialog->selectFile(QString::fromUtf8(in("locked.wyn")));
             accept->click();
             EXPECT_TRUE(dialog->isVisible());
             EXPECT_EQ(refused.icon, QMessageBox::Warning);
             EXPECT_TRUE(refused.text.contains("read-only")) << refused.text.toStdString();
-            dialog->selectFile(toQt(allowed));
+            dialog->selectFile(QString::fromUtf8(allowed));
             accept->click();
         });
     };
     QStringList offered;
-    choose(dir / "free.wyn", &offered);
-    EXPECT_EQ(prompts.choosePresetOpenPath({dir / "a.wyn", dir / "free.wyn"}), dir / "free.wyn");
-    EXPECT_EQ(offered, (QStringList{toQt(dir / "a.wyn"), toQt(dir / "free.wyn")}));
-    choose(dir / "new.wyn", nullptr);
-    EXPECT_EQ(prompts.choosePresetSavePath(""), dir / "new.wyn");
+    choose(in("free.wyn"), &offered);
+    EXPECT_EQ(prompts.choosePresetOpenPath({in("a.wyn"), in("free.wyn")}), in("free.wyn"));
+    EXPECT_EQ(offered,
+              (QStringList{QString::fromUtf8(in("a.wyn")), QString::fromUtf8(in("free.wyn"))}));
+    choose(in("new.wyn"), nullptr);
+    EXPECT_EQ(prompts.choosePresetSavePath(""), in("new.wyn"));
 }
 
 TEST(AboutForm, ShowsTheProductAndCloses) {

@@ -223,6 +223,24 @@ TEST_F(RosterWindowTest, APictureThatCannotBeReadShowsTheCover) {
     }
 }
 
+TEST_F(RosterWindowTest, ShowsTheSkinOfAGameDirectoryOfAnyName) {
+    const std::string jorg = "J\xC3\xB6rg's Spiele/Quake II";
+    game.write(jorg + "/vantor/bots.cfg", kTwoBots);
+    game.write(jorg + "/baseq2/players/male/grunt.pcx");
+    std::filesystem::copy_file(fixturePicture("odd256.pcx"),
+                               game / (jorg + "/baseq2/players/male/grunt_i.pcx"));
+    RosterEditor there(game / jorg, profile(), prompts);
+    there.open();
+    form = std::make_unique<TEditForm>(there, prompts, session, store);
+    ui.setDialog(form.get());
+    form->show();
+    QApplication::processEvents();
+    EXPECT_FALSE(covered());
+    EXPECT_EQ(preview(),
+              QImage(toQt(fixturePicture("odd256.ppm"))).convertToFormat(QImage::Format_RGB888));
+    form.reset();
+}
+
 TEST_F(RosterWindowTest, NewBotAndDeleteBot) {
     open();
     prompts.answers = {"Bot 1", "Zed[teams]", "Zed"};

@@ -362,6 +362,41 @@ TEST_F(MainWindowTest, RecentFilesMenuOpensAndNumbersThePresets) {
     EXPECT_EQ(form->recentFiles().paths().size(), 2u);  // the entry stays
 }
 
+// A game directory with non-ASCII letters, blanks and an apostrophe: typed,
+// it reaches the file system as its bytes and shows as typed; presets are
+// saved and opened there and reopened from the recent files.
+TEST_F(MainWindowTest, AGameDirectoryOfAnyNameHoldsPresetsAndRecentFiles) {
+    const std::string jorg = game / "J\xC3\xB6rg's Spiele/Quake II";
+    game.mkdir("J\xC3\xB6rg's Spiele/Quake II/baseq2");
+    game.mkdir("J\xC3\xB6rg's Spiele/Quake II/vantor");
+    start();
+    showTabOf("DirectoryEdit");
+    auto* directory = find<QLineEdit>("DirectoryEdit");
+    directory->setText(QString::fromUtf8(jorg));
+    QApplication::processEvents();
+    EXPECT_TRUE(prompts.questions.empty());  // baseq2 was found there
+    EXPECT_EQ(form->session().text(Field::DirectoryEdit), jorg);
+    EXPECT_EQ(directory->text(), QString::fromUtf8(jorg));
+
+    const std::string preset = jorg + "/J\xC3\xB6rg.wyn";
+    prompts.answers = {preset, preset};
+    trigger(find<QAction>("FileSaveAsMenu"));
+    EXPECT_EQ(form->windowTitle(), "Vantor Frontend - J\u00F6rg.wyn");
+    ASSERT_EQ(readLines(preset).size(), 63u);
+    shortcut(Qt::Key_N);
+    shortcut(Qt::Key_O);
+    EXPECT_EQ(form->windowTitle(), "Vantor Frontend - J\u00F6rg.wyn");
+
+    shortcut(Qt::Key_N);
+    auto* recent = find<QAction>("RecentFile1");
+    ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(recent->toolTip(), QString::fromUtf8(preset));
+    EXPECT_TRUE(recent->text().endsWith("J\u00F6rg.wyn")) << recent->text().toStdString();
+    trigger(recent);
+    EXPECT_TRUE(prompts.failures.empty());
+    EXPECT_EQ(form->windowTitle(), "Vantor Frontend - J\u00F6rg.wyn");
+}
+
 TEST_F(MainWindowTest, FileNewResetsAndSaveAsNamesTheCaption) {
     start();
     showTabOf("DedicatedCheckBox");

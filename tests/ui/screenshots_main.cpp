@@ -88,8 +88,9 @@ int main(int argc, char** argv) {
     wyn::TCommandForm editor(wyn::toQt(form.session().commandLine()));
     saveScreenshot(editor, out, "command-editor");
     wyn::LocateDialog locate(game, wyn::PlatformProfile::native(), store, prompts);
-    wyn::TLocateForm locateForm(locate, {{game, wyn::Installation::Full},
-                                         {"/usr/share/games/quake2", wyn::Installation::GameOnly}});
+    wyn::TLocateForm locateForm(locate, prompts);
+    locateForm.showInstallations({{game, wyn::Installation::Full},
+                                  {"/usr/share/games/quake2", wyn::Installation::GameOnly}});
     saveScreenshot(locateForm, out, "locate");
     wyn::TAboutForm about;
     saveScreenshot(about, out, "about");

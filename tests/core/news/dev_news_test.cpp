@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "base/errors.h"
@@ -210,6 +215,56 @@ TEST_F(NewsFixture, UpdateWithoutCloseSavesNothing) {
     reopened->open();
     EXPECT_EQ(reopened->lastUpdateCaption(), "Last Updated: 01/01/2020");
     EXPECT_EQ(reopened->newsLines(), Lines{"cached"});
+}
+
+// The window that asked may be gone, and its news object with it, before the
+// query's answer runs on its thread: the answer then does nothing, and the
+// query's thread, still running, touches nothing that went.
+TEST_F(NewsFixture, AnAnswerThatArrivesAfterItsOwnerIsGoneDoesNothing) {
+    store.writeValue("DevNewsQuery", "dev@127.0.0.1");
+    FingerServer server(FingerServer::replying(withHeader("late\n")));
+    struct Mailbox {
+        std::mutex mutex;
+        std::condition_variable posted;
+        std::function<void()> answer;
+    };
+    const auto mailbox = std::make_shared<Mailbox>();
+    auto news = makeNews(server.port());
+    news->startUpdate([mailbox](std::function<void()> answer) {
+        const std::lock_guard lock(mailbox->mutex);
+        mailbox->answer = std::move(answer);
+        mailbox->posted.notify_one();
+    });
+    EXPECT_TRUE(news->querying());
+    news.reset();
+    std::unique_lock lock(mailbox->mutex);
+    ASSERT_TRUE(mailbox->posted.wait_for(lock, std::chrono::seconds(10),
+                                         [&] { return mailbox->answer != nullptr; }));
+    mailbox->answer();
+    EXPECT_EQ(server.request(), "dev\r\n");
+}
+
+// A query whose thread cannot start ends at once with its error, as a failed
+// query does: the news and the caption stay, and a new query may start.
+TEST_F(NewsFixture, AQueryWhoseThreadCannotStartEndsWithItsError) {
+    dir.write("devnews.dat", "Old news\r\n");
+    auto news = makeNews(0);
+    news->open();
+    news->setThreadStart([](std::function<void()>) {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    });
+    bool posted = false;
+    try {
+        news->startUpdate([&posted](std::function<void()>) { posted = true; });
+        FAIL() << "no error";
+    } catch (const WynError& error) {
+        EXPECT_STREQ(error.what(), "Cannot start the news query: Resource temporarily unavailable");
+    }
+    EXPECT_FALSE(posted);
+    EXPECT_FALSE(news->querying());
+    EXPECT_EQ(news->newsLines(), Lines{"Old news"});
+    EXPECT_EQ(news->lastUpdateCaption(), "Last Updated: Never");
+    EXPECT_TRUE(news->updateEnabled());
 }
 
 TEST(DevNews, UnwritableCacheReportsAfterStoringTheCaption) {
