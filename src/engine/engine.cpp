@@ -48,23 +48,31 @@ constexpr std::uint64_t kMaxScanned = std::uint64_t{256} << 20;
 constexpr int kMaxWrappers = 4;
 
 // Calls take(string) for each NUL-terminated string of the bytes fed, in
-// pieces; strings longer than kMaxString are skipped.
+// pieces; strings longer than kMaxString are skipped. Only a string cut by the
+// end of a piece is copied.
 class StringScanner {
 public:
     template <typename Take>
     void feed(std::string_view bytes, Take&& take) {
-        for (const char c : bytes) {
-            if (c == '\0') {
+        while (!bytes.empty()) {
+            const auto end = bytes.find('\0');
+            const auto part = bytes.substr(0, end);
+            if (end == std::string_view::npos) {
+                keep(part);
+                return;
+            }
+            if (m_string.empty() && !m_tooLong) {
+                if (part.size() <= kMaxString) {
+                    take(part);
+                }
+            } else {
+                keep(part);
                 if (!m_tooLong) {
                     take(std::string_view(m_string));
                 }
-                m_string.clear();
-                m_tooLong = false;
-            } else if (m_string.size() < kMaxString) {
-                m_string += c;
-            } else {
-                m_tooLong = true;
+                restart();
             }
+            bytes.remove_prefix(end + 1);
         }
     }
     void restart() {
@@ -73,6 +81,13 @@ public:
     }
 
 private:
+    void keep(std::string_view part) {
+        m_tooLong = m_tooLong || m_string.size() + part.size() > kMaxString;
+        if (!m_tooLong) {
+            m_string += part;
+        }
+    }
+
     std::string m_string;
     bool m_tooLong = false;
 };
