@@ -4,10 +4,18 @@
 #include "base/text_file.h"
 #include "bots/pcx.h"
 #include "bots/player_models.h"
+#include "engine/engine_folders.h"
 
 namespace wyn {
 
 namespace {
+
+// Where the executable's engine reads models and skins, first wins.
+std::vector<std::string> contentRoots(const CtlContext& context) {
+    const auto& p = context.profile;
+    return engineRoots(recogniseEngine(p.programPath(context.gameDirectory, context.executable)),
+                       {context.gameDirectory, p.home, p.xdgDataHome, p});
+}
 
 void printLines(CtlContext& context, const std::vector<std::string>& lines) {
     for (const auto& line : lines) {
@@ -21,7 +29,7 @@ int ctlModels(CtlContext& context, const CtlArguments& args) {
     if (!args.empty()) {
         return usageError(context, "models");
     }
-    printLines(context, ListPlayerModels(context.gameDirectory, context.profile));
+    printLines(context, ListPlayerModels(contentRoots(context), context.profile));
     return kExitOk;
 }
 
@@ -29,7 +37,7 @@ int ctlSkins(CtlContext& context, const CtlArguments& args) {
     if (args.size() != 1 || args[0].empty()) {
         return usageError(context, "skins MODEL");
     }
-    printLines(context, ListSkins(context.gameDirectory, args[0], context.profile));
+    printLines(context, ListSkins(contentRoots(context), args[0], context.profile));
     return kExitOk;
 }
 

@@ -122,4 +122,16 @@ std::vector<std::string> listSubdirectories(const std::string& directory) {
     });
 }
 
+std::vector<std::string> mergedNames(const std::vector<std::vector<std::string>>& listings) {
+    std::vector<std::string> names;
+    for (const auto& listing : listings) {
+        for (const auto& name : listing) {
+            if (std::find(names.begin(), names.end(), name) == names.end()) {
+                names.push_back(name);
+            }
+        }
+    }
+    return listings.size() <= 1 ? names : sortedIgnoringCase(std::move(names));
+}
+
 }  // namespace wyn

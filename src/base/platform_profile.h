@@ -28,6 +28,11 @@ struct PlatformProfile {
     std::string path(std::string_view directory,
                      std::initializer_list<std::string_view> parts) const;
 
+    // A program's full path: itself when it is one, else in the directory.
+    std::string programPath(std::string_view directory, std::string_view program) const {
+        return isAbsolute(program) ? std::string(program) : path(directory, {program});
+    }
+
     // A full path: from the root ("/games/q2", on Windows "\\server\q2", "c:\q2").
     bool isAbsolute(std::string_view path) const;
 };

@@ -1,5 +1,7 @@
 #include "bots/player_models.h"
 
+#include <algorithm>
+
 #include "base/file_system.h"
 #include "base/text.h"
 
@@ -7,8 +9,8 @@ namespace wyn {
 
 namespace {
 
-std::string playersDirectory(const std::string& gameDirectory, const PlatformProfile& profile) {
-    return profile.path(gameDirectory, {"baseq2", "players"});
+std::string playersDirectory(const std::string& root, const PlatformProfile& profile) {
+    return profile.path(root, {"baseq2", "players"});
 }
 
 bool isSkinName(const std::string& name) {
@@ -18,31 +20,51 @@ bool isSkinName(const std::string& name) {
 
 }  // namespace
 
-std::vector<std::string> ListPlayerModels(const std::string& gameDirectory,
+std::vector<std::string> ListPlayerModels(const std::vector<std::string>& roots,
                                           const PlatformProfile& profile) {
-    return listSubdirectories(playersDirectory(gameDirectory, profile));
+    std::vector<std::vector<std::string>> listings;
+    for (const auto& root : roots) {
+        listings.push_back(listSubdirectories(playersDirectory(root, profile)));
+    }
+    return mergedNames(listings);
 }
 
-std::vector<std::string> ListSkins(const std::string& gameDirectory, const std::string& model,
+std::vector<std::string> ListSkins(const std::vector<std::string>& roots, const std::string& model,
                                    const PlatformProfile& profile) {
-    std::vector<std::string> skins;
     if (model.empty()) {
-        return skins;  // would list the players directory itself
+        return {};  // would list the players directory itself
     }
-    const std::string modelDirectory =
-        profile.path(playersDirectory(gameDirectory, profile), {model});
-    for (const auto& file : listFiles(modelDirectory, "*.pcx")) {
-        std::string name = removeFirst(toLower(file), ".pcx");
-        if (isSkinName(name)) {
-            skins.push_back(std::move(name));
+    std::vector<std::vector<std::string>> listings;
+    for (const auto& root : roots) {
+        auto& skins = listings.emplace_back();
+        for (const auto& file :
+             listFiles(profile.path(playersDirectory(root, profile), {model}), "*.pcx")) {
+            std::string name = removeFirst(toLower(file), ".pcx");
+            if (isSkinName(name)) {
+                skins.push_back(std::move(name));
+            }
         }
     }
-    return skins;
+    return mergedNames(listings);
 }
 
-std::string SkinIconPath(const std::string& gameDirectory, const std::string& model,
+bool PlayerModelExists(const std::vector<std::string>& roots, const std::string& model,
+                       const PlatformProfile& profile) {
+    return !model.empty() && std::ranges::any_of(roots, [&](const std::string& root) {
+        return directoryExists(profile.path(playersDirectory(root, profile), {model}));
+    });
+}
+
+std::string SkinIconPath(const std::vector<std::string>& roots, const std::string& model,
                          const std::string& skin, const PlatformProfile& profile) {
-    return profile.path(gameDirectory, {"baseq2", "players", model, skin + "_i.pcx"});
+    std::string path;
+    for (const auto& root : roots) {
+        path = profile.path(playersDirectory(root, profile), {model, skin + "_i.pcx"});
+        if (fileExists(path)) {
+            break;
+        }
+    }
+    return path;
 }
 
 std::vector<std::string> availableWeaponSupporters(const std::vector<std::string>& models,

@@ -133,8 +133,9 @@ bool RosterChange::any() const {
 // --- The editor.
 
 RosterEditor::RosterEditor(std::string gameDirectory, const PlatformProfile& profile,
-                           RosterPrompts& prompts)
+                           RosterPrompts& prompts, std::vector<std::string> roots)
     : m_gameDirectory(std::move(gameDirectory)),
+      m_roots(roots.empty() ? std::vector<std::string>{m_gameDirectory} : std::move(roots)),
       m_profile(profile),
       m_prompts(prompts),
       m_path(rosterFilePath(m_gameDirectory, m_profile)),
@@ -189,7 +190,7 @@ void RosterEditor::open() {
             return;
         }
         m_roster = ReadRoster(m_path);
-        m_models = ListPlayerModels(m_gameDirectory, m_profile);
+        m_models = ListPlayerModels(m_roots, m_profile);
         m_botList.setItems(wyn::botNames(m_roster));
         m_availableMembers.setItems(m_botList.items());
         m_teamList.setItems(wyn::teamNames(m_roster));
@@ -266,8 +267,7 @@ std::optional<std::string> RosterEditor::askName(std::string_view caption, std::
 
 bool RosterEditor::modelDirectoryExists(const std::string& model) const {
     // An empty model names the players directory itself, which is no model.
-    return !model.empty() && model != "." && model != ".." &&
-           directoryExists(m_profile.path(m_gameDirectory, {"baseq2", "players", model}));
+    return model != "." && model != ".." && PlayerModelExists(m_roots, model, m_profile);
 }
 
 // --- Bots tab.
@@ -308,7 +308,7 @@ void RosterEditor::refreshSkinsAndPreview(bool coverWithoutModel) {
         }
         return;
     }
-    m_skinItems = ListSkins(m_gameDirectory, bot.model, m_profile);
+    m_skinItems = ListSkins(m_roots, bot.model, m_profile);
     refreshPreview();
 }
 
@@ -318,7 +318,7 @@ void RosterEditor::refreshPreview() {
         m_coverShown = true;
         return;
     }
-    const std::string icon = SkinIconPath(m_gameDirectory, bot.model, bot.skin, m_profile);
+    const std::string icon = SkinIconPath(m_roots, bot.model, bot.skin, m_profile);
     if (fileExists(icon)) {
         m_previewPath = icon;
         m_coverShown = false;
@@ -456,7 +456,7 @@ void RosterEditor::resetTeamControls() {
 
 void RosterEditor::refreshTeamSkins() {
     const std::string& model = shownTeam().model;
-    m_teamSkinItems = modelDirectoryExists(model) ? ListSkins(m_gameDirectory, model, m_profile)
+    m_teamSkinItems = modelDirectoryExists(model) ? ListSkins(m_roots, model, m_profile)
                                                   : std::vector<std::string>{};
 }
 

@@ -123,7 +123,10 @@ struct RosterChange {
 // change notice; texts it sets itself are not events.
 class RosterEditor {
 public:
-    RosterEditor(std::string gameDirectory, const PlatformProfile& profile, RosterPrompts& prompts);
+    // roots: where the engine reads player models and skins from, first wins
+    // (engineRoots); the game directory alone when none are given.
+    RosterEditor(std::string gameDirectory, const PlatformProfile& profile, RosterPrompts& prompts,
+                 std::vector<std::string> roots = {});
     RosterEditor(const RosterEditor&) = delete;
     RosterEditor& operator=(const RosterEditor&) = delete;
 
@@ -233,6 +236,7 @@ private:
     void moveSupporter(SelectList& from, SelectList& to);
 
     std::string m_gameDirectory;
+    std::vector<std::string> m_roots;
     PlatformProfile m_profile;
     RosterPrompts& m_prompts;
     std::string m_path;

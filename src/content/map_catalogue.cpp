@@ -1,5 +1,7 @@
 #include "content/map_catalogue.h"
 
+#include <algorithm>
+
 #include "base/file_system.h"
 #include "base/text.h"
 #include "content/installation.h"
@@ -45,46 +47,57 @@ const std::vector<KnownMapRow>& knownMapTable() {
     return table;
 }
 
-bool pakPresent(const std::string& gameDirectory, const PakCondition& pak,
-                const PlatformProfile& profile) {
-    return FindInDirectory(std::string(pak.file), profile.path(gameDirectory, {pak.directory}),
-                           profile);
+bool pakPresent(const GameRoots& roots, const PakCondition& pak, const PlatformProfile& profile) {
+    return std::ranges::any_of(roots, [&](const std::string& root) {
+        return FindInDirectory(std::string(pak.file), profile.path(root, {pak.directory}), profile);
+    });
 }
 
-std::vector<std::string> listLooseMaps(const std::string& gameDirectory,
-                                       const PlatformProfile& profile) {
-    std::vector<std::string> maps;
-    for (const auto& file : listFiles(profile.path(gameDirectory, {"baseq2", "maps"}), "*.bsp")) {
-        maps.push_back(removeFirst(toLower(file), ".bsp"));
+namespace {
+
+// The names of each root's files of a baseq2 folder that match the mask,
+// lower case and without the extension, merged.
+std::vector<std::string> listNames(const GameRoots& roots,
+                                   std::initializer_list<std::string_view> folder,
+                                   std::string_view mask, std::string_view extension,
+                                   const PlatformProfile& profile) {
+    std::vector<std::vector<std::string>> listings;
+    for (const auto& root : roots) {
+        auto& names = listings.emplace_back();
+        for (const auto& file : listFiles(profile.path(root, folder), mask)) {
+            names.push_back(removeFirst(toLower(file), extension));
+        }
     }
-    return maps;
+    return mergedNames(listings);
 }
 
-std::optional<MapLists> ScanMaps(const std::string& gameDirectory, const PlatformProfile& profile) {
-    if (!directoryExists(gameDirectory)) {
+}  // namespace
+
+std::vector<std::string> listLooseMaps(const GameRoots& roots, const PlatformProfile& profile) {
+    return listNames(roots, {"baseq2", "maps"}, "*.bsp", ".bsp", profile);
+}
+
+std::optional<MapLists> ScanMaps(const GameRoots& roots, const PlatformProfile& profile) {
+    if (roots.empty() || !directoryExists(roots.back())) {
         return std::nullopt;
     }
     MapLists lists;
     for (const auto& row : knownMapTable()) {
-        if (pakPresent(gameDirectory, row.pak, profile) &&
-            (!row.addOnCopy || pakPresent(gameDirectory, *row.addOnCopy, profile))) {
+        if (pakPresent(roots, row.pak, profile) &&
+            (!row.addOnCopy || pakPresent(roots, *row.addOnCopy, profile))) {
             auto& list = lists[static_cast<int>(row.list)];
             list.insert(list.end(), row.maps.begin(), row.maps.end());
         }
     }
-    lists[static_cast<int>(MapType::External)] = listLooseMaps(gameDirectory, profile);
+    lists[static_cast<int>(MapType::External)] = listLooseMaps(roots, profile);
     return lists;
 }
 
-std::vector<std::string> ListExtraConfigs(const std::string& gameDirectory,
-                                          const PlatformProfile& profile) {
-    std::vector<std::string> configs;
-    for (const auto& file : listFiles(profile.path(gameDirectory, {"baseq2"}), "*.cfg")) {
-        std::string name = removeFirst(toLower(file), ".cfg");
-        if (name != "config" && name != "gamespy" && name != "autoexec") {
-            configs.push_back(std::move(name));
-        }
-    }
+std::vector<std::string> ListExtraConfigs(const GameRoots& roots, const PlatformProfile& profile) {
+    auto configs = listNames(roots, {"baseq2"}, "*.cfg", ".cfg", profile);
+    std::erase_if(configs, [](const std::string& name) {
+        return name == "config" || name == "gamespy" || name == "autoexec";
+    });
     return configs;
 }
 

@@ -149,9 +149,12 @@ bool holds(AlsoWhen also, const SettingValue& value, const SessionSettings& s) {
             return true;
         case ValueNotEmpty:
             return !value.text.empty() || !value.suffix.empty();
-        case FileInBaseq2:
-            return fileExists(
-                s.gamePath({"baseq2", std::string(value.text) + std::string(value.suffix)}));
+        case FileInBaseq2: {
+            const std::string file = std::string(value.text) + std::string(value.suffix);
+            return std::ranges::any_of(s.contentRoots(), [&](const std::string& root) {
+                return fileExists(s.profile().path(root, {"baseq2", file}));
+            });
+        }
     }
     return true;
 }

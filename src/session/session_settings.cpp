@@ -144,11 +144,7 @@ const ListRevision& SessionSettings::listRevision(SessionList list) const {
 }
 
 std::string SessionSettings::executablePath() const {
-    const std::string& name = text(F::FilenameEdit);
-    if (m_profile.isAbsolute(name)) {
-        return name;
-    }
-    return m_profile.path(gameDirectory(), {name});
+    return m_profile.programPath(gameDirectory(), text(F::FilenameEdit));
 }
 
 Engine SessionSettings::engine() const {
@@ -157,6 +153,10 @@ Engine SessionSettings::engine() const {
 
 EngineEnvironment SessionSettings::engineEnvironment() const {
     return {gameDirectory(), m_profile.home, m_profile.xdgDataHome, m_profile};
+}
+
+std::vector<std::string> SessionSettings::contentRoots() const {
+    return engineRoots(engine(), engineEnvironment());
 }
 
 std::string SessionSettings::gamePath(std::initializer_list<std::string_view> parts) const {
@@ -471,7 +471,7 @@ void SessionSettings::userSelectMap(MapType type, Selection index) {
 }
 
 void SessionSettings::scanMaps() {
-    if (auto lists = ScanMaps(gameDirectory(), m_profile)) {
+    if (auto lists = ScanMaps(contentRoots(), m_profile)) {
         for (const MapType type : kMapTypes) {
             map(type).setItems(std::move((*lists)[static_cast<int>(type)]));
         }
@@ -678,7 +678,7 @@ void SessionSettings::directoryReaction() {
             return;
         }
         rebuildCommandLine();
-        m_configItems = ListExtraConfigs(directory, m_profile);
+        m_configItems = ListExtraConfigs(contentRoots(), m_profile);
         const std::string vantor = m_profile.path(directory, {"vantor"});
         if (FindInDirectory("bots.cfg", vantor, m_profile)) {
             const auto lines = readLines(m_profile.path(vantor, {"bots.cfg"}));

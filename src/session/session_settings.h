@@ -9,9 +9,9 @@
 #include "base/lists.h"
 #include "base/notifier.h"
 #include "base/platform_profile.h"
-#include "engine/engine_folders.h"
 #include "base/prompts.h"
 #include "content/map_catalogue.h"
+#include "engine/engine_folders.h"
 #include "session/fields.h"
 
 namespace wyn {
@@ -141,6 +141,9 @@ public:
     // the user's folders.
     Engine engine() const;
     EngineEnvironment engineEnvironment() const;
+    // Where the engine reads maps, scripts, models and skins, first wins: its
+    // user folder, then the game directory (engineRoots).
+    std::vector<std::string> contentRoots() const;
     // A path below the game directory: gamePath({"vantor", "wyn.cfg"}).
     std::string gamePath(std::initializer_list<std::string_view> parts) const;
 

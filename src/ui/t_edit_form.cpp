@@ -320,7 +320,8 @@ void TEditForm::showPreview(const std::string& path) {
 
 void runRosterEditor(QWidget* parent, SessionSettings& session, ValueStore& store,
                      UiPrompts& prompts) {
-    RosterEditor editor(session.gameDirectory(), session.profile(), prompts);
+    RosterEditor editor(session.gameDirectory(), session.profile(), prompts,
+                        session.contentRoots());
     runEditor<TEditForm>(editor, prompts, session, store, parent);
 }
 

@@ -48,7 +48,7 @@ protected:
         editor.open();
     }
     std::string icon(const std::string& model, const std::string& skin) const {
-        return SkinIconPath(game.str(), model, skin, profile);
+        return SkinIconPath(std::vector<std::string>{game.str()}, model, skin, profile);
     }
     std::string file() const { return game.read("vantor/bots.cfg"); }
     bool save() { return editor.ok(); }

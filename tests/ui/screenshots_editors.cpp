@@ -27,7 +27,8 @@ void shootRosterEditor(const ScreenshotContext& context) {
     // A bot whose skin has an icon, so the preview shows a picture.
     const auto& bots = editor.roster().bots;
     for (std::size_t i = 0; i < bots.size(); ++i) {
-        if (fileExists(SkinIconPath(context.game, bots[i].model, bots[i].skin, profile()))) {
+        if (fileExists(SkinIconPath(std::vector<std::string>{context.game}, bots[i].model,
+                                    bots[i].skin, profile()))) {
             editor.selectBot(i);
             break;
         }

@@ -15,10 +15,10 @@ TEST(ListPlayerModels, ListsModelDirectoriesOrderedIgnoringCase) {
     game.mkdir("baseq2/players/female");
     game.write("baseq2/players/notes.txt");
     const auto profile = PlatformProfile::posix();
-    EXPECT_EQ(ListPlayerModels(game.str(), profile), (Names{"Cyborg", "female", "male"}));
+    EXPECT_EQ(ListPlayerModels(Names{game.str()}, profile), (Names{"Cyborg", "female", "male"}));
 
     test::GameDir bare;
-    EXPECT_EQ(ListPlayerModels(bare.str(), profile), Names{});
+    EXPECT_EQ(ListPlayerModels(Names{bare.str()}, profile), Names{});
 }
 
 TEST(ListSkins, KeepsSkinsAndDropsIconsAndWeapon) {
@@ -29,15 +29,16 @@ TEST(ListSkins, KeepsSkinsAndDropsIconsAndWeapon) {
     }
     game.mkdir("baseq2/players/male/folder.pcx");
     const auto profile = PlatformProfile::posix();
-    EXPECT_EQ(ListSkins(game.str(), "male", profile), (Names{"claymore", "cobalt", "grunt"}));
-    EXPECT_EQ(ListSkins(game.str(), "female", profile), Names{});
-    EXPECT_EQ(ListSkins(game.str(), "", profile), Names{});
+    EXPECT_EQ(ListSkins(Names{game.str()}, "male", profile),
+              (Names{"claymore", "cobalt", "grunt"}));
+    EXPECT_EQ(ListSkins(Names{game.str()}, "female", profile), Names{});
+    EXPECT_EQ(ListSkins(Names{game.str()}, "", profile), Names{});
 }
 
 TEST(SkinIconPath, FollowsTheProfileSeparator) {
-    EXPECT_EQ(SkinIconPath("c:\\quake2", "male", "grunt", PlatformProfile::windows()),
+    EXPECT_EQ(SkinIconPath(Names{"c:\\quake2"}, "male", "grunt", PlatformProfile::windows()),
               "c:\\quake2\\baseq2\\players\\male\\grunt_i.pcx");
-    EXPECT_EQ(SkinIconPath("/games/q2", "female", "athena", PlatformProfile::posix()),
+    EXPECT_EQ(SkinIconPath(Names{"/games/q2"}, "female", "athena", PlatformProfile::posix()),
               "/games/q2/baseq2/players/female/athena_i.pcx");
 }
 
