@@ -120,7 +120,8 @@ public:
         if (real.empty() || !m_seen.insert(real).second) {
             return;
         }
-        m_found.push_back({full, CheckInstallation(full, m_profile)});
+        m_found.push_back(
+            {full, CheckInstallation(full, m_profile), installedEngine(full, m_profile)});
     }
 
     std::vector<FoundInstallation> take() { return std::move(m_found); }
@@ -275,6 +276,25 @@ std::vector<std::string> steamLibraryFolders(std::string_view vdf) {
         }
     }
     return folders;
+}
+
+EngineKind installedEngine(const std::string& directory, const PlatformProfile& profile) {
+    std::vector<std::string_view> programs(std::begin(kGamePrograms), std::end(kGamePrograms));
+    programs.insert(programs.end(), {"q2ded", "q2proded"});
+    for (const auto program : programs) {
+        const std::string path =
+            profile.path(directory, {std::string(program) + (isWindows(profile) ? ".exe" : "")});
+        if (fileExists(path)) {
+            if (const auto kind = recogniseEngine(path).kind; kind != EngineKind::Unknown) {
+                return kind;
+            }
+        }
+    }
+    return EngineKind::Unknown;
+}
+
+std::string engineLabel(EngineKind engine) {
+    return engine == EngineKind::Unknown ? "engine unknown" : std::string(engineName(engine));
 }
 
 std::vector<FoundInstallation> findInstallations(const std::string& storedDirectory,

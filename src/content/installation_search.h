@@ -7,6 +7,7 @@
 
 #include "base/platform_profile.h"
 #include "content/installation.h"
+#include "engine/engine.h"
 
 namespace wyn {
 
@@ -24,12 +25,23 @@ struct SearchEnvironment {
 struct FoundInstallation {
     std::string directory;
     Installation installation = Installation::None;
+    // The engine of the first game program in the directory that is one WYN
+    // knows (quake2, yquake2, q2pro and their dedicated servers).
+    EngineKind engine = EngineKind::Unknown;
 
     bool operator==(const FoundInstallation&) const = default;
 };
 
 // The game programs looked for on PATH (with ".exe" on Windows).
 inline constexpr const char* kGamePrograms[] = {"quake2", "yquake2", "q2pro"};
+
+// The engine a directory's game programs are (the game programs, then the
+// dedicated servers q2ded and q2proded); unknown when none is one WYN knows.
+EngineKind installedEngine(const std::string& directory, const PlatformProfile& profile);
+
+// How the locate dialog names an installation's engine beside its directory:
+// "Yamagi Quake II", "Q2PRO" or "engine unknown".
+std::string engineLabel(EngineKind engine);
 
 // The directories on this computer that hold baseq2, each once (links
 // followed), in this order: the stored game directory, the platform's

@@ -71,9 +71,10 @@ TLocateForm::TLocateForm(LocateDialog& dialog, UiPrompts& prompts, QWidget* pare
             });
     // The installations found beside the tree: choosing one selects it there.
     ui->InstallationsPanel->hide();
-    connect(ui->InstallationsListBox, &QListWidget::currentTextChanged, this,
-            [this, chosen](const QString& directory) {
-                if (!directory.isEmpty()) {
+    connect(ui->InstallationsListBox, &QListWidget::currentItemChanged, this,
+            [this, chosen](const QListWidgetItem* item) {
+                if (item != nullptr) {
+                    const QString directory = item->data(Qt::UserRole).toString();
                     showDirectory(directory);
                     chosen(directory);
                 }
@@ -110,8 +111,13 @@ void TLocateForm::searchInstallations(Search search) {
 void TLocateForm::showInstallations(const std::vector<FoundInstallation>& found) {
     const QSignalBlocker blocker(ui->InstallationsListBox);
     ui->InstallationsListBox->clear();
+    // Each directory with its engine; the item keeps the directory alone.
     for (const FoundInstallation& installation : found) {
-        ui->InstallationsListBox->addItem(toSystemPath(installation.directory));
+        const QString directory = toSystemPath(installation.directory);
+        auto* item =
+            new QListWidgetItem(directory + " (" + toQt(engineLabel(installation.engine)) + ")",
+                                ui->InstallationsListBox);
+        item->setData(Qt::UserRole, directory);
     }
     // The dialog grows by the list or shrinks without it, in the middle of the screen.
     if (ui->InstallationsPanel->isHidden() == found.empty()) {

@@ -23,6 +23,7 @@
 #include "content/locate_dialog.h"
 #include "frames.h"
 #include "message_boxes.h"
+#include "platform/system_path.h"
 #include "temp_dir.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_text.h"
@@ -104,12 +105,15 @@ TEST_F(LocateFormTest, OkWithoutAGameKeepsTheDialogOpen) {
 TEST_F(LocateFormTest, AnInstallationFoundIsChosenFromTheList) {
     LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
     TLocateForm form(dialog, prompts);
-    form.showInstallations(
-        {{full.str(), Installation::Full}, {gameOnly.str(), Installation::GameOnly}});
+    form.showInstallations({{full.str(), Installation::Full, EngineKind::YamagiQuake2},
+                            {gameOnly.str(), Installation::GameOnly}});
     form.show();
     auto* found = form.findChild<QListWidget*>("InstallationsListBox");
     ASSERT_TRUE(found->isVisible());
-    EXPECT_EQ(found->count(), 2);
+    ASSERT_EQ(found->count(), 2);
+    // Each names its engine, as a screen reader reads it too.
+    EXPECT_EQ(found->item(0)->text(), toSystemPath(full.str()) + " (Yamagi Quake II)");
+    EXPECT_EQ(found->item(1)->text(), toSystemPath(gameOnly.str()) + " (engine unknown)");
     EXPECT_EQ(found->accessibleName(), "Installations found");
     found->setCurrentRow(0);
     QApplication::processEvents();

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "content/installation_search.h"
+#include "fake_elf.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -87,7 +88,7 @@ TEST_F(InstallationSearch, ListsEveryPlaceOnceInItsOrder) {
     const auto current = game("work");
     // A program on PATH that is a link to the real game.
     const auto real = game("opt/yquake2", true);
-    temp.write("opt/yquake2/yquake2", "#!/bin/sh\n");
+    temp.write("opt/yquake2/yquake2", test::fakeElf({.strings = {"Yamagi Quake II v%s"}}));
     fs::permissions(temp / "opt/yquake2/yquake2", fs::perms::owner_all);
     temp.mkdir("bin");
     fs::create_symlink(temp / "opt/yquake2/yquake2", temp / "bin/yquake2");
@@ -98,6 +99,9 @@ TEST_F(InstallationSearch, ListsEveryPlaceOnceInItsOrder) {
     const auto yq2 = game("home/player/.yq2");
     temp.mkdir("home/player/quake2/vantor");
     const auto opt = game("root/opt/quake2", true, true);
+    // Its game program is a script; its dedicated server a Q2PRO.
+    temp.write("root/opt/quake2/q2proded",
+               test::fakeElf({.strings = {"====== Q2PRO initialized ======"}}));
     // Steam: its own library and a second one its list names; ~/.steam/steam
     // is a link to the same Steam.
     const auto steam = temp.mkdir("home/player/.local/share/Steam");
@@ -112,10 +116,11 @@ TEST_F(InstallationSearch, ListsEveryPlaceOnceInItsOrder) {
     fs::create_directory_symlink(steam, temp / "home/player/.steam/steam");
 
     using I = Installation;
+    using E = EngineKind;
     const std::vector<FoundInstallation> expected{
         {stored, I::Full},    {defaultDirectory, I::GameOnly},
-        {current, I::None},   {fs::canonical(real).string(), I::GameOnly},
-        {yq2, I::None},       {opt, I::Full},
+        {current, I::None},   {fs::canonical(real).string(), I::GameOnly, E::YamagiQuake2},
+        {yq2, I::None},       {opt, I::Full, E::Q2pro},
         {first, I::Full},     {second, I::GameOnly},
         {rerelease, I::None},
     };
