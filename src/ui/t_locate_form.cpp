@@ -4,8 +4,11 @@
 #include <QFileSystemModel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+#include <algorithm>
 #include <system_error>
 #include <thread>
 
@@ -118,7 +121,13 @@ void TLocateForm::showInstallations(const std::vector<FoundInstallation>& found)
             new QListWidgetItem(directory + " (" + toQt(engineLabel(installation.engine)) + ")",
                                 ui->InstallationsListBox);
         item->setData(Qt::UserRole, directory);
+        item->setToolTip(item->text());
     }
+    // Wide enough for its longest entry, within half the screen.
+    auto* list = ui->InstallationsListBox;
+    const int wanted = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                       list->verticalScrollBar()->sizeHint().width();
+    list->setMinimumWidth(std::min(wanted, screen()->availableGeometry().width() / 2));
     // The dialog grows by the list or shrinks without it, in the middle of the screen.
     if (ui->InstallationsPanel->isHidden() == found.empty()) {
         return;
