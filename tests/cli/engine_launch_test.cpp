@@ -4,12 +4,12 @@
 // library is refused before the start.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "base/text_file.h"
+#include "shell_run.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -27,21 +27,46 @@ struct Layout {
     std::string library;  // the engine's baseq2 library, below kEngines
     std::vector<std::string> homeFolders;
     bool xdgDataHome;
-    const char* userFolder;  // the engine's user folder below the home ("" for none)
+    const char* userFolder;    // the engine's user folder below the home ("" for none)
     const char* addOnLibrary;  // where the add-on's library must be, below the test's folder
 };
 
 const Layout kLayouts[] = {
-    {"YamagiInItsGameDirectory", "", "yquake2/baseq2/game.so", {".local/share"}, false,
-     ".local/share/YamagiQ2", "game/vantor/game.so"},
-    {"YamagiWithDotYq2", "yquake2/q2ded", "yquake2/baseq2/game.so", {".yq2", ".local/share"},
-     false, ".yq2", "game/vantor/game.so"},
-    {"YamagiWithXdgDataHome", "yquake2/q2ded", "yquake2/baseq2/game.so", {}, true,
-     "../data/YamagiQ2", "game/vantor/game.so"},
-    {"Q2proPortable", "q2pro-portable/q2proded", "q2pro-portable/gamex86_64.so", {}, false, "",
+    {"YamagiInItsGameDirectory",
+     "",
+     "yquake2/baseq2/game.so",
+     {".local/share"},
+     false,
+     ".local/share/YamagiQ2",
+     "game/vantor/game.so"},
+    {"YamagiWithDotYq2",
+     "yquake2/q2ded",
+     "yquake2/baseq2/game.so",
+     {".yq2", ".local/share"},
+     false,
+     ".yq2",
+     "game/vantor/game.so"},
+    {"YamagiWithXdgDataHome",
+     "yquake2/q2ded",
+     "yquake2/baseq2/game.so",
+     {},
+     true,
+     "../data/YamagiQ2",
+     "game/vantor/game.so"},
+    {"Q2proPortable",
+     "q2pro-portable/q2proded",
+     "q2pro-portable/gamex86_64.so",
+     {},
+     false,
+     "",
      "game/vantor/gamex86_64.so"},
-    {"Q2proSystemWide", "q2pro-system/bin/q2proded", "q2pro-system/lib/q2pro/baseq2/gamex86_64.so",
-     {}, false, ".q2pro", "home/.q2pro/vantor/gamex86_64.so"},
+    {"Q2proSystemWide",
+     "q2pro-system/bin/q2proded",
+     "q2pro-system/lib/q2pro/baseq2/gamex86_64.so",
+     {},
+     false,
+     ".q2pro",
+     "home/.q2pro/vantor/gamex86_64.so"},
 };
 
 // The preset: Vex against the player on q2dm1, frag limit 20, 8 clients.
@@ -58,17 +83,6 @@ std::string writePreset(const test::TempDir& temp) {
     lines[59] = "External";
     writeLines(temp / "server.wyn", lines);
     return temp / "server.wyn";
-}
-
-std::pair<std::string, int> run(const std::string& command) {
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        output += buffer;
-    }
-    const int status = pipe != nullptr ? ::pclose(pipe) : -1;
-    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
 class EngineLaunch : public ::testing::TestWithParam<Layout> {
@@ -107,10 +121,10 @@ protected:
         if (GetParam().xdgDataHome) {
             environment += " XDG_DATA_HOME='" + temp / "data" + "'";
         }
-        return run("cd '" + game + "' && printf '" + console + "' | " + environment +
-                   " timeout 120 " + WYNCTL_PATH + " --settings '" + home +
-                   "/s.ini' --game-dir '" + game + "' --exe '" + program() +
-                   "' launch --wait '" + writePreset(temp) + "'");
+        return test::runShell("cd '" + game + "' && printf '" + console + "' | " + environment +
+                              " timeout 120 " + WYNCTL_PATH + " --settings '" + home +
+                              "/s.ini' --game-dir '" + game + "' --exe '" + program() +
+                              "' launch --wait '" + writePreset(temp) + "'");
     }
 
     void installAddOnLibrary() const {

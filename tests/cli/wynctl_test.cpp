@@ -14,6 +14,7 @@
 #include "base/text_file.h"
 #include "fake_starter.h"
 #include "platform/settings_value_store.h"
+#include "shell_run.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -259,19 +260,6 @@ TEST_F(Wynctl, EditorsPrintWhatTheirOkWouldWrite) {
 }
 
 // The program's standard output and error together, and its exit status.
-std::pair<std::string, int> runProgram(const std::string& command) {
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return {"", -1};
-    }
-    std::string output;
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        output += buffer;
-    }
-    const int status = pclose(pipe);
-    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
-}
 
 TEST(WynctlProgram, LaunchWaitPassesTheGameOnAndItsExitCode) {
     test::GameDir game;
@@ -284,7 +272,7 @@ TEST(WynctlProgram, LaunchWaitPassesTheGameOnAndItsExitCode) {
                                    "echo 'Error: could not load game library' >&2\nexit 3\n");
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
     test::TempDir home;
-    const auto [output, status] = runProgram(
+    const auto [output, status] = test::runShell(
         std::string(WYNCTL_PATH) + " --settings " + home / "s.ini" + " --game-dir " + game.str() +
         " --exe " + program + " launch --wait " + WYN_SAMPLE_DIR "/deathmatch.wyn");
     EXPECT_EQ(status, 3);
@@ -319,8 +307,8 @@ TEST(WynctlProgram, LaunchesFromAnAccentedDirectoryWithBlanksAndAnApostrophe) {
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
     test::TempDir home;
     const auto [output, status] =
-        runProgram(std::string(WYNCTL_PATH) + " --settings " + home / "s.ini" + " --game-dir " +
-                   quoted(game) + " launch --wait " + WYN_SAMPLE_DIR "/deathmatch.wyn");
+        test::runShell(std::string(WYNCTL_PATH) + " --settings " + home / "s.ini" + " --game-dir " +
+                       quoted(game) + " launch --wait " + WYN_SAMPLE_DIR "/deathmatch.wyn");
     EXPECT_EQ(status, 0);
     EXPECT_EQ(output, std::filesystem::canonical(game).string() +
                           " +set game vantor +exec wyn.cfg\nset skill 2");
@@ -369,8 +357,8 @@ TEST(WynctlProgram, InstallationsFindASteamLibraryUnderTheHome) {
         ".local/share/Steam/steamapps/libraryfolders.vdf",
         "\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + library + "\"\n\t}\n}\n");
     const auto [output, status] =
-        runProgram("cd " + home.str() + " && HOME=" + home.str() + " PATH=/nonexistent " +
-                   WYNCTL_PATH + " --settings " + home / "s.ini" + " installations");
+        test::runShell("cd " + home.str() + " && HOME=" + home.str() + " PATH=/nonexistent " +
+                       WYNCTL_PATH + " --settings " + home / "s.ini" + " installations");
     EXPECT_EQ(status, 0);
     EXPECT_NE(output.find("GameOnly\t" + library + "/steamapps/common/Quake 2\n"),
               std::string::npos)
