@@ -129,11 +129,12 @@ std::optional<std::string> QtPrompts::askText(const std::string& caption, const 
 }
 
 bool QtPrompts::editCommandLine(std::string& line) {
-    TCommandForm form(toQt(line), parentWindow());
+    // The line starts with the executable's path, as the preview shows it.
+    TCommandForm form(toSystemPath(line), parentWindow());
     if (form.exec() != QDialog::Accepted) {
         return false;
     }
-    line = fromQt(form.editedText());
+    line = fromSystemPath(form.editedText());
     return true;
 }
 

@@ -391,7 +391,8 @@ void TWYNForm::redraw(const SessionChange& change) {
     }
     redrawLists(change, false);
     if (change.preview) {
-        const QString line = toQt(m_session.commandLine());
+        // It starts with the executable's path, shown as the system names it.
+        const QString line = toSystemPath(m_session.commandLine());
         ui->CommandLineLabel->setText(line);
         m_commandLineForm->setCommandLine(line);
     }

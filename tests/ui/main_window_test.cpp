@@ -377,6 +377,7 @@ TEST_F(MainWindowTest, AGameDirectoryOfAnyNameHoldsPresetsAndRecentFiles) {
     EXPECT_TRUE(prompts.questions.empty());  // baseq2 was found there
     EXPECT_EQ(form->session().text(Field::DirectoryEdit), jorg);
     EXPECT_EQ(directory->text(), QString::fromUtf8(jorg));
+    EXPECT_TRUE(find<QLabel>("CommandLineLabel")->text().startsWith(QString::fromUtf8(jorg)));
 
     const std::string preset = jorg + "/J\xC3\xB6rg.wyn";
     prompts.answers = {preset, preset};
