@@ -29,8 +29,7 @@ constexpr qint64 kKeptLog = 1024 * 1024;
 
 std::string gameLogPath() {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    // A relative folder is not one (the base directory specification says to
-    // ignore it).
+    // A relative folder counts as unset, as the XDG folders are read everywhere.
     if (state.isEmpty() || QDir::isRelativePath(state)) {
         state = QDir::homePath() + QStringLiteral("/.local/state");
     }
