@@ -127,6 +127,12 @@ inline bool reactionMayAsk(Field field) {
     return field == Field::DirectoryEdit || field == Field::FilenameEdit;
 }
 
+// Fields that hold a path: the window shows and takes them as the system
+// names paths (UTF-8 here), where other texts show one byte a character.
+inline bool holdsPath(Field field) {
+    return field == Field::DirectoryEdit || field == Field::FilenameEdit;
+}
+
 inline bool isBoolean(Field field) {
     const auto kind = fieldInfo(field).kind;
     return kind == FieldKind::CheckBox || kind == FieldKind::Radio;

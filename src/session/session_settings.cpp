@@ -471,7 +471,11 @@ void SessionSettings::userSelectMap(MapType type, Selection index) {
 }
 
 void SessionSettings::scanMaps() {
-    if (auto lists = ScanMaps(contentRoots(), m_profile)) {
+    scanMaps(contentRoots());
+}
+
+void SessionSettings::scanMaps(const std::vector<std::string>& roots) {
+    if (auto lists = ScanMaps(roots, m_profile)) {
         for (const MapType type : kMapTypes) {
             map(type).setItems(std::move((*lists)[static_cast<int>(type)]));
         }
@@ -678,7 +682,9 @@ void SessionSettings::directoryReaction() {
             return;
         }
         rebuildCommandLine();
-        m_configItems = ListExtraConfigs(contentRoots(), m_profile);
+        // The engine is recognised once for the reaction's lists.
+        const auto roots = contentRoots();
+        m_configItems = ListExtraConfigs(roots, m_profile);
         const std::string vantor = m_profile.path(directory, {"vantor"});
         if (FindInDirectory("bots.cfg", vantor, m_profile)) {
             const auto lines = readLines(m_profile.path(vantor, {"bots.cfg"}));
@@ -687,7 +693,7 @@ void SessionSettings::directoryReaction() {
             setRoster({}, {});
         }
         setComboText(F::YourTeamComboBox, "");
-        scanMaps();
+        scanMaps(roots);
         applyMapTypeLayout();
     });
 }

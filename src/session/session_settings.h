@@ -231,6 +231,7 @@ private:
     void applyNewValue(Field field);
     void computeFlagWord();
     void scanMaps();
+    void scanMaps(const std::vector<std::string>& roots);
     void teamplayReaction();
     void showLayout(TeamLayout layout);
     void mapRadioReaction(MapType type);

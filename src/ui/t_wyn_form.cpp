@@ -40,13 +40,8 @@ namespace {
 
 using F = Field;
 
-// The game directory and the executable are paths: they cross to the file
-// system as its bytes (UTF-8 here), where the other texts are one byte a
-// character.
-bool holdsPath(Field field) {
-    return field == F::DirectoryEdit || field == F::FilenameEdit;
-}
-
+// A field that holds a path crosses as the file system's bytes; other texts
+// show one byte a character.
 QString shownText(Field field, const std::string& text) {
     return holdsPath(field) ? toSystemPath(text) : toQt(text);
 }
