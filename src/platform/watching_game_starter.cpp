@@ -53,22 +53,24 @@ public:
     Watch(const Watch&) = delete;
     Watch& operator=(const Watch&) = delete;
 
-    // Asks for the game's start with an empty log; false when the log cannot
-    // be made. How the start went arrives later: onFailure when it failed,
-    // onEnd when the game has ended.
-    bool start(QObject& context, const std::function<void()>& onEnd,
+    // Asks for the game's start with an empty log, or with its output
+    // dropped when the log cannot be made: the game matters more than its
+    // log. How the start went arrives later: onFailure when it failed, onEnd
+    // when the game has ended.
+    void start(QObject& context, const std::function<void()>& onEnd,
                const std::function<void()>& onFailure) {
         const QString log = m_output.fileName();
         QDir().mkpath(QFileInfo(log).absolutePath());
         if (!m_output.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered)) {
-            return false;
+            m_log.clear();
         }
         m_process = new QProcess;
         setUpProcess(*m_process, m_request);
         m_process->setStandardInputFile(QProcess::nullDevice());
         m_process->setProcessChannelMode(QProcess::MergedChannels);
         // Appending: the game writes at the end also after the log was trimmed.
-        m_process->setStandardOutputFile(log, QIODevice::Append);
+        m_process->setStandardOutputFile(m_output.isOpen() ? log : QProcess::nullDevice(),
+                                         QIODevice::Append);
 #ifdef Q_OS_UNIX
         m_process->setChildProcessModifier([] { ::setsid(); });
 #endif
@@ -84,7 +86,6 @@ public:
         m_started = std::chrono::steady_clock::now();
         m_timer.start();
         m_process->start();
-        return true;
     }
 
     GameEnd end() {
@@ -105,6 +106,9 @@ public:
 
 private:
     void readOutput() {
+        if (!m_output.isOpen()) {
+            return;
+        }
         const qint64 size = m_output.size();
         qint64 from = std::min(m_read, size);
         if (size - from > static_cast<qint64>(kGameOutputLimit)) {
@@ -154,11 +158,8 @@ bool WatchingGameStarter::start(const StartRequest& request) {
     }
     // Listed first: a start that fails at once reports through the list too.
     Watch* watch = m_watches.emplace_back(std::make_unique<Watch>(request, m_log)).get();
-    if (!watch->start(
-            m_context, [this, watch] { ended(watch); }, [this, watch] { failedToStart(watch); })) {
-        m_watches.pop_back();
-        return false;
-    }
+    watch->start(
+        m_context, [this, watch] { ended(watch); }, [this, watch] { failedToStart(watch); });
     return true;
 }
 

@@ -22,7 +22,8 @@ std::string gameLogPath();
 // session of its own, so a terminal's interrupt or hang-up that reaches this
 // program never reaches the game. Its standard output and error go to the
 // log (gameLogPath()), emptied at each start and kept to its last 1 MiB while
-// the game is watched; its last kGameOutputLimit bytes are collected, and an
+// the game is watched (dropped, and the end names no log, when the log cannot
+// be made); its last kGameOutputLimit bytes are collected, and an
 // end that isReportedEnd is handed to the end handler on the GUI thread,
 // after the QProcess signal has returned.
 //

@@ -161,6 +161,21 @@ TEST_F(WatchingStarterTest, TheGameStandsAloneAndLogsToANamedFile) {
     EXPECT_NE(std::stoi(sid), getsid(0));
 }
 
+// A log that cannot be made (its folder is a file, even for root) costs the
+// output, not the game.
+TEST_F(WatchingStarterTest, WithoutALogTheGameStillRuns) {
+    state.write("wyn", "a file where the folder should be");
+    makeStarter(300ms);
+    ASSERT_TRUE(startWatched("echo ran > ran.txt\necho 'Error: no map'\nexit 1\n"));
+    waitForEnds();
+    EXPECT_EQ(game.read("ran.txt"), "ran\n");
+    EXPECT_TRUE(failures.empty());
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0].exitCode, 1);
+    EXPECT_EQ(ends[0].output, "");
+    EXPECT_EQ(ends[0].outputFile, "");
+}
+
 TEST_F(WatchingStarterTest, GameOutlivesTheStarter) {
     // The game writes after the starter has gone: neither killed nor stopped
     // by a broken pipe, it reaches its last line.
