@@ -134,20 +134,13 @@ std::vector<Case> cases() {
     return all;
 }
 
-class UnsafeValue : public ::testing::TestWithParam<Case> {
+class UnsafeValue : public ::testing::TestWithParam<Case>, protected test::LaunchSession {
 protected:
-    test::GameDir game;
-    SessionSettings s{PlatformProfile::posix()};
-    test::FakePrompts prompts;
-    test::FakeStarter starter;
-
     void SetUp() override {
         game.write("baseq2/pak1.pak");
         game.write("vantor/launcher.cfg", "sv bots Earlier\r\n");
         writeRoster(game, "Vex", "Alpha");
-        s.setDirectoryPrompt(&prompts);
-        s.setText(F::DirectoryEdit, game.str());
-        s.resetToNew();
+        openGame();
         s.setBotChecked(0, true);
     }
 };

@@ -24,14 +24,14 @@ class EngineLaunch : public ::testing::Test {
 protected:
     test::TempDir temp;
     std::string game = temp.mkdir("games/Quake II");
-    std::string home = temp.mkdir("home/.local/share");
+    std::string home = temp.mkdir("home");
     std::string user = temp / "home/.local/share/YamagiQ2";
     test::FakePrompts prompts;
     test::FakeStarter starter;
     std::unique_ptr<SessionSettings> s;
 
     void SetUp() override {
-        home = temp / "home";
+        temp.mkdir("home/.local/share");
         temp.write("games/Quake II/baseq2/maps/q2dm1.bsp");
         temp.write("games/Quake II/vantor/bots.cfg",
                    "[bots]\r\n\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100\r\n");

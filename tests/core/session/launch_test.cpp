@@ -12,13 +12,8 @@ namespace {
 using F = Field;
 using Lines = std::string;
 
-class LaunchTest : public ::testing::Test {
+class LaunchTest : public ::testing::Test, protected test::LaunchSession {
 protected:
-    test::GameDir game;
-    SessionSettings s{PlatformProfile::posix()};
-    test::FakePrompts prompts;
-    test::FakeStarter starter;
-
     void SetUp() override {
         game.write("baseq2/pak1.pak");
         game.write(
@@ -27,9 +22,7 @@ protected:
             "\"Bot2\" \"female/athena\" 3 3 3 5 0 0 100\r\n\"Bot3\" \"/\" 1 1 1 1 1 1 1\r\n"
             "[teams]\r\n\"Alpha\" \"ALF\" \"\" [\"Bot1\"]\r\n\"Beta\" \"B\" \"\" [\"Bot2\"]\r\n"
             "[view weapons]\r\n");
-        s.setDirectoryPrompt(&prompts);
-        s.setText(F::DirectoryEdit, game.str());
-        s.resetToNew();
+        openGame();
         s.selectMap(MapType::General, 0);
     }
 
