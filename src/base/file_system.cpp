@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 
 #include "base/text.h"
 
@@ -122,16 +123,27 @@ std::vector<std::string> listSubdirectories(const std::string& directory) {
     });
 }
 
-std::vector<std::string> mergedNames(const std::vector<std::vector<std::string>>& listings) {
-    std::vector<std::string> names;
+std::vector<std::string> mergedNames(std::vector<std::vector<std::string>> listings) {
+    if (listings.size() <= 1) {
+        // One folder's listing is ordered already, each name once.
+        return listings.empty() ? std::vector<std::string>() : std::move(listings.front());
+    }
+    std::size_t total = 0;
     for (const auto& listing : listings) {
-        for (const auto& name : listing) {
-            if (std::find(names.begin(), names.end(), name) == names.end()) {
-                names.push_back(name);
+        total += listing.size();
+    }
+    std::vector<std::string> names;
+    names.reserve(total);  // the views in seen stay valid while names grows
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(total);
+    for (auto& listing : listings) {
+        for (auto& name : listing) {
+            if (!seen.contains(name)) {
+                seen.insert(names.emplace_back(std::move(name)));
             }
         }
     }
-    return listings.size() <= 1 ? names : sortedIgnoringCase(std::move(names));
+    return sortedIgnoringCase(std::move(names));
 }
 
 }  // namespace wyn

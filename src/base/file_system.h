@@ -33,6 +33,6 @@ std::vector<std::string> listSubdirectories(const std::string& directory);
 
 // What several folders read one over the other hold: each name once (as the
 // first listing gives it), ordered ignoring case.
-std::vector<std::string> mergedNames(const std::vector<std::vector<std::string>>& listings);
+std::vector<std::string> mergedNames(std::vector<std::vector<std::string>> listings);
 
 }  // namespace wyn

@@ -26,7 +26,7 @@ std::vector<std::string> ListPlayerModels(const std::vector<std::string>& roots,
     for (const auto& root : roots) {
         listings.push_back(listSubdirectories(playersDirectory(root, profile)));
     }
-    return mergedNames(listings);
+    return mergedNames(std::move(listings));
 }
 
 std::vector<std::string> ListSkins(const std::vector<std::string>& roots, const std::string& model,
@@ -45,7 +45,7 @@ std::vector<std::string> ListSkins(const std::vector<std::string>& roots, const 
             }
         }
     }
-    return mergedNames(listings);
+    return mergedNames(std::move(listings));
 }
 
 bool PlayerModelExists(const std::vector<std::string>& roots, const std::string& model,

@@ -68,7 +68,7 @@ std::vector<std::string> listNames(const GameRoots& roots,
             names.push_back(removeFirst(toLower(file), extension));
         }
     }
-    return mergedNames(listings);
+    return mergedNames(std::move(listings));
 }
 
 }  // namespace
