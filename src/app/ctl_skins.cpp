@@ -13,8 +13,9 @@ namespace {
 // Where the executable's engine reads models and skins, first wins.
 std::vector<std::string> contentRoots(const CtlContext& context) {
     const auto& p = context.profile;
-    return engineRoots(recogniseEngine(p.programPath(context.gameDirectory, context.executable)),
-                       {context.gameDirectory, p.home, p.xdgDataHome, p});
+    const auto game = gameEngineAt(p.programPath(context.gameDirectory, context.executable),
+                                   context.gameDirectory, p);
+    return engineRoots(game.engine, game.environment);
 }
 
 void printLines(CtlContext& context, const std::vector<std::string>& lines) {

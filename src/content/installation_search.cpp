@@ -10,6 +10,7 @@
 #include "base/file_system.h"
 #include "base/text.h"
 #include "base/text_file.h"
+#include "engine/engine_folders.h"
 
 namespace wyn {
 
@@ -121,7 +122,7 @@ public:
             return;
         }
         m_found.push_back(
-            {full, CheckInstallation(full, m_profile), installedEngine(full, m_profile)});
+            {full, CheckInstallation(full, m_profile), installedEngine(full, m_profile).kind});
     }
 
     std::vector<FoundInstallation> take() { return std::move(m_found); }
@@ -170,8 +171,7 @@ std::vector<std::string> programDirectories(const SearchEnvironment& environment
         start = end + 1;
     }
     std::vector<std::string> directories;
-    for (const char* program : kGamePrograms) {
-        const std::string name = std::string(program) + (isWindows(profile) ? ".exe" : "");
+    for (const auto& name : engineProgramNames(profile, false)) {
         for (const auto& directory : searched) {
             const std::string full = profile.isAbsolute(directory)
                                          ? directory
@@ -199,7 +199,8 @@ std::vector<std::string> usualFolders(const SearchEnvironment& environment,
         return folders;
     }
     if (!environment.home.empty()) {
-        for (const char* folder : {".yq2", ".q2pro", "quake2", "games/quake2"}) {
+        folders = usualUserFolders(environment.home, profile);
+        for (const char* folder : {"quake2", "games/quake2"}) {
             folders.push_back(profile.path(environment.home, {folder}));
         }
     }
@@ -276,21 +277,6 @@ std::vector<std::string> steamLibraryFolders(std::string_view vdf) {
         }
     }
     return folders;
-}
-
-EngineKind installedEngine(const std::string& directory, const PlatformProfile& profile) {
-    std::vector<std::string_view> programs(std::begin(kGamePrograms), std::end(kGamePrograms));
-    programs.insert(programs.end(), {"q2ded", "q2proded"});
-    for (const auto program : programs) {
-        const std::string path =
-            profile.path(directory, {std::string(program) + (isWindows(profile) ? ".exe" : "")});
-        if (fileExists(path)) {
-            if (const auto kind = recogniseEngine(path).kind; kind != EngineKind::Unknown) {
-                return kind;
-            }
-        }
-    }
-    return EngineKind::Unknown;
 }
 
 std::string engineLabel(EngineKind engine) {

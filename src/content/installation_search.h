@@ -26,18 +26,11 @@ struct FoundInstallation {
     std::string directory;
     Installation installation = Installation::None;
     // The engine of the first game program in the directory that is one WYN
-    // knows (quake2, yquake2, q2pro and their dedicated servers).
+    // knows (installedEngine).
     EngineKind engine = EngineKind::Unknown;
 
     bool operator==(const FoundInstallation&) const = default;
 };
-
-// The game programs looked for on PATH (with ".exe" on Windows).
-inline constexpr const char* kGamePrograms[] = {"quake2", "yquake2", "q2pro"};
-
-// The engine a directory's game programs are (the game programs, then the
-// dedicated servers q2ded and q2proded); unknown when none is one WYN knows.
-EngineKind installedEngine(const std::string& directory, const PlatformProfile& profile);
 
 // How the locate dialog names an installation's engine beside its directory:
 // "Yamagi Quake II", "Q2PRO" or "engine unknown".

@@ -6,37 +6,16 @@
 #include <fstream>
 #include <map>
 #include <mutex>
+#include <optional>
 
 #include "base/file_system.h"
+#include "engine/engine_table.h"
 
 namespace wyn {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Each engine WYN knows: its name and a string in the read-only data of its
-// executables and of no other program.
-struct EngineRow {
-    EngineKind kind;
-    std::string_view name;
-    std::string_view marker;
-};
-
-constexpr std::array<EngineRow, 3> kEngines{{
-    {EngineKind::Unknown, "unknown", {}},
-    // Qcommon_Buildstring's version line.
-    {EngineKind::YamagiQuake2, "Yamagi Quake II", "Yamagi Quake II v%s"},
-    // The line the common start-up prints last.
-    {EngineKind::Q2pro, "Q2PRO", "====== Q2PRO initialized ======"},
-}};
-
-// The build's options, each a string of the read-only data too.
-constexpr std::string_view kYamagiXdg = " + XDG directory support";
-// Q2PRO's system-wide folders end in the project's name ("PREFIX/share/q2pro",
-// "PREFIX/lib/q2pro"); its site configuration is not one of them.
-constexpr std::string_view kQ2proFolderEnd = "/q2pro";
-constexpr std::string_view kQ2proSiteConfig = "/etc/default/q2pro";
 
 constexpr std::size_t kScriptBytes = 4096;     // a wrapper's exec line is near its top
 constexpr std::size_t kMaxSections = 4096;     // real executables have a few dozen
@@ -92,82 +71,86 @@ private:
     bool m_tooLong = false;
 };
 
-bool isGameLibraryName(std::string_view text) {
-    if (!text.starts_with("game") || !text.ends_with(".so") || text.size() <= 7) {
-        return false;
-    }
-    for (const char c : text.substr(4, text.size() - 7)) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-        if (!plain) {
-            return false;
+// What the strings of an executable's read-only data say, for each row of
+// the engine table: a fact counts only for the engine whose marker is found.
+struct RowFacts {
+    bool marker = false;
+    bool xdg = false;
+    std::string library;
+    std::string home;
+    std::string folders[2];  // compiled-in, in the order the build gives them
+};
+
+class Findings {
+public:
+    Findings() : m_rows(engineRows().size()) {}
+
+    // What one string of the read-only data tells.
+    void take(std::string_view text) {
+        const auto rows = engineRows();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            takeFor(rows[i], text, m_rows[i]);
         }
     }
-    return true;
-}
 
-// What one string of the read-only data tells.
-void takeString(std::string_view text, Engine& engine) {
-    for (const auto& row : kEngines) {
-        if (!row.marker.empty() && text.starts_with(row.marker)) {
-            engine.kind = row.kind;
-        }
-    }
-    if (text.starts_with(kYamagiXdg)) {
-        engine.xdg = true;
-    } else if (engine.gameLibrary.empty() && isGameLibraryName(text)) {
-        engine.gameLibrary = text;
-    } else if (engine.homeFolder.empty() && text.starts_with("~/")) {
-        engine.homeFolder = text;
-    } else if (text.starts_with('/') && text.ends_with(kQ2proFolderEnd) &&
-               text != kQ2proSiteConfig && text.size() > kQ2proFolderEnd.size()) {
-        // The source gives the data folder before the library folder.
-        (engine.dataFolder.empty() ? engine.dataFolder : engine.libraryFolder) = text;
-    }
-}
-
-// Q2PRO's "game" + CPUSTRING + ".so", for a build whose name was not found.
-std::string q2proGameLibrary(const ElfHeader& elf) {
-    switch (elf.machine) {
-        case 3:
-            return "gamei386.so";
-        case 183:
-            return "gamearm64.so";
-        default:
-            return "gamex86_64.so";
-    }
-}
-
-// Keeps the facts that belong to the engine found, gives the rest their values.
-Engine settle(Engine found) {
-    Engine engine;
-    engine.kind = found.kind;
-    engine.elf = found.elf;
-    switch (found.kind) {
-        case EngineKind::Unknown:
-            break;
-        case EngineKind::YamagiQuake2:
-            engine.gameLibrary = "game.so";
-            engine.xdg = found.xdg;
-            break;
-        case EngineKind::Q2pro:
-            engine.gameLibrary =
-                found.gameLibrary.empty() ? q2proGameLibrary(found.elf) : found.gameLibrary;
-            engine.systemWide = !found.dataFolder.empty();
-            if (engine.systemWide) {
-                engine.dataFolder = found.dataFolder;
-                // One folder for both when they are the same (the linker merges them).
-                engine.libraryFolder =
-                    found.libraryFolder.empty() ? found.dataFolder : found.libraryFolder;
-                if (engine.dataFolder.find("/lib") != std::string::npos &&
-                    engine.libraryFolder.find("/share") != std::string::npos) {
-                    std::swap(engine.dataFolder, engine.libraryFolder);
-                }
-                engine.homeFolder = found.homeFolder;
+    // The facts of the first engine whose marker was found; nothing of the
+    // others' strings.
+    Engine engine(const ElfHeader& elf) const {
+        const auto rows = engineRows();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (m_rows[i].marker) {
+                return settle(rows[i], m_rows[i], elf);
             }
-            break;
+        }
+        Engine unknown;
+        unknown.elf = elf;
+        return unknown;
     }
-    return engine;
-}
+
+private:
+    static void takeFor(const EngineRow& row, std::string_view text, RowFacts& facts) {
+        if (row.marker.empty()) {
+            return;
+        }
+        if (text.starts_with(row.marker)) {
+            facts.marker = true;
+        } else if (!row.xdgMarker.empty() && text.starts_with(row.xdgMarker)) {
+            facts.xdg = true;
+        } else if (row.libraryNameInData && facts.library.empty() && isGameLibraryName(text)) {
+            facts.library = text;
+        } else if (row.userFolderCompiledIn && facts.home.empty() && text.starts_with("~/")) {
+            facts.home = text;
+        } else if (!row.compiledFolderEnd.empty() && text.starts_with('/') &&
+                   text.ends_with(row.compiledFolderEnd) && text != row.siteConfiguration &&
+                   text.size() > row.compiledFolderEnd.size() && facts.folders[1].empty()) {
+            (facts.folders[0].empty() ? facts.folders[0] : facts.folders[1]) = text;
+        }
+    }
+
+    static Engine settle(const EngineRow& row, const RowFacts& facts, const ElfHeader& elf) {
+        Engine engine;
+        engine.kind = row.kind;
+        engine.elf = elf;
+        engine.gameLibrary =
+            facts.library.empty() ? std::string(gameLibraryName(row, elf.machine)) : facts.library;
+        engine.xdg = facts.xdg;
+        engine.systemWide = !facts.folders[0].empty();
+        if (engine.systemWide) {
+            // The data folder comes before the library folder; one folder for
+            // both when they are the same (the linker merges them).
+            engine.dataFolder = facts.folders[0];
+            engine.libraryFolder = facts.folders[1].empty() ? facts.folders[0] : facts.folders[1];
+            if (engine.dataFolder.find("/lib") != std::string::npos &&
+                engine.libraryFolder.find("/share") != std::string::npos) {
+                std::swap(engine.dataFolder, engine.libraryFolder);
+            }
+            engine.homeFolder = facts.home;
+        }
+        return engine;
+    }
+
+    std::vector<RowFacts> m_rows;
+};
 
 std::string unquoted(std::string_view word) {
     if (word.size() >= 2 && (word.front() == '"' || word.front() == '\'') &&
@@ -202,7 +185,7 @@ std::string execTarget(std::string_view script) {
     return {};
 }
 
-void scanReadOnlyData(const ReadAt& read, const ElfHeader& header, Engine& found) {
+void scanReadOnlyData(const ReadAt& read, const ElfHeader& header, Findings& found) {
     if (header.sectionCount == 0 || header.sectionCount > kMaxSections ||
         header.sectionEntrySize < (header.bits == 64 ? 64 : 40) ||
         header.sectionEntrySize > kMaxSectionEntry ||
@@ -239,16 +222,32 @@ void scanReadOnlyData(const ReadAt& read, const ElfHeader& header, Engine& found
             if (piece.empty()) {
                 break;
             }
-            scanner.feed(piece, [&](std::string_view text) { takeString(text, found); });
+            scanner.feed(piece, [&](std::string_view text) { found.take(text); });
             done += piece.size();
             scanned += piece.size();
         }
     }
 }
 
-struct CacheEntry {
-    std::uintmax_t size;
+struct FileStamp {
+    std::uintmax_t size = 0;
     fs::file_time_type time;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+std::optional<FileStamp> stampOf(const std::string& path) {
+    std::error_code error;
+    FileStamp stamp;
+    stamp.size = fs::file_size(path, error);
+    if (!error) {
+        stamp.time = fs::last_write_time(path, error);
+    }
+    return error ? std::nullopt : std::optional(stamp);
+}
+
+struct CacheEntry {
+    FileStamp stamp;
     ExecutableFacts facts;
 };
 
@@ -256,13 +255,13 @@ std::mutex g_cacheMutex;
 std::map<std::string, CacheEntry> g_cache;
 constexpr std::size_t kMaxCached = 64;
 
-ExecutableFacts readFileFacts(const std::string& path) {
+// Reads what is asked and no more: a file that grows while it is read gives
+// no byte past its size at the start, one that shrinks gives fewer.
+ExecutableFacts readFileFacts(const std::string& path, std::uint64_t fileSize) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         return {};
     }
-    file.seekg(0, std::ios::end);
-    const auto fileSize = static_cast<std::uint64_t>(std::max<std::streamoff>(file.tellg(), 0));
     return readExecutableFacts([&file, fileSize](std::uint64_t offset, std::size_t size) {
         if (offset >= fileSize) {
             return std::string();
@@ -273,33 +272,36 @@ ExecutableFacts readFileFacts(const std::string& path) {
         if (!file.seekg(static_cast<std::streamoff>(offset))) {
             return std::string();
         }
-        file.read(bytes.data(), static_cast<std::streamsize>(size));
+        file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         bytes.resize(static_cast<std::size_t>(file.gcount()));
         return bytes;
     });
 }
 
-// The facts of a file, read again only when its size or time changed.
+// The facts of a file, read again only when its size or time changed. A file
+// that changed while it was read (an engine copied over in place) is not
+// recognised, and read again next time.
 ExecutableFacts cachedFacts(const std::string& path) {
-    std::error_code error;
-    const auto size = fs::file_size(path, error);
-    const auto time = error ? fs::file_time_type() : fs::last_write_time(path, error);
-    if (error) {
+    const auto stamp = stampOf(path);
+    if (!stamp) {
         return {};
     }
     {
         const std::lock_guard lock(g_cacheMutex);
         const auto found = g_cache.find(path);
-        if (found != g_cache.end() && found->second.size == size && found->second.time == time) {
+        if (found != g_cache.end() && found->second.stamp == *stamp) {
             return found->second.facts;
         }
     }
-    auto facts = readFileFacts(path);
+    auto facts = readFileFacts(path, stamp->size);
+    if (stampOf(path) != stamp) {
+        return {};
+    }
     const std::lock_guard lock(g_cacheMutex);
     if (g_cache.size() >= kMaxCached) {
         g_cache.clear();
     }
-    g_cache[path] = {size, time, facts};
+    g_cache[path] = {*stamp, facts};
     return facts;
 }
 
@@ -319,15 +321,19 @@ Engine recognise(const std::string& path, int wrappers) {
 }  // namespace
 
 std::string_view engineName(EngineKind kind) {
-    for (const auto& row : kEngines) {
-        if (row.kind == kind) {
-            return row.name;
-        }
-    }
-    return kEngines.front().name;
+    return engineRow(kind).name;
 }
 
-ExecutableFacts readExecutableFacts(const ReadAt& read) {
+ExecutableFacts readExecutableFacts(const ReadAt& unbounded) {
+    // A reader may answer with more than asked (a file that grew): only what
+    // was asked is looked at.
+    const ReadAt read = [&unbounded](std::uint64_t offset, std::size_t size) {
+        auto bytes = unbounded(offset, size);
+        if (bytes.size() > size) {
+            bytes.resize(size);
+        }
+        return bytes;
+    };
     ExecutableFacts facts;
     const auto start = read(0, kElfHeaderBytes);
     if (start.starts_with("#!")) {
@@ -339,15 +345,48 @@ ExecutableFacts readExecutableFacts(const ReadAt& read) {
     if (!header) {
         return facts;
     }
-    Engine found;
-    found.elf = *header;
+    Findings found;
     scanReadOnlyData(read, *header, found);
-    facts.engine = settle(found);
+    facts.engine = found.engine(*header);
     return facts;
 }
 
 Engine recogniseEngine(const std::string& path) {
     return recognise(path, 0);
+}
+
+std::vector<std::string> engineProgramNames(const PlatformProfile& profile, bool servers) {
+    const std::string_view extension = profile.separator == '\\' ? ".exe" : "";
+    std::vector<std::string> names;
+    const auto add = [&](std::span<const std::string_view> programs) {
+        for (const auto program : programs) {
+            auto name = std::string(program) + std::string(extension);
+            if (std::ranges::find(names, name) == names.end()) {
+                names.push_back(std::move(name));
+            }
+        }
+    };
+    for (const auto& row : engineRows()) {
+        add(row.programs);
+    }
+    if (servers) {
+        for (const auto& row : engineRows()) {
+            add(row.servers);
+        }
+    }
+    return names;
+}
+
+Engine installedEngine(const std::string& directory, const PlatformProfile& profile) {
+    for (const auto& program : engineProgramNames(profile, true)) {
+        const std::string path = profile.path(directory, {program});
+        if (fileExists(path)) {
+            if (auto engine = recogniseEngine(path); engine.kind != EngineKind::Unknown) {
+                return engine;
+            }
+        }
+    }
+    return {};
 }
 
 }  // namespace wyn

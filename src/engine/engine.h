@@ -6,15 +6,17 @@
 #include <string_view>
 #include <vector>
 
+#include "base/platform_profile.h"
 #include "engine/elf.h"
 
 namespace wyn {
 
-// The Quake II engines WYN knows the folders of. Anything else is Unknown and
-// gets the game directory alone, as every engine did before.
+// The Quake II engines WYN knows the folders of, each a row of the engine
+// table (engine_table.h). Anything else is Unknown and gets the game
+// directory alone, as every engine did before.
 enum class EngineKind { Unknown, YamagiQuake2, Q2pro };
 
-// "Yamagi Quake II", "Q2PRO", "unknown".
+// The engine's name as the windows show it; "unknown" for any other program.
 std::string_view engineName(EngineKind kind);
 
 // What an engine's executable says of itself, read from its bytes.
@@ -26,14 +28,13 @@ struct Engine {
     // Class, byte order and machine of the executable: what its game library
     // must match.
     ElfHeader elf;
-    // The game library it loads from a mod folder: "game.so", "gamex86_64.so".
+    // The file name of the game library it loads from a mod folder.
     std::string gameLibrary;
-    // Yamagi Quake II built with XDG support: its user folder may be
-    // $XDG_DATA_HOME/YamagiQ2.
+    // Built with XDG support: its user folder may be below $XDG_DATA_HOME.
     bool xdg = false;
-    // Q2PRO built for a system-wide install: data folder, library folder and
-    // user folder ("~/.q2pro") compiled in. A portable build has none of them
-    // and uses the working directory for all.
+    // Built for a system-wide install with its data folder, library folder and
+    // user folder ("~/...") compiled in. A portable build has none of them and
+    // uses the working directory for all.
     bool systemWide = false;
     std::string dataFolder;
     std::string libraryFolder;
@@ -60,5 +61,14 @@ ExecutableFacts readExecutableFacts(const ReadAt& read);
 // modification time; a wrapper script is followed to what it starts. A file
 // that cannot be read is an unknown engine.
 Engine recogniseEngine(const std::string& path);
+
+// The names of the engines' game programs ("quake2", ...), each once, in the
+// table's order; with servers, their dedicated servers after them. With
+// ".exe" for a Windows profile.
+std::vector<std::string> engineProgramNames(const PlatformProfile& profile, bool servers);
+
+// The engine a directory's programs are: the first of engineProgramNames
+// (servers included) that is a file of an engine WYN knows; unknown when none.
+Engine installedEngine(const std::string& directory, const PlatformProfile& profile);
 
 }  // namespace wyn

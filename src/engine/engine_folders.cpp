@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "base/file_system.h"
+#include "engine/engine_table.h"
 
 namespace wyn {
 
@@ -19,14 +20,15 @@ std::string binaryFolder(const Engine& engine) {
     return slash == std::string::npos ? std::string() : engine.program.substr(0, slash);
 }
 
-// The folder the engine takes as its data folder when WYN names none.
+// The folder the engine takes as its data folder when WYN names none; empty
+// for the working directory.
 std::string ownDataFolder(const Engine& engine) {
-    switch (engine.kind) {
-        case EngineKind::YamagiQuake2:
+    switch (engineRow(engine.kind).dataFolder) {
+        case DataFolderRule::BinaryFolder:
             return binaryFolder(engine);
-        case EngineKind::Q2pro:
-            return engine.dataFolder;  // empty: the working directory
-        case EngineKind::Unknown:
+        case DataFolderRule::CompiledIn:
+            return engine.dataFolder;
+        case DataFolderRule::WorkingDirectory:
             break;
     }
     return {};
@@ -40,30 +42,7 @@ std::string firstBytes(const std::string& path) {
     return bytes;
 }
 
-// The mod folders the engine loads its game library from, in its order.
-std::vector<std::string> libraryFolders(const Engine& engine, const EngineEnvironment& environment,
-                                        std::string_view mod) {
-    if (engine.kind != EngineKind::Q2pro) {
-        // Yamagi Quake II tries each folder of the search path.
-        std::vector<std::string> folders;
-        for (const auto& root : engineRoots(engine, environment)) {
-            folders.push_back(environment.profile.path(root, {mod}));
-        }
-        return folders;
-    }
-    // Q2PRO: the user folder's, then the library folder's (the working
-    // directory for a portable build).
-    std::vector<std::string> folders;
-    const auto user = engineUserFolder(engine, environment);
-    if (!user.empty()) {
-        folders.push_back(environment.profile.path(user, {mod}));
-    }
-    folders.push_back(environment.profile.path(
-        engine.systemWide ? engine.libraryFolder : environment.gameDirectory, {mod}));
-    return folders;
-}
-
-// "gamex86.dll, built for Windows", "gamei386.so, a 32-bit library", one for each
+// "NAME.dll, built for Windows", "NAME.so, a 32-bit library", one for each
 // game library of the folder.
 std::vector<std::string> gameLibrariesIn(const std::string& folder, const Engine& engine,
                                          const PlatformProfile& profile) {
@@ -89,29 +68,23 @@ std::string joined(const std::vector<std::string>& items, std::string_view separ
 
 std::string engineUserFolder(const Engine& engine, const EngineEnvironment& environment) {
     const auto& home = environment.home;
-    if (home.empty()) {
+    const auto& row = engineRow(engine.kind);
+    if (home.empty() || row.userFolder.empty()) {
         return {};
     }
     const auto& profile = environment.profile;
-    switch (engine.kind) {
-        case EngineKind::YamagiQuake2: {
-            const auto hidden = profile.path(home, {".yq2"});
-            if (!engine.xdg || directoryExists(hidden)) {
-                return hidden;
-            }
-            return environment.xdgDataHome.empty()
-                       ? profile.path(home, {".local", "share", "YamagiQ2"})
-                       : profile.path(environment.xdgDataHome, {"YamagiQ2"});
-        }
-        case EngineKind::Q2pro:
-            if (engine.homeFolder.starts_with("~/")) {
-                return profile.path(home, {std::string_view(engine.homeFolder).substr(2)});
-            }
-            return engine.homeFolder;
-        case EngineKind::Unknown:
-            break;
+    if (row.userFolderCompiledIn) {
+        const std::string_view compiled = engine.homeFolder;
+        return compiled.starts_with("~/") ? profile.path(home, {compiled.substr(2)})
+                                          : std::string(compiled);
     }
-    return {};
+    const auto hidden = profile.path(home, {row.userFolder});
+    if (!engine.xdg || directoryExists(hidden)) {
+        return hidden;
+    }
+    return environment.xdgDataHome.empty()
+               ? profile.path(home, {".local", "share", row.xdgUserFolder})
+               : profile.path(environment.xdgDataHome, {row.xdgUserFolder});
 }
 
 std::vector<std::string> engineRoots(const Engine& engine, const EngineEnvironment& environment) {
@@ -121,12 +94,31 @@ std::vector<std::string> engineRoots(const Engine& engine, const EngineEnvironme
         roots.push_back(user);
     }
     const auto binary = binaryFolder(engine);
-    if (engine.kind == EngineKind::YamagiQuake2 && !binary.empty() &&
+    if (engineRow(engine.kind).readsBinaryFolder && !binary.empty() &&
         !sameFolder(binary, environment.gameDirectory)) {
         roots.push_back(binary);
     }
     roots.push_back(environment.gameDirectory);
     return roots;
+}
+
+std::vector<std::string> gameLibraryFolders(const Engine& engine,
+                                            const EngineEnvironment& environment,
+                                            std::string_view mod) {
+    const auto& profile = environment.profile;
+    std::vector<std::string> folders;
+    if (engineRow(engine.kind).libraryFolders == LibraryFolderRule::EachRoot) {
+        for (const auto& root : engineRoots(engine, environment)) {
+            folders.push_back(profile.path(root, {mod}));
+        }
+        return folders;
+    }
+    if (const auto user = engineUserFolder(engine, environment); !user.empty()) {
+        folders.push_back(profile.path(user, {mod}));
+    }
+    folders.push_back(
+        profile.path(engine.systemWide ? engine.libraryFolder : environment.gameDirectory, {mod}));
+    return folders;
 }
 
 std::vector<std::string> engineSearchPath(const Engine& engine,
@@ -155,10 +147,10 @@ std::vector<std::string> startArguments(const Engine& engine,
     if (own.empty() || sameFolder(own, environment.gameDirectory)) {
         return {};
     }
-    if (engine.kind == EngineKind::YamagiQuake2) {
-        return {"-datadir", environment.gameDirectory};
-    }
-    return {"+set", "basedir", environment.gameDirectory};
+    const auto& named = engineRow(engine.kind).dataFolderArguments;
+    std::vector<std::string> arguments(named.begin(), named.end());
+    arguments.push_back(environment.gameDirectory);
+    return arguments;
 }
 
 std::optional<std::string> checkGameLibrary(const Engine& engine,
@@ -168,7 +160,7 @@ std::optional<std::string> checkGameLibrary(const Engine& engine,
         return std::nullopt;
     }
     const auto& profile = environment.profile;
-    auto folders = libraryFolders(engine, environment, mod);
+    auto folders = gameLibraryFolders(engine, environment, mod);
     for (const auto& folder : folders) {
         const auto library = profile.path(folder, {engine.gameLibrary});
         if (fileExists(library) && whyUnfit(firstBytes(library), engine.elf).empty()) {
@@ -193,6 +185,50 @@ std::optional<std::string> checkGameLibrary(const Engine& engine,
         holders.push_back(who + " holds " + joined(libraries, ", and "));
     }
     return text + (holders.empty() ? "" : "; " + joined(holders, "; ")) + ".";
+}
+
+std::vector<std::string> gameLibraryNames(const Engine& engine, const PlatformProfile& profile) {
+    if (engine.kind != EngineKind::Unknown) {
+        return {engine.gameLibrary};
+    }
+    const bool windows = profile.separator == '\\';
+    std::vector<std::string> names;
+    for (const auto& row : engineRows()) {
+        for (const auto& library : row.libraries) {
+            const std::string name(windows ? library.windows : library.posix);
+            if (std::ranges::find(names, name) == names.end()) {
+                names.push_back(name);
+            }
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> windowsGameLibraryNames() {
+    std::vector<std::string> names;
+    for (const auto& row : engineRows()) {
+        for (const auto& library : row.libraries) {
+            if (std::ranges::find(names, library.windows) == names.end()) {
+                names.emplace_back(library.windows);
+            }
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> usualUserFolders(const std::string& home, const PlatformProfile& profile) {
+    std::vector<std::string> folders;
+    for (const auto& row : engineRows()) {
+        if (!home.empty() && !row.userFolder.empty()) {
+            folders.push_back(profile.path(home, {row.userFolder}));
+        }
+    }
+    return folders;
+}
+
+GameEngine gameEngineAt(const std::string& program, const std::string& gameDirectory,
+                        const PlatformProfile& profile) {
+    return {recogniseEngine(program), {gameDirectory, profile.home, profile.xdgDataHome, profile}};
 }
 
 }  // namespace wyn

@@ -20,16 +20,16 @@ struct EngineEnvironment {
     PlatformProfile profile = PlatformProfile::native();
 };
 
-// The engine's user folder: Yamagi Quake II's ~/.yq2 when it exists, otherwise
-// with XDG support $XDG_DATA_HOME/YamagiQ2 (~/.local/share/YamagiQ2), otherwise
-// ~/.yq2; a system-wide Q2PRO's compiled-in home ("~/.q2pro"); empty for an
-// engine without one.
+// The engine's user folder: its hidden folder in the home when that exists,
+// otherwise for a build with XDG support its folder below $XDG_DATA_HOME
+// (~/.local/share), otherwise the hidden folder; for an engine whose build
+// names it, the compiled-in home; empty for an engine without one.
 std::string engineUserFolder(const Engine& engine, const EngineEnvironment& environment);
 
 // The folders the engine reads, most important first: its user folder, then
 // its data folders. The game directory is always the last: WYN names it on the
-// command line when the engine would not take it (startArguments). Yamagi
-// Quake II also reads the folder of its own binary, between the two.
+// command line when the engine would not take it (startArguments). An engine
+// that reads the folder of its own binary reads it between the two.
 std::vector<std::string> engineRoots(const Engine& engine, const EngineEnvironment& environment);
 
 // The folders a mod reads files from, first wins: each root's mod folder, then
@@ -42,10 +42,15 @@ std::vector<std::string> engineSearchPath(const Engine& engine,
 std::string engineScriptsFolder(const Engine& engine, const EngineEnvironment& environment);
 
 // The arguments that name the game directory as the engine's data folder, put
-// before the other start parameters: "-datadir DIR" (Yamagi Quake II, whose
-// binary lies elsewhere) or "+set basedir DIR" (Q2PRO with another compiled-in
-// data folder); none when the engine takes the game directory by itself.
+// before the other start parameters ("-datadir DIR", "+set basedir DIR"), when
+// its own data folder (its binary's, its compiled-in one) is another; none when
+// the engine takes the game directory by itself.
 std::vector<std::string> startArguments(const Engine& engine, const EngineEnvironment& environment);
+
+// The mod folders the engine loads its game library from, in its order.
+std::vector<std::string> gameLibraryFolders(const Engine& engine,
+                                            const EngineEnvironment& environment,
+                                            std::string_view mod);
 
 // Whether the mod's folders hold the game library the engine loads, of the
 // engine's class and machine. Nothing when they do (and for an unknown
@@ -54,6 +59,27 @@ std::vector<std::string> startArguments(const Engine& engine, const EngineEnviro
 std::optional<std::string> checkGameLibrary(const Engine& engine,
                                             const EngineEnvironment& environment,
                                             std::string_view mod);
+
+// The game libraries an engine loads: its own, or for an unknown engine
+// every one a known engine or id's own loads on the profile's system.
+std::vector<std::string> gameLibraryNames(const Engine& engine, const PlatformProfile& profile);
+// The names the engines' game libraries have on Windows.
+std::vector<std::string> windowsGameLibraryNames();
+
+// The user folders the engines keep in a home, in the table's order.
+std::vector<std::string> usualUserFolders(const std::string& home, const PlatformProfile& profile);
+
+// The engine a session starts, as it runs for this user in this game
+// directory: recognised once per operation and passed on.
+struct GameEngine {
+    Engine engine;
+    EngineEnvironment environment;
+};
+
+// Reads the program (through the recognition's cache); the home and
+// $XDG_DATA_HOME come from the profile.
+GameEngine gameEngineAt(const std::string& program, const std::string& gameDirectory,
+                        const PlatformProfile& profile);
 
 // The add-on's folder, and the game every engine falls back to.
 inline constexpr std::string_view kAddOnFolder = "vantor";

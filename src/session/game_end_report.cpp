@@ -1,11 +1,12 @@
 #include "session/game_end_report.h"
 
-#include <array>
+#include <algorithm>
 #include <csignal>
 #include <utility>
 
 #include "base/text_file.h"
 #include "content/installation.h"
+#include "engine/engine_folders.h"
 
 namespace wyn {
 
@@ -79,14 +80,11 @@ std::string printable(const std::string& line) {
     return text;
 }
 
-constexpr std::array kPosixLibraries{"game.so", "gamex86_64.so", "gamei386.so", "gamex86.so"};
-constexpr std::array kWindowsLibraries{"gamex86.dll", "gamex86_64.dll", "game.dll"};
-
-template <std::size_t N>
-std::string listed(const std::array<const char*, N>& names) {
+// "a, b or c"; "a and b" with the word given.
+std::string listed(const std::vector<std::string>& names, std::string_view last) {
     std::string text;
-    for (std::size_t i = 0; i < N; ++i) {
-        text += i == 0 ? "" : (i + 1 == N ? " or " : ", ");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        text += i == 0 ? "" : (i + 1 == names.size() ? " " + std::string(last) + " " : ", ");
         text += names[i];
     }
     return text;
@@ -138,28 +136,35 @@ std::vector<std::string> lastOutputLines(const GameEnd& end, std::size_t count) 
     return kept;
 }
 
-std::string likelyCause(const std::string& gameDirectory, const PlatformProfile& profile) {
-    const std::string addOn = profile.path(gameDirectory, {"vantor"});
-    const bool windows = profile.separator == '\\';
-    const auto found = [&](const auto& names) {
-        for (const char* name : names) {
-            if (FindInDirectory(name, addOn, profile)) {
-                return true;
+std::string likelyCause(const GameEngine& game) {
+    const auto& [engine, environment] = game;
+    const auto& profile = environment.profile;
+    const auto folders = gameLibraryFolders(engine, environment, kAddOnFolder);
+    const auto names = gameLibraryNames(engine, profile);
+    const auto holds = [&](const std::string& folder, const std::string& name) {
+        return FindInDirectory(name, folder, profile);
+    };
+    for (const auto& folder : folders) {
+        if (std::ranges::any_of(names, [&](const auto& name) { return holds(folder, name); })) {
+            return {};
+        }
+    }
+    const std::string quake2 =
+        engine.kind == EngineKind::Unknown ? "Quake II" : std::string(engineName(engine.kind));
+    if (profile.separator != '\\') {
+        for (const auto& folder : folders) {
+            for (const auto& windows : windowsGameLibraryNames()) {
+                if (holds(folder, windows)) {
+                    return "Likely cause: the Vantor bot in " + folder + " is built for Windows (" +
+                           windows + "); " + quake2 +
+                           " on this system needs a game library built for it (" +
+                           listed(names, "or") + ").";
+                }
             }
         }
-        return false;
-    };
-    if (windows ? found(kWindowsLibraries) : found(kPosixLibraries)) {
-        return {};
     }
-    const std::string needed = windows ? listed(kWindowsLibraries) : listed(kPosixLibraries);
-    if (!windows && FindInDirectory("gamex86.dll", addOn, profile)) {
-        return "Likely cause: the Vantor bot in " + addOn +
-               " is built for Windows (gamex86.dll); Quake II on this system needs a game "
-               "library built for it (" +
-               needed + ").";
-    }
-    return "Likely cause: " + addOn + " holds no game library Quake II can load (" + needed +
+    return "Likely cause: " + listed(folders, "and") + (folders.size() == 1 ? " holds" : " hold") +
+           " no game library " + quake2 + " can load (" + listed(names, "or") +
            "), so the Vantor bot cannot run.";
 }
 
@@ -168,7 +173,7 @@ GameEndReport reportGameEnd(const GameEnd& end, const PlatformProfile& profile) 
     return {"Quake II ended " + describeRunTime(end.runTime) + (end.signal != 0 ? ", " : " ") +
                 status + ".",
             lastOutputLines(end, kReportedOutputLines),
-            likelyCause(end.request.workingDirectory, profile),
+            likelyCause(gameEngineAt(end.request.program, end.request.workingDirectory, profile)),
             end.outputFile.empty() ? "" : "The game's output is in " + end.outputFile + "."};
 }
 

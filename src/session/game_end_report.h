@@ -5,6 +5,7 @@
 
 #include "base/game_starter.h"
 #include "base/platform_profile.h"
+#include "engine/engine_folders.h"
 
 namespace wyn {
 
@@ -32,8 +33,8 @@ std::string describeStatus(const GameEnd& end);
 // The last lines of the output, blank ones and control characters left out;
 // the first line is dropped when the output was cut, as it is only a part.
 std::vector<std::string> lastOutputLines(const GameEnd& end, std::size_t count);
-// What the add-on directory of the game directory says about a game that
-// could not load it; empty when nothing is wrong there.
-std::string likelyCause(const std::string& gameDirectory, const PlatformProfile& profile);
+// What the add-on folders the engine loads its game library from say about a
+// game that could not load it; empty when nothing is wrong there.
+std::string likelyCause(const GameEngine& game);
 
 }  // namespace wyn

@@ -1,27 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine/elf.h"
 #include "fake_elf.h"
 
 namespace wyn {
 namespace {
 
+// Class, byte order, type and machine, which a game library must share with
+// its engine; what is no ELF header is none.
 TEST(ElfHeader, ReadsBothClassesAndByteOrders) {
     struct Case {
         const char* name;
         std::string bytes;
-        std::optional<ElfHeader> header;
+        std::optional<std::tuple<int, bool, int, int>> header;  // bits, big-endian, type, machine
     };
-    // The made-up files put 4 sections after the header, code and data.
     const Case cases[] = {
-        {"64-bit x86-64 executable", test::fakeElf({}),
-         ElfHeader{64, false, 2, 62, 64 + 16 + 1 + 25, 64, 4, 3}},
+        {"64-bit x86-64 executable", test::fakeElf({}), std::tuple{64, false, 2, 62}},
         {"32-bit i386 library", test::fakeElf({.bits = 32, .machine = 3, .type = 3}),
-         ElfHeader{32, false, 3, 3, 52 + 16 + 1 + 25, 40, 4, 3}},
+         std::tuple{32, false, 3, 3}},
         {"64-bit big-endian PowerPC", test::fakeElf({.machine = 21, .bigEndian = true}),
-         ElfHeader{64, true, 2, 21, 64 + 16 + 1 + 25, 64, 4, 3}},
+         std::tuple{64, true, 2, 21}},
         {"a 32-bit header is 52 bytes", test::fakeElf({.bits = 32}).substr(0, 52),
-         ElfHeader{32, false, 2, 62, 52 + 16 + 1 + 25, 40, 4, 3}},
+         std::tuple{32, false, 2, 62}},
         {"a 64-bit one 64", test::fakeElf({}).substr(0, 63), std::nullopt},
         {"a Windows library", "MZ\x90" + std::string(100, '\0'), std::nullopt},
         {"a script", "#!/bin/sh\nexec /usr/lib/quake2 \"$@\"\n" + std::string(30, ' '),
@@ -39,7 +41,14 @@ TEST(ElfHeader, ReadsBothClassesAndByteOrders) {
         {"nothing", "", std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(readElfHeader(c.bytes), c.header) << c.name;
+        const auto header = readElfHeader(c.bytes);
+        ASSERT_EQ(header.has_value(), c.header.has_value()) << c.name;
+        if (header) {
+            EXPECT_EQ(std::tuple(header->bits, header->bigEndian, int{header->type},
+                                 int{header->machine}),
+                      *c.header)
+                << c.name;
+        }
     }
 }
 

@@ -42,12 +42,6 @@ Engine q2pro(std::string data = {}, std::string library = {}, std::string home =
     return engine;
 }
 
-TEST(Engine, Names) {
-    EXPECT_EQ(engineName(EngineKind::YamagiQuake2), "Yamagi Quake II");
-    EXPECT_EQ(engineName(EngineKind::Q2pro), "Q2PRO");
-    EXPECT_EQ(engineName(EngineKind::Unknown), "unknown");
-}
-
 TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
     test::TempDir temp;
     const auto yamagiProgram = temp.write("opt/yq2/quake2", test::fakeElf({.strings = kYamagi}));
@@ -119,6 +113,22 @@ TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
     EXPECT_EQ(recogniseEngine(yamagiProgram).elf.bits, 64);
     EXPECT_EQ(recogniseEngine(temp / "missing").kind, EngineKind::Unknown);
     EXPECT_EQ(recogniseEngine(temp.str()).kind, EngineKind::Unknown);
+}
+
+// A file that grows or shrinks while it is read answers with more or fewer
+// bytes than asked: what was asked is all that is looked at, and a header cut
+// short is no engine.
+TEST(Engine, ReadersThatAnswerMoreOrLessThanAsked) {
+    const auto bytes = test::fakeElf({.strings = kYamagi});
+    const auto readChanged = [&](int change) {
+        return readExecutableFacts([&](std::uint64_t offset, std::size_t size) {
+            auto answer = offset < bytes.size() ? bytes.substr(offset, size) : std::string();
+            answer.resize(std::max<std::ptrdiff_t>(0, std::ssize(answer) + change), 'x');
+            return answer;
+        });
+    };
+    EXPECT_EQ(readChanged(100).engine.kind, EngineKind::YamagiQuake2);
+    EXPECT_EQ(readChanged(-32).engine, Engine());
 }
 
 TEST(Engine, ReadsAnExecutableAgainOnlyWhenItsSizeOrTimeChanged) {

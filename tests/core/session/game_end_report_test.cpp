@@ -25,11 +25,11 @@ GameEnd endOf(const std::string& gameDirectory, std::chrono::milliseconds runTim
 TEST(GameEndReport, SaysHowTheGameEndedWhatItSaidAndWhy) {
     const std::string noLibrary =
         "Likely cause: DIR holds no game library Quake II can load (game.so, gamex86_64.so, "
-        "gamei386.so or gamex86.so), so the Vantor bot cannot run.";
+        "gamei386.so or gamearm64.so), so the Vantor bot cannot run.";
     const std::string builtForWindows =
         "Likely cause: the Vantor bot in DIR is built for Windows (gamex86.dll); Quake II on this "
         "system needs a game library built for it (game.so, gamex86_64.so, gamei386.so or "
-        "gamex86.so).";
+        "gamearm64.so).";
     struct Case {
         std::vector<const char*> addOnFiles;
         std::chrono::milliseconds runTime;
@@ -57,7 +57,7 @@ TEST(GameEndReport, SaysHowTheGameEndedWhatItSaidAndWhy) {
          SIGSEGV,
          "Quake II ended after 2 minutes 5 seconds, killed by signal 11 (SIGSEGV).",
          ""},
-        {{"gamex86.so", "gamex86.dll"},
+        {{"gamei386.so", "gamex86.dll"},
          3s,
          0,
          0,
@@ -165,13 +165,13 @@ TEST(GameEndReport, WindowsLibraries) {
     // Here a Windows path is one file name in the temporary directory.
     test::TempDir temp;
     const std::string game = temp / "q2";
-    const auto windows = PlatformProfile::windows();
-    EXPECT_EQ(likelyCause(game, windows),
+    const GameEngine unknown{Engine(), {game, "", "", PlatformProfile::windows()}};
+    EXPECT_EQ(likelyCause(unknown),
               "Likely cause: " + game +
-                  "\\vantor holds no game library Quake II can load (gamex86.dll, gamex86_64.dll "
-                  "or game.dll), so the Vantor bot cannot run.");
+                  "\\vantor holds no game library Quake II can load (game.dll, gamex86_64.dll, "
+                  "gamex86.dll or gamearm64.dll), so the Vantor bot cannot run.");
     temp.write("q2\\vantor\\gamex86.dll");
-    EXPECT_EQ(likelyCause(game, windows), "");
+    EXPECT_EQ(likelyCause(unknown), "");
 }
 
 }  // namespace

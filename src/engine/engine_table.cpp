@@ -1,0 +1,113 @@
+#include "engine/engine_table.h"
+
+#include <algorithm>
+#include <array>
+
+namespace wyn {
+
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::uint16_t kI386 = 3;
+constexpr std::uint16_t kX8664 = 62;
+constexpr std::uint16_t kAarch64 = 183;
+
+// Yamagi Quake II: the marker is Qcommon_Buildstring's version line; a build
+// with XDG support says so in the same line. It reads its user folder, the
+// folder of its binary and the data folder named by -datadir, and loads
+// game.so from any of their mod folders.
+constexpr std::array kYamagiPrograms{"quake2"sv, "yquake2"sv};
+constexpr std::array kYamagiServers{"q2ded"sv};
+constexpr std::array kYamagiArguments{"-datadir"sv};
+constexpr std::array kYamagiLibraries{GameLibraryName{0, "game.so", "game.dll"}};
+
+// Q2PRO: the marker is the line its start-up prints last. A system-wide
+// build compiles in its home ("~/.q2pro") and its data and library folders
+// ("PREFIX/share/q2pro", "PREFIX/lib/q2pro"); a portable build uses the
+// working directory for all. Its game library is "game" CPUSTRING LIBSUFFIX.
+constexpr std::array kQ2proPrograms{"q2pro"sv};
+constexpr std::array kQ2proServers{"q2proded"sv};
+constexpr std::array kQ2proArguments{"+set"sv, "basedir"sv};
+constexpr std::array kQ2proLibraries{
+    GameLibraryName{kX8664, "gamex86_64.so", "gamex86_64.dll"},
+    GameLibraryName{kI386, "gamei386.so", "gamex86.dll"},
+    GameLibraryName{kAarch64, "gamearm64.so", "gamearm64.dll"},
+};
+
+// Any other program: the game directory alone, as id's own Quake II, whose
+// game library is gamei386.so on Linux and gamex86.dll on Windows.
+constexpr std::array kClassicLibraries{GameLibraryName{0, "gamei386.so", "gamex86.dll"}};
+
+constexpr std::array kEngines{
+    EngineRow{
+        .kind = EngineKind::YamagiQuake2,
+        .name = "Yamagi Quake II",
+        .marker = "Yamagi Quake II v%s",
+        .programs = kYamagiPrograms,
+        .servers = kYamagiServers,
+        .userFolder = ".yq2",
+        .xdgMarker = " + XDG directory support",
+        .xdgUserFolder = "YamagiQ2",
+        .dataFolder = DataFolderRule::BinaryFolder,
+        .readsBinaryFolder = true,
+        .dataFolderArguments = kYamagiArguments,
+        .libraryFolders = LibraryFolderRule::EachRoot,
+        .libraries = kYamagiLibraries,
+    },
+    EngineRow{
+        .kind = EngineKind::Q2pro,
+        .name = "Q2PRO",
+        .marker = "====== Q2PRO initialized ======",
+        .programs = kQ2proPrograms,
+        .servers = kQ2proServers,
+        .userFolder = ".q2pro",
+        .userFolderCompiledIn = true,
+        .dataFolder = DataFolderRule::CompiledIn,
+        .compiledFolderEnd = "/q2pro",
+        .siteConfiguration = "/etc/default/q2pro",
+        .dataFolderArguments = kQ2proArguments,
+        .libraryFolders = LibraryFolderRule::UserThenLibraryFolder,
+        .libraryNameInData = true,
+        .libraries = kQ2proLibraries,
+    },
+    EngineRow{
+        .kind = EngineKind::Unknown,
+        .name = "unknown",
+        .libraries = kClassicLibraries,
+    },
+};
+
+}  // namespace
+
+std::span<const EngineRow> engineRows() {
+    return kEngines;
+}
+
+const EngineRow& engineRow(EngineKind kind) {
+    const auto found = std::ranges::find(kEngines, kind, &EngineRow::kind);
+    return found == kEngines.end() ? kEngines.back() : *found;
+}
+
+std::string_view gameLibraryName(const EngineRow& row, std::uint16_t machine, bool windows) {
+    if (row.libraries.empty()) {
+        return {};
+    }
+    const auto found = std::ranges::find(row.libraries, machine, &GameLibraryName::machine);
+    const auto& library = found == row.libraries.end() ? row.libraries.front() : *found;
+    return windows ? library.windows : library.posix;
+}
+
+bool isGameLibraryName(std::string_view text) {
+    constexpr std::string_view prefix = "game";
+    constexpr std::string_view suffix = ".so";
+    if (!text.starts_with(prefix) || !text.ends_with(suffix) ||
+        text.size() <= prefix.size() + suffix.size()) {
+        return false;
+    }
+    return std::ranges::all_of(
+        text.substr(prefix.size(), text.size() - prefix.size() - suffix.size()),
+        [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; });
+}
+
+}  // namespace wyn

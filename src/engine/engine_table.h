@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "engine/engine.h"
+
+namespace wyn {
+
+// Everything WYN knows of an engine is one row of the engine table
+// (engine_table.cpp); the functions of this folder read rows and never ask
+// which engine a row is.
+
+// The folder an engine takes as its data folder when WYN names none.
+enum class DataFolderRule {
+    WorkingDirectory,  // the game directory WYN starts it in
+    BinaryFolder,      // the real folder of its executable
+    CompiledIn,        // the one its build names, else the working directory
+};
+
+// The mod folders an engine loads its game library from.
+enum class LibraryFolderRule {
+    EachRoot,               // the mod folder of each folder it reads
+    UserThenLibraryFolder,  // its user folder's, then its library folder's
+                            // (the working directory's for a portable build)
+};
+
+// The name of the game library an engine loads on one machine; the first of
+// an engine's names stands for any machine not named.
+struct GameLibraryName {
+    std::uint16_t machine;  // ELF machine number; 0: none in particular
+    std::string_view posix;
+    std::string_view windows;
+};
+
+struct EngineRow {
+    EngineKind kind = EngineKind::Unknown;
+    std::string_view name = {};
+    // A string of its executables' read-only data that no other program has;
+    // empty for the engines WYN does not know.
+    std::string_view marker = {};
+    // Its game programs and dedicated servers, as installed (".exe" on Windows).
+    std::span<const std::string_view> programs = {};
+    std::span<const std::string_view> servers = {};
+
+    // Its user folder below the home, where it reads first and writes.
+    std::string_view userFolder = {};
+    // A system-wide build names its user folder ("~/..."): that one counts,
+    // and a build without it has none.
+    bool userFolderCompiledIn = false;
+    // A string of a build whose user folder may live below $XDG_DATA_HOME,
+    // and its name there.
+    std::string_view xdgMarker = {};
+    std::string_view xdgUserFolder = {};
+
+    DataFolderRule dataFolder = DataFolderRule::WorkingDirectory;
+    // Compiled-in folders end in this ("PREFIX/share/q2pro"); a site
+    // configuration path that ends the same is none of them.
+    std::string_view compiledFolderEnd = {};
+    std::string_view siteConfiguration = {};
+    // Whether it reads the folder of its own binary, even when told another
+    // data folder; between the user folder and the game directory.
+    bool readsBinaryFolder = false;
+    // What names the game directory as its data folder, the directory after.
+    std::span<const std::string_view> dataFolderArguments = {};
+
+    LibraryFolderRule libraryFolders = LibraryFolderRule::EachRoot;
+    // Whether its build's game library name is a string of its data, else the
+    // table's by machine.
+    bool libraryNameInData = false;
+    std::span<const GameLibraryName> libraries = {};
+};
+
+// The engines WYN tells apart, in the order they are looked for; the last
+// row is any other program, which is given the game directory alone.
+std::span<const EngineRow> engineRows();
+const EngineRow& engineRow(EngineKind kind);
+
+// The game library a row's engine loads on a machine (ELF machine number).
+std::string_view gameLibraryName(const EngineRow& row, std::uint16_t machine, bool windows = false);
+
+// What a game library's name looks like in an engine's data: "game", letters,
+// digits or '_', then the POSIX library suffix.
+bool isGameLibraryName(std::string_view text);
+
+}  // namespace wyn
