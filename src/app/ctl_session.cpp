@@ -120,11 +120,10 @@ int ctlWhere(CtlContext& context, CtlSession& session, const CtlArguments& args)
     if (!args.empty()) {
         return usageError(context, "where");
     }
-    const SessionSettings& s = session.settings;
-    const Engine engine = s.engine();
-    context.out << "engine\t" << engineName(engine.kind) << "\nscripts\t" << scriptsFolder(s)
-                << '\n';
-    for (const auto& folder : engineSearchPath(engine, s.engineEnvironment(), kAddOnFolder)) {
+    const auto game = session.settings.recogniseEngine();
+    context.out << "engine\t" << engineName(game.engine.kind) << "\nscripts\t"
+                << scriptsFolder(game) << '\n';
+    for (const auto& folder : engineSearchPath(game.engine, game.environment, kAddOnFolder)) {
         context.out << "search\t" << folder << '\n';
     }
     return kExitOk;

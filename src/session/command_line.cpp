@@ -34,10 +34,7 @@ std::string buildCommandLine(const SessionSettings& s) {
     for (const auto& [setting, literal] : previewItems()) {
         if (const auto value = settingValue(*setting, GameOutput::Preview, s)) {
             text += literal;
-            text += value->text;
-            if (!value->suffix.empty()) {
-                text += value->suffix;
-            }
+            appendSettingValue(text, *value);
         }
     }
     return text;

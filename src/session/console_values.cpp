@@ -11,8 +11,9 @@ bool isControl(unsigned char c) {
     return c < 0x20 || c == 0x7f;
 }
 
-bool breaksValue(char c) {
-    return c == ';' || c == '"' || isControl(static_cast<unsigned char>(c));
+bool breaksValue(char c, ConsoleContext context) {
+    return c == ';' || c == '"' || isControl(static_cast<unsigned char>(c)) ||
+           (c == '+' && context == ConsoleContext::CommandLine);
 }
 
 // The value as a message can show it: a line break or another control
@@ -52,16 +53,18 @@ std::string named(char c) {
 
 }  // namespace
 
-std::optional<char> consoleBreakingCharacter(std::string_view value) {
-    const auto found = std::ranges::find_if(value, breaksValue);
+std::optional<char> consoleBreakingCharacter(std::string_view value, ConsoleContext context) {
+    const auto found =
+        std::ranges::find_if(value, [context](char c) { return breaksValue(c, context); });
     if (found == value.end()) {
         return std::nullopt;
     }
     return *found;
 }
 
-std::optional<std::string> unsafeValueMessage(std::string_view source, std::string_view value) {
-    const auto c = consoleBreakingCharacter(value);
+std::optional<std::string> unsafeValueMessage(std::string_view source, std::string_view value,
+                                              ConsoleContext context) {
+    const auto c = consoleBreakingCharacter(value, context);
     if (!c) {
         return std::nullopt;
     }
@@ -82,6 +85,20 @@ std::optional<std::string> unsafeNameMessage(std::string_view source,
         }
     }
     return std::nullopt;
+}
+
+bool needsConsoleQuotes(std::string_view name) {
+    return name.find(' ') != std::string_view::npos;
+}
+
+std::string consoleWord(std::string_view name) {
+    if (!needsConsoleQuotes(name)) {
+        return std::string(name);
+    }
+    std::string word = "\"";
+    word += name;
+    word += '"';
+    return word;
 }
 
 }  // namespace wyn

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/file_system.h"
+#include "session/console_values.h"
 #include "session/session_settings.h"
 
 namespace wyn {
@@ -132,13 +133,16 @@ Value ruleValue(const GameSetting& g, const SessionSettings& s) {
                 return std::nullopt;
             }
             const auto& maps = s.mapList(*type);
-            return SettingValue{maps[*maps.selected()]};  // a view: selection() copies
+            const std::string_view map = maps[*maps.selected()];  // a view: selection() copies
+            return SettingValue{map, {}, needsConsoleQuotes(map)};
         }
-        case Exec:
-            if (!s.checked(*g.check) || s.text(*g.field).empty()) {
+        case Exec: {
+            const std::string_view script = s.text(*g.field);
+            if (!s.checked(*g.check) || script.empty()) {
                 return std::nullopt;
             }
-            return SettingValue{s.text(*g.field), ".cfg"};
+            return SettingValue{script, ".cfg", needsConsoleQuotes(script)};
+        }
     }
     return std::nullopt;
 }
@@ -166,6 +170,17 @@ std::span<const GameSetting* const> gameSettings(GameOutput output) {
         return kPreviewOrder;
     }
     return kScriptOrder;
+}
+
+void appendSettingValue(std::string& line, const SettingValue& value) {
+    if (value.quoted) {
+        line += '"';
+    }
+    line += value.text;
+    line += value.suffix;
+    if (value.quoted) {
+        line += '"';
+    }
 }
 
 std::optional<SettingValue> settingValue(const GameSetting& setting, GameOutput output,

@@ -35,29 +35,30 @@ std::vector<std::string> scriptLines(const SessionSettings& s,
     std::vector<std::string> lines;
     for (const GameSetting* setting : settings) {
         if (const auto value = settingValue(*setting, GameOutput::Script, s)) {
-            auto& line = lines.emplace_back(setting->command);
-            line += value->text;
-            line += value->suffix;
+            appendSettingValue(lines.emplace_back(setting->command), *value);
         }
     }
     return lines;
 }
 
-}  // namespace
-
-std::optional<std::string> unsafeScriptValue(const SessionSettings& s) {
-    for (const GameSetting* setting : scriptSettings()) {
-        if (setting->source.empty()) {
-            continue;  // the program's own value: a flag, the flag word
+// The names launcher.cfg takes from the session, each list with its source as
+// a message names it: the layout's lists only.
+std::vector<std::pair<std::string_view, std::vector<std::string>>> launcherNames(
+    const SessionSettings& s) {
+    if (!s.checked(F::TeamplayCheckBox)) {
+        if (s.botMode() != BotMode::Specific) {
+            return {};
         }
-        if (const auto value = settingValue(*setting, GameOutput::Script, s)) {
-            if (auto message = unsafeValueMessage(setting->source, value->text)) {
-                return message;
-            }
-        }
+        return {{"bot", s.bots().checkedNames()}};
     }
-    return std::nullopt;
+    if (s.teamLayout() == TeamLayout::TeamChoice) {
+        return {{kYourTeamSource, {s.text(F::YourTeamComboBox)}},
+                {"team", s.botTeams().checkedNames()}};
+    }
+    return {{"bot", s.redList().items()}, {"bot", s.blueList().items()}};
 }
+
+}  // namespace
 
 std::vector<std::string> scriptSettingLines(const SessionSettings& s) {
     return scriptLines(s, scriptSettings().first(mapPlace()));
@@ -71,6 +72,29 @@ std::optional<std::vector<std::string>> scriptMapLines(const SessionSettings& s)
     return scriptLines(s, fromMap);
 }
 
+std::optional<std::string> unsafeConsoleValue(const SessionSettings& s) {
+    // The edited line is split at '+' into script lines.
+    const bool edited = s.checked(F::ManEditCheckBox);
+    const auto output = edited ? GameOutput::Preview : GameOutput::Script;
+    const auto context = edited ? ConsoleContext::CommandLine : ConsoleContext::Script;
+    for (const GameSetting* setting : gameSettings(output)) {
+        if (setting->source.empty()) {
+            continue;  // the program's own value: a flag, the flag word
+        }
+        if (const auto value = settingValue(*setting, output, s)) {
+            if (auto message = unsafeValueMessage(setting->source, value->text, context)) {
+                return message;
+            }
+        }
+    }
+    for (const auto& [source, names] : launcherNames(s)) {
+        if (auto message = unsafeNameMessage(source, names)) {
+            return message;
+        }
+    }
+    return std::nullopt;
+}
+
 LauncherLines launcherLines(const SessionSettings& s) {
     if (!s.checked(F::TeamplayCheckBox)) {
         if (s.botMode() != BotMode::Specific) {
@@ -79,9 +103,6 @@ LauncherLines launcherLines(const SessionSettings& s) {
         const auto bots = s.bots().checkedNames();
         if (bots.empty()) {
             return {{}, launch_text::SelectBot};
-        }
-        if (auto unsafe = unsafeNameMessage("bot", bots)) {
-            return {{}, std::move(*unsafe)};
         }
         return {{launcherBotsLine(joinNames(bots))}, {}};
     }
@@ -94,23 +115,12 @@ LauncherLines launcherLines(const SessionSettings& s) {
         if (teams.empty()) {
             return {{}, launch_text::SelectTeams};
         }
-        if (auto unsafe = unsafeValueMessage(kYourTeamSource, yourTeam)) {
-            return {{}, std::move(*unsafe)};
-        }
-        if (auto unsafe = unsafeNameMessage("team", teams)) {
-            return {{}, std::move(*unsafe)};
-        }
         return {launcherTeamLines(yourTeam, joinNames(teams)), {}};
     }
     const auto& red = s.redList().items();
     const auto& blue = s.blueList().items();
     if (red.empty() || blue.empty()) {
         return {{}, launch_text::AssignBots};
-    }
-    for (const auto* names : {&red, &blue}) {
-        if (auto unsafe = unsafeNameMessage("bot", *names)) {
-            return {{}, std::move(*unsafe)};
-        }
     }
     return {{"sv redbots " + joinNames(red), "sv bluebots " + joinNames(blue)}, {}};
 }
@@ -132,51 +142,50 @@ std::vector<std::string> launcherTeamLines(const std::string& yourTeam, const st
     return {"cmd join " + yourTeam, "sv teams " + teams};
 }
 
-StartRequest startRequest(const SessionSettings& s, bool dedicated) {
+StartRequest startRequest(const SessionSettings& s, const GameEngine& game, bool dedicated) {
     // An engine that would not take the game directory by itself is told it
     // first; the start parameters follow unchanged.
-    auto arguments = startArguments(s.engine(), s.engineEnvironment());
+    auto arguments = startArguments(game.engine, game.environment);
     const auto parameters = startArguments(dedicated);
     arguments.insert(arguments.end(), parameters.begin(), parameters.end());
     return {s.executablePath(), std::move(arguments), s.gameDirectory()};
 }
 
 StartRequest startRequest(const SessionSettings& s) {
-    return startRequest(s, s.checked(F::DedicatedCheckBox));
+    return startRequest(s, s.recogniseEngine(), s.checked(F::DedicatedCheckBox));
 }
 
-std::string scriptsFolder(const SessionSettings& s) {
-    return engineScriptsFolder(s.engine(), s.engineEnvironment());
+std::string scriptsFolder(const GameEngine& game) {
+    return engineScriptsFolder(game.engine, game.environment);
 }
 
-void makeScriptsFolder(const SessionSettings& s) {
-    const std::string folder = scriptsFolder(s);
+void makeScriptsFolder(const GameEngine& game) {
+    const std::string folder = scriptsFolder(game);
+    const auto& environment = game.environment;
     // The game directory's add-on folder is the add-on's own: where it is
     // missing, the write fails and says so.
-    if (folder != s.gamePath({kAddOnFolder})) {
+    if (folder != environment.profile.path(environment.gameDirectory, {kAddOnFolder})) {
         makeDirectories(folder);
     }
 }
 
-std::string scriptPath(const SessionSettings& s) {
-    return s.profile().path(scriptsFolder(s), {"wyn.cfg"});
+std::string scriptPath(const GameEngine& game) {
+    return game.environment.profile.path(scriptsFolder(game), {"wyn.cfg"});
 }
 
-std::string launcherPath(const SessionSettings& s) {
-    return s.profile().path(scriptsFolder(s), {"launcher.cfg"});
+std::string launcherPath(const GameEngine& game) {
+    return game.environment.profile.path(scriptsFolder(game), {"launcher.cfg"});
 }
 
-std::optional<std::string> gameLibraryProblem(const SessionSettings& s) {
-    return checkGameLibrary(s.engine(), s.engineEnvironment(), kAddOnFolder);
+std::optional<std::string> gameLibraryProblem(const GameEngine& game) {
+    return checkGameLibrary(game.engine, game.environment, kAddOnFolder);
 }
 
-LaunchResult startSessionGame(const SessionSettings& s, bool dedicated, bool closeOnLaunch,
-                              MessagePrompts& prompts, GameStarter& starter) {
-    if (const auto problem = gameLibraryProblem(s)) {
-        prompts.showError(*problem);
-        return {LaunchOutcome::Stopped, false};
+std::optional<std::string> preflightProblem(const SessionSettings& s, const GameEngine& game) {
+    if (auto unsafe = unsafeConsoleValue(s)) {
+        return unsafe;
     }
-    return startGame(startRequest(s, dedicated), closeOnLaunch, prompts, starter);
+    return gameLibraryProblem(game);
 }
 
 LaunchResult startGame(const StartRequest& request, bool closeOnLaunch, MessagePrompts& prompts,
@@ -192,8 +201,13 @@ LaunchResult startGame(const StartRequest& request, bool closeOnLaunch, MessageP
 }
 
 LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& starter) {
-    makeScriptsFolder(s);
-    const std::string script = scriptPath(s);
+    const GameEngine game = s.recogniseEngine();
+    if (const auto problem = preflightProblem(s, game)) {
+        prompts.showError(*problem);
+        return {LaunchOutcome::Stopped, false};
+    }
+    makeScriptsFolder(game);
+    const std::string script = scriptPath(game);
     writeLines(script, {});
 
     std::vector<std::string> lines;
@@ -211,12 +225,6 @@ LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& sta
             return {LaunchOutcome::Stopped, false};
         }
         lines.insert(lines.end(), mapLines->begin(), mapLines->end());
-        // The edited line above is the user's own console text; these values
-        // come from presets, files and stored state.
-        if (const auto unsafe = unsafeScriptValue(s)) {
-            prompts.showError(*unsafe);
-            return {LaunchOutcome::Stopped, false};
-        }
     }
     writeLines(script, lines);
 
@@ -225,13 +233,13 @@ LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& sta
         prompts.showError(launcher.error);
         return {LaunchOutcome::Stopped, false};
     }
-    writeLines(launcherPath(s), launcher.lines);
+    writeLines(launcherPath(game), launcher.lines);
 
     if (s.checked(F::SaveSettingsCheckBox)) {
         SavePresetAs(s, prompts);  // cancelled: nothing is saved, the launch goes on
     }
-    return startSessionGame(s, s.checked(F::DedicatedCheckBox), s.checked(F::ExitCheckBox), prompts,
-                            starter);
+    return startGame(startRequest(s, game, s.checked(F::DedicatedCheckBox)),
+                     s.checked(F::ExitCheckBox), prompts, starter);
 }
 
 }  // namespace wyn

@@ -6,6 +6,7 @@
 
 #include "base/game_starter.h"
 #include "base/prompts.h"
+#include "engine/engine_folders.h"
 
 namespace wyn {
 
@@ -40,12 +41,15 @@ std::optional<std::vector<std::string>> scriptMapLines(const SessionSettings& se
 // Where the team to join comes from, as a message names it.
 inline constexpr const char* kYourTeamSource = "Your Team";
 
-// The message for the first value of wyn.cfg that the game's console would
-// read as more than that one value; nothing when each is a plain setting.
-std::optional<std::string> unsafeScriptValue(const SessionSettings& session);
+// The message for the first value the session would give the game's console
+// that the console would read as more than that one value: a value of wyn.cfg,
+// or with "Manually Edit Command Line" of the command line the editor starts
+// from (where '+' starts a new line), then a name of launcher.cfg. Nothing when
+// each is a plain setting.
+std::optional<std::string> unsafeConsoleValue(const SessionSettings& session);
 
-// The lines of launcher.cfg, or the message that stops the launch: a missing
-// choice, or a name the console would read as more than a name.
+// The lines of launcher.cfg, or the message of the missing choice that stops
+// the launch.
 struct LauncherLines {
     std::vector<std::string> lines;
     std::string error;
@@ -57,8 +61,10 @@ std::vector<std::string> launcherTeamLines(const std::string& yourTeam, const st
 
 // "+set game vantor [+set dedicated 1] +exec wyn.cfg" as an argument list.
 std::vector<std::string> startArguments(bool dedicated);
-// The game of the session's directory and executable, dedicated or not.
-StartRequest startRequest(const SessionSettings& session, bool dedicated);
+// The game of the session's directory and executable, dedicated or not, for
+// the engine it is.
+StartRequest startRequest(const SessionSettings& session, const GameEngine& game, bool dedicated);
+// The same with the session's Dedicated Server, the engine recognised.
 StartRequest startRequest(const SessionSettings& session);
 
 enum class LaunchOutcome {
@@ -75,16 +81,22 @@ struct LaunchResult {
 
 // wyn.cfg and launcher.cfg: in the folder the engine reads first for the
 // add-on (its user folder's, else the game directory's vantor).
-std::string scriptsFolder(const SessionSettings& session);
-std::string scriptPath(const SessionSettings& session);
-std::string launcherPath(const SessionSettings& session);
+std::string scriptsFolder(const GameEngine& game);
+std::string scriptPath(const GameEngine& game);
+std::string launcherPath(const GameEngine& game);
 // Makes the scripts' folder when it is the engine's user folder's (the
 // engine's own first start would make it too).
-void makeScriptsFolder(const SessionSettings& session);
+void makeScriptsFolder(const GameEngine& game);
 
 // The message when the add-on's folders lack the game library the engine
 // loads; nothing when they hold it, or the engine is unknown.
-std::optional<std::string> gameLibraryProblem(const SessionSettings& session);
+std::optional<std::string> gameLibraryProblem(const GameEngine& game);
+
+// What stops a launch before it writes, asks or changes anything: a value the
+// console would misread (unsafeConsoleValue), then a missing game library. The
+// values come from presets, files and stored state; only what the user types
+// into the command-line editor is their own console text.
+std::optional<std::string> preflightProblem(const SessionSettings& session, const GameEngine& game);
 
 // The last step of every launch: the start request, with "Failed to execute
 // Quake II" when it fails. Close on Launch holds either way; without it the
@@ -92,13 +104,10 @@ std::optional<std::string> gameLibraryProblem(const SessionSettings& session);
 LaunchResult startGame(const StartRequest& request, bool closeOnLaunch, MessagePrompts& prompts,
                        GameStarter& starter);
 
-// The start of the session's game, dedicated or not: stopped with the
-// library's message when the engine would load none, else startGame.
-LaunchResult startSessionGame(const SessionSettings& session, bool dedicated, bool closeOnLaunch,
-                              MessagePrompts& prompts, GameStarter& starter);
-
-// Writes wyn.cfg and launcher.cfg and starts the game. Throws WynError when a
-// file cannot be written (nothing is started then).
+// Writes wyn.cfg and launcher.cfg and starts the game. A value the console
+// would misread and a missing game library stop it before it writes, asks or
+// changes anything. Throws WynError when a file cannot be written (nothing is
+// started then).
 LaunchResult Launch(SessionSettings& session, LaunchPrompts& prompts, GameStarter& starter);
 
 }  // namespace wyn

@@ -147,16 +147,13 @@ std::string SessionSettings::executablePath() const {
     return m_profile.programPath(gameDirectory(), text(F::FilenameEdit));
 }
 
-Engine SessionSettings::engine() const {
-    return recogniseEngine(executablePath());
+GameEngine SessionSettings::recogniseEngine() const {
+    return gameEngineAt(executablePath(), gameDirectory(), m_profile);
 }
 
-EngineEnvironment SessionSettings::engineEnvironment() const {
-    return {gameDirectory(), m_profile.home, m_profile.xdgDataHome, m_profile};
-}
-
-std::vector<std::string> SessionSettings::contentRoots() const {
-    return engineRoots(engine(), engineEnvironment());
+void SessionSettings::findContentRoots() {
+    const auto game = recogniseEngine();
+    m_contentRoots = engineRoots(game.engine, game.environment);
 }
 
 std::string SessionSettings::gamePath(std::initializer_list<std::string_view> parts) const {
@@ -471,11 +468,7 @@ void SessionSettings::userSelectMap(MapType type, Selection index) {
 }
 
 void SessionSettings::scanMaps() {
-    scanMaps(contentRoots());
-}
-
-void SessionSettings::scanMaps(const std::vector<std::string>& roots) {
-    if (auto lists = ScanMaps(roots, m_profile)) {
+    if (auto lists = ScanMaps(m_contentRoots, m_profile)) {
         for (const MapType type : kMapTypes) {
             map(type).setItems(std::move((*lists)[static_cast<int>(type)]));
         }
@@ -484,6 +477,7 @@ void SessionSettings::scanMaps(const std::vector<std::string>& roots) {
 
 void SessionSettings::refreshMaps() {
     m_tracker.run([&] {
+        findContentRoots();
         scanMaps();
         for (auto& list : m_maps) {
             if (!list.hasSelection()) {
@@ -678,13 +672,14 @@ void SessionSettings::directoryReaction() {
                 answer = m_directoryPrompt->askText("Please locate your Quake II directory",
                                                     "Quake II Directory", initial);
             }
+            m_contentRoots = {directory};
             setText(F::DirectoryEdit, answer.value_or(initial));
             return;
         }
+        // The engine is recognised once for the reaction's lists and preview.
+        findContentRoots();
         rebuildCommandLine();
-        // The engine is recognised once for the reaction's lists.
-        const auto roots = contentRoots();
-        m_configItems = ListExtraConfigs(roots, m_profile);
+        m_configItems = ListExtraConfigs(m_contentRoots, m_profile);
         const std::string vantor = m_profile.path(directory, {"vantor"});
         if (FindInDirectory("bots.cfg", vantor, m_profile)) {
             const auto lines = readLines(m_profile.path(vantor, {"bots.cfg"}));
@@ -693,7 +688,7 @@ void SessionSettings::directoryReaction() {
             setRoster({}, {});
         }
         setComboText(F::YourTeamComboBox, "");
-        scanMaps(roots);
+        scanMaps();
         applyMapTypeLayout();
     });
 }

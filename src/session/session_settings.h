@@ -137,13 +137,14 @@ public:
     // The executable path: directory, separator, file name; a full path in
     // FilenameEdit stands as it is.
     std::string executablePath() const;
-    // The engine the executable is, and where it runs: the game directory and
-    // the user's folders.
-    Engine engine() const;
-    EngineEnvironment engineEnvironment() const;
+    // The engine the executable is, as it runs for this user in the game
+    // directory. It reads the executable (through the recognition's cache):
+    // an operation asks once and passes the answer on.
+    GameEngine recogniseEngine() const;
     // Where the engine reads maps, scripts, models and skins, first wins: its
-    // user folder, then the game directory (engineRoots).
-    std::vector<std::string> contentRoots() const;
+    // user folder, then the game directory (engineRoots), as the last directory
+    // reaction or map refresh found them.
+    const std::vector<std::string>& contentRoots() const { return m_contentRoots; }
     // A path below the game directory: gamePath({"vantor", "wyn.cfg"}).
     std::string gamePath(std::initializer_list<std::string_view> parts) const;
 
@@ -230,8 +231,10 @@ private:
     void setComboText(Field field, const std::string& value);  // no reaction
     void applyNewValue(Field field);
     void computeFlagWord();
+    // The engine's folders for the content lists, recognised anew.
+    void findContentRoots();
+    // The map lists from the content roots.
     void scanMaps();
-    void scanMaps(const std::vector<std::string>& roots);
     void teamplayReaction();
     void showLayout(TeamLayout layout);
     void mapRadioReaction(MapType type);
@@ -250,6 +253,7 @@ private:
     CheckList m_botTeams;
     std::vector<std::string> m_yourTeamItems;
     std::vector<std::string> m_configItems;
+    std::vector<std::string> m_contentRoots;
     SelectList m_red;
     SelectList m_blue;
     SelectList m_available;

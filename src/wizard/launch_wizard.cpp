@@ -151,7 +151,7 @@ std::vector<std::string> wizardScriptLines(const WizardAnswers& a) {
         lines.push_back("set players_per_team " + a.playersPerTeam);
     }
     lines.emplace_back("set bot_chat 1");
-    lines.push_back("map " + a.maps.selection());
+    lines.push_back("map " + consoleWord(a.maps.selection()));
     return lines;
 }
 
@@ -363,18 +363,24 @@ bool LaunchWizard::leaveForLaunchPage(const WizardPageCheck& check) {
 }
 
 void LaunchWizard::launch() {
-    if (const auto unsafe = unsafeWizardValue(m_answers)) {
-        m_prompts.showError(*unsafe);
+    // Checked before anything is written.
+    const GameEngine game = m_session.recogniseEngine();
+    auto problem = unsafeWizardValue(m_answers);
+    if (!problem) {
+        problem = gameLibraryProblem(game);
+    }
+    if (problem) {
+        m_prompts.showError(*problem);
         m_lastLaunch = LaunchResult{LaunchOutcome::Stopped, false};
         return;
     }
     m_scriptLines = wizardScriptLines(m_answers);
-    makeScriptsFolder(m_session);
-    writeLines(scriptPath(m_session), m_scriptLines);
-    writeLines(launcherPath(m_session), m_launcherLines);
+    makeScriptsFolder(game);
+    writeLines(scriptPath(game), m_scriptLines);
+    writeLines(launcherPath(game), m_launcherLines);
     // The wizard offers no dedicated server.
-    m_lastLaunch =
-        startSessionGame(m_session, false, m_answers.closeOnLaunch, m_prompts, m_starter);
+    m_lastLaunch = startGame(startRequest(m_session, game, false), m_answers.closeOnLaunch,
+                             m_prompts, m_starter);
     if (m_lastLaunch->closeWindow && OnCloseMainWindow) {
         OnCloseMainWindow();
     }

@@ -214,6 +214,15 @@ TEST_F(Wynctl, ManualEditIsConfirmedUnchanged) {
     lines[59] = "General";
     EXPECT_EQ(run({"launch", preset("edit.wyn", lines)}), 0) << err;
     EXPECT_TRUE(game.read("vantor/wyn.cfg").starts_with("set game vantor \r\nset skill 0 \r\n"));
+
+    // Nobody edits the line here, so what it holds came from the preset.
+    lines[11] = "8;set rcon_password pwned";
+    EXPECT_EQ(run({"launch", preset("evil.wyn", lines)}), 1);
+    EXPECT_EQ(err,
+              "Max Clients '8;set rcon_password pwned' cannot be given to Quake II: it holds ';', "
+              "which the game's console would read as more than this one value.\n");
+    EXPECT_TRUE(game.read("vantor/wyn.cfg").starts_with("set game vantor \r\nset skill 0 \r\n"));
+    EXPECT_EQ(starter.requests.size(), 1u);
 }
 
 TEST_F(Wynctl, StoreThenRestoreContinuesTheSession) {

@@ -80,15 +80,19 @@ TEST_F(EngineLaunch, ABinaryElsewhereIsGivenTheGameDirectory) {
     EXPECT_EQ(s->commandLine().find("-datadir"), std::string::npos);
 }
 
-TEST_F(EngineLaunch, AnAddOnWithoutTheEnginesLibraryIsRefusedBeforeTheStart) {
+// Refused before anything is written or asked: no scripts folder is made, and
+// Save Settings on Launch offers no preset.
+TEST_F(EngineLaunch, AnAddOnWithoutTheEnginesLibraryIsRefusedBeforeAnythingChanges) {
     std::filesystem::remove(game + "/vantor/game.so");
     temp.write("games/Quake II/vantor/gamex86.dll", "MZ\x90");
+    s->setChecked(F::SaveSettingsCheckBox, true);
     EXPECT_EQ(launch().outcome, LaunchOutcome::Stopped);
     EXPECT_EQ(prompts.errors,
               Names{"Yamagi Quake II needs the game library game.so in " + user + "/vantor or " +
                     game + "/vantor; " + game + "/vantor holds gamex86.dll, built for Windows."});
+    EXPECT_TRUE(prompts.questions.empty());
     EXPECT_TRUE(starter.requests.empty());
-    EXPECT_EQ(readFileBytes(user + "/vantor/launcher.cfg"), "sv bots Vex\r\n");
+    EXPECT_FALSE(directoryExists(user));
 }
 
 // What the engine reads from its user folder is offered as if it were in the

@@ -153,6 +153,25 @@ TEST_F(LaunchTest, ExternalCtfMapGivesRedBlueLines) {
     EXPECT_NE(wynCfg().find("map myctf\r\n"), std::string::npos);
 }
 
+// A name with a blank is one word to the console only in double quotes; the
+// preview shows the same, and so the edited line carries it.
+TEST_F(LaunchTest, NamesWithBlanksAreQuoted) {
+    game.write("baseq2/maps/my ctf.bsp");
+    game.write("baseq2/my config.cfg");
+    s.refreshMaps();
+    s.chooseRadio(F::ExternalMapsRadio);
+    s.selectMapByName(MapType::External, "my ctf");
+    s.setChecked(F::ConfigCheckBox, true);
+    s.setText(F::ConfigComboBox, "my config");
+    s.setBotChecked(0, true);
+    EXPECT_EQ(launch().outcome, LaunchOutcome::Started);
+    EXPECT_TRUE(
+        wynCfg().ends_with("set maxclients 2\r\nmap \"my ctf\"\r\nexec \"my config.cfg\"\r\n"
+                           "cmd lag 1\r\n"));
+    s.rebuildCommandLine();
+    EXPECT_TRUE(s.commandLine().ends_with(" +map \"my ctf\" +exec \"my config.cfg\" +cmd lag 1"));
+}
+
 TEST_F(LaunchTest, ManualEditReplacesTheScript) {
     s.setChecked(F::ManEditCheckBox, true);
     s.selectMap(MapType::General, -1);  // the editor path needs no map

@@ -49,6 +49,12 @@ TEST_F(WizardLaunchTest, DeathmatchWithSpecificBots) {
     EXPECT_EQ(mainWindowCloses, 0);
 }
 
+TEST_F(WizardLaunchTest, AMapWithABlankIsOneWordToTheConsole) {
+    s.setMapItems(MapType::General, {"my map"});
+    ready(toLaunchPage(GT::Deathmatch)).next();
+    EXPECT_TRUE(wynCfg().ends_with("\r\nmap \"my map\"\r\n")) << wynCfg();
+}
+
 // The wizard's answers pass the same check as the main window's values:
 // nothing is written or started for one the console would read as more.
 TEST_F(WizardLaunchTest, AnswersTheConsoleWouldSplitStopTheLaunch) {
