@@ -1,29 +1,31 @@
 #include "platform/watching_game_starter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+
+#include "platform/output_relay.h"
 #endif
 
+#include "platform/game_log.h"
 #include "platform/system_path.h"
 
 namespace wyn {
 
 namespace {
 
-// How often the log is read while the game runs, and how much of it is kept
-// so that a long game does not fill the disk. Bytes the game writes between
-// a read and the trimming are lost; they are a few bytes of a game that is
-// running fine.
-constexpr std::chrono::milliseconds kReadInterval{1000};
-constexpr qint64 kKeptLog = 1024 * 1024;
+// How long a game's end waits for its relay's: a child the game left running
+// may hold the output pipe open for as long as it runs.
+constexpr std::chrono::milliseconds kRelayWait{2000};
 
 }  // namespace
 
@@ -38,8 +40,11 @@ std::string gameLogPath() {
 
 class WatchingGameStarter::Watch {
 public:
-    Watch(const StartRequest& request, const std::string& log)
-        : m_request(request), m_log(log), m_output(toSystemPath(log)) {}
+    Watch(const StartRequest& request, std::optional<TakenLog> log)
+        : m_request(request), m_log(std::move(log)) {
+        m_relayWait.setSingleShot(true);
+        m_relayWait.setInterval(kRelayWait);
+    }
 
     ~Watch() {
         // A game still running outlives its watch.
@@ -53,51 +58,38 @@ public:
     Watch(const Watch&) = delete;
     Watch& operator=(const Watch&) = delete;
 
-    // Asks for the game's start with an empty log, or with its output
-    // dropped when the log cannot be made: the game matters more than its
-    // log. How the start went arrives later: onFailure when it failed, onEnd
-    // when the game has ended.
-    void start(QObject& context, const std::function<void()>& onEnd,
+    // Asks for the game's start, its output going to the log, or dropped
+    // when there is none: the game matters more than its log. How the start
+    // went arrives later: onFailure when it failed, onEnd when the game has
+    // ended and its output is in the log.
+    void start(QObject& context, std::function<void(GameEnd)> onEnd,
                const std::function<void()>& onFailure) {
-        const QString log = m_output.fileName();
-        QDir().mkpath(QFileInfo(log).absolutePath());
-        if (!m_output.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered)) {
-            m_log.clear();
-        }
+        m_onEnd = std::move(onEnd);
         m_process = new QProcess;
         setUpProcess(*m_process, m_request);
         m_process->setStandardInputFile(QProcess::nullDevice());
         m_process->setProcessChannelMode(QProcess::MergedChannels);
-        // Appending: the game writes at the end also after the log was trimmed.
-        m_process->setStandardOutputFile(m_output.isOpen() ? log : QProcess::nullDevice(),
-                                         QIODevice::Append);
-#ifdef Q_OS_UNIX
-        m_process->setChildProcessModifier([] { ::setsid(); });
-#endif
-        QObject::connect(m_process, &QProcess::finished, &context, onEnd);
+        sendOutput();
+        QObject::connect(m_process, &QProcess::finished, &context,
+                         [this, &context] { processEnded(context); });
         QObject::connect(m_process, &QProcess::errorOccurred, &context,
                          [onFailure](QProcess::ProcessError error) {
                              if (error == QProcess::FailedToStart) {
                                  onFailure();
                              }
                          });
-        m_timer.setInterval(kReadInterval);
-        QObject::connect(&m_timer, &QTimer::timeout, &context, [this] { readOutput(); });
         m_started = std::chrono::steady_clock::now();
-        m_timer.start();
         m_process->start();
+#ifdef Q_OS_UNIX
+        if (m_relay) {
+            m_relay->childStarted();
+        }
+#endif
     }
 
-    GameEnd end() {
-        m_timer.stop();
-        readOutput();
-        GameEnd end = processEnd(*m_process, m_request,
-                                 std::chrono::duration_cast<std::chrono::milliseconds>(
-                                     std::chrono::steady_clock::now() - m_started));
-        end.output = m_tail.bytes();
-        end.outputCut = m_tail.cut();
-        end.outputFile = m_log;
-        return end;
+    // The log's slot; 0 without a log.
+    int slot() const {
+        return m_log ? m_log->slot : 0;
     }
 
     const StartRequest& request() const {
@@ -105,50 +97,87 @@ public:
     }
 
 private:
-    void readOutput() {
-        if (!m_output.isOpen()) {
+#ifdef Q_OS_UNIX
+    void sendOutput() {
+        // The relay's pipe takes the place of the null device in the child.
+        m_process->setStandardOutputFile(QProcess::nullDevice());
+        if (m_log) {
+            m_relay = OutputRelay::make(std::move(m_log->file), m_log->path);
+            if (!m_relay) {
+                m_log.reset();
+            }
+        }
+        const OutputRelay* relay = m_relay ? &*m_relay : nullptr;
+        m_process->setChildProcessModifier([relay] {
+            ::setsid();
+            if (relay != nullptr) {
+                relay->startInChild();
+            }
+        });
+    }
+#else
+    // Without fork, no relay: the game appends to its log itself.
+    void sendOutput() {
+        m_process->setStandardOutputFile(m_log ? toSystemPath(m_log->path) : QProcess::nullDevice(),
+                                         QIODevice::Append);
+    }
+#endif
+
+    void processEnded(QObject& context) {
+        m_end = processEnd(*m_process, m_request,
+                           std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::steady_clock::now() - m_started));
+#ifdef Q_OS_UNIX
+        // The done pipe's end says that the relay has written everything.
+        if (m_relay) {
+            m_relayDone =
+                std::make_unique<QSocketNotifier>(m_relay->doneDescriptor(), QSocketNotifier::Read);
+            QObject::connect(m_relayDone.get(), &QSocketNotifier::activated, &context,
+                             [this] { outputComplete(); });
+            QObject::connect(&m_relayWait, &QTimer::timeout, &context,
+                             [this] { outputComplete(); });
+            m_relayWait.start();
             return;
         }
-        const qint64 size = m_output.size();
-        qint64 from = std::min(m_read, size);
-        if (size - from > static_cast<qint64>(kGameOutputLimit)) {
-            from = size - static_cast<qint64>(kGameOutputLimit);
-            m_tail.markCut();
-        }
-        if (size > from && m_output.seek(from)) {
-            const QByteArray bytes = m_output.read(size - from);
-            m_tail.append(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-            from += bytes.size();
-        }
-        m_read = from;
-        if (m_read > kKeptLog) {
-            keepLast();
-        }
+#endif
+        outputComplete();
     }
 
-    // The log keeps its last kKeptLog bytes, from its start.
-    void keepLast() {
-        if (!m_output.seek(m_read - kKeptLog)) {
+    // Reads the part of the log the report shows, once.
+    void outputComplete() {
+        if (!m_onEnd) {
             return;
         }
-        const QByteArray kept = m_output.read(kKeptLog);
-        if (m_output.resize(0) && m_output.seek(0) && m_output.write(kept) == kept.size()) {
-            m_read = kept.size();
+        m_relayWait.stop();
+        if (m_relayDone) {
+            m_relayDone->setEnabled(false);
         }
+        if (m_log) {
+            const OutputTail tail = readLogTail(m_log->path);
+            m_end.output = tail.bytes();
+            m_end.outputCut = tail.cut();
+            m_end.outputFile = m_log->path;
+        }
+        std::exchange(m_onEnd, nullptr)(std::move(m_end));
     }
 
     StartRequest m_request;
-    std::string m_log;
+    std::optional<TakenLog> m_log;
+#ifdef Q_OS_UNIX
+    std::optional<OutputRelay> m_relay;
+#endif
+    std::unique_ptr<QSocketNotifier> m_relayDone;
+    QTimer m_relayWait;
     QProcess* m_process = nullptr;
-    QFile m_output;
-    QTimer m_timer;
-    qint64 m_read = 0;
-    OutputTail m_tail;
+    std::function<void(GameEnd)> m_onEnd;
+    GameEnd m_end;
     std::chrono::steady_clock::time_point m_started;
 };
 
 WatchingGameStarter::WatchingGameStarter(std::string log, std::chrono::milliseconds quickEnd)
-    : m_log(std::move(log)), m_quickEnd(quickEnd) {}
+    // Absolute: the relay runs in the game's working directory.
+    : m_log(fromSystemPath(QFileInfo(toSystemPath(log)).absoluteFilePath())),
+      m_quickEnd(quickEnd) {}
 
 WatchingGameStarter::~WatchingGameStarter() = default;
 
@@ -157,14 +186,23 @@ bool WatchingGameStarter::start(const StartRequest& request) {
         return m_detached.start(request);
     }
     // Listed first: a start that fails at once reports through the list too.
-    Watch* watch = m_watches.emplace_back(std::make_unique<Watch>(request, m_log)).get();
+    Watch* watch =
+        m_watches.emplace_back(std::make_unique<Watch>(request, takeLog(m_log, usedSlots()))).get();
     watch->start(
-        m_context, [this, watch] { ended(watch); }, [this, watch] { failedToStart(watch); });
+        m_context, [this, watch](GameEnd end) { ended(watch, std::move(end)); },
+        [this, watch] { failedToStart(watch); });
     return true;
 }
 
-void WatchingGameStarter::ended(Watch* watch) {
-    GameEnd end = watch->end();
+std::set<int> WatchingGameStarter::usedSlots() const {
+    std::set<int> used;
+    for (const auto& watch : m_watches) {
+        used.insert(watch->slot());
+    }
+    return used;
+}
+
+void WatchingGameStarter::ended(Watch* watch, GameEnd end) {
     release(watch, [this, end = std::move(end)] {
         if (m_endHandler && isReportedEnd(end, m_quickEnd)) {
             m_endHandler(end);
@@ -186,7 +224,8 @@ void WatchingGameStarter::release(Watch* watch, std::function<void()> then) {
     if (found == m_watches.end()) {
         return;
     }
-    // The process is still sending its signal: it goes when that has returned.
+    // The watch's process, notifier or timer is still sending its signal: the
+    // watch goes when that has returned.
     QTimer::singleShot(
         0, &m_context,
         [owned = std::shared_ptr<Watch>(std::move(*found)), then = std::move(then)] { then(); });

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,34 +15,36 @@
 namespace wyn {
 
 // Where a watched game's output goes: $XDG_STATE_HOME/wyn/game.log, by
-// default ~/.local/state/wyn/game.log.
+// default ~/.local/state/wyn/game.log; games watched at the same time use
+// game-2.log, game-3.log, ... beside it.
 std::string gameLogPath();
 
 // The window program's starter. A start with watch off is detached, as
 // ProcessGameStarter does it. A watched start runs the game as a child in a
 // session of its own, so a terminal's interrupt or hang-up that reaches this
-// program never reaches the game. Its standard output and error go to the
-// log (gameLogPath()), emptied at each start and kept to its last 1 MiB while
-// the game is watched (dropped, and the end names no log, when the log cannot
-// be made); its last kGameOutputLimit bytes are collected, and an
-// end that isReportedEnd is handed to the end handler on the GUI thread,
-// after the QProcess signal has returned.
+// program never reaches it. Its standard output and error go to a log of its
+// own (see game_log.h), emptied at its start, through a relay process that
+// rotates it (output_relay.h); when the log cannot be made the output is
+// dropped and the end names no log. When the game has ended and the relay
+// has written everything, the log's last kGameOutputLimit bytes are read,
+// once, and an end that isReportedEnd is handed to the end handler on the
+// GUI thread, after the signal that told it has returned.
 //
 // Nothing waits: start() asks for the start and returns; a game that cannot
 // be started after all (its program missing, not executable) is told to the
-// start-failure handler from the event loop.
+// start-failure handler from the event loop. While the game runs, this
+// program does no work for it.
 //
-// The game never depends on this program: it writes to a file, not to a pipe
-// whose reader could go away, and its QProcess is never deleted while it
-// runs (QProcess's destructor kills its child). When the starter goes, games
-// still running keep running, unwatched.
+// The game never depends on this program: its output's reader is the relay,
+// which outlives the game's writers, and its QProcess is never deleted while
+// it runs (QProcess's destructor kills its child). When the starter goes,
+// games still running and their relays keep running, unwatched.
 class WatchingGameStarter : public GameStarter {
 public:
     using EndHandler = std::function<void(const GameEnd&)>;
     using StartFailureHandler = std::function<void(const StartRequest&)>;
 
-    // log: the file a watched game's output goes to, made with its folder
-    // when missing.
+    // log: the first slot's log, made with its folder when missing.
     explicit WatchingGameStarter(std::string log = gameLogPath(),
                                  std::chrono::milliseconds quickEnd = kQuickGameEnd);
     ~WatchingGameStarter() override;
@@ -60,7 +63,9 @@ public:
 
 private:
     class Watch;
-    void ended(Watch* watch);
+    // The log slots of the watched games.
+    std::set<int> usedSlots() const;
+    void ended(Watch* watch, GameEnd end);
     void failedToStart(Watch* watch);
     // Takes the watch out of the list; it goes once the current signal has
     // returned, and then runs the call.

@@ -3,12 +3,17 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
+#include <utility>
 
 #include "base/text_file.h"
 #include "platform/watching_game_starter.h"
@@ -97,6 +102,12 @@ TEST_F(WatchingStarterTest, ReportsTheEndsThatLookLikeFailures) {
         {"quick normal end", "echo bye\n", true, 0, 0, "bye\n"},
         {"normal end after a while", "sleep 0.6\necho bye\n", false, 0, 0, ""},
         {"failure after a while", "sleep 0.6\nexit 1\n", true, 1, 0, ""},
+        // The relay ignores what is meant for the game's group, so it still
+        // takes the game's last words.
+        {"signals to the group",
+         "trap '' HUP INT QUIT TERM\nfor s in HUP INT QUIT TERM; do kill -$s 0; done\n"
+         "echo after\nexit 1\n",
+         true, 1, 0, "after\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -115,16 +126,81 @@ TEST_F(WatchingStarterTest, ReportsTheEndsThatLookLikeFailures) {
     }
 }
 
-TEST_F(WatchingStarterTest, KeepsTheLastOutputOnly) {
-    // 200 000 bytes: numbered lines, the last one known.
-    ASSERT_TRUE(
-        startWatched("i=0\nwhile [ $i -lt 20000 ]; do echo \"line $i\"; i=$((i+1)); done\n"
-                     "echo last >&2\nexit 2\n"));
+// 3.6 MB of numbered lines: the log is rotated at line breaks past 1 MiB,
+// and its two files hold the last lines without a gap.
+TEST_F(WatchingStarterTest, RotatesTheLogWithoutLosingALine) {
+    ASSERT_TRUE(startWatched("seq -f 'line %06.0f' 300000\nexit 2\n"));
     waitForEnds();
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_EQ(ends[0].output.size(), kGameOutputLimit);
     EXPECT_TRUE(ends[0].outputCut);
-    EXPECT_TRUE(ends[0].output.ends_with("line 19999\nlast\n"));
+    EXPECT_TRUE(ends[0].output.ends_with("line 299999\nline 300000\n"));
+
+    const std::string older = readFileBytes(log() + ".1");
+    EXPECT_LE(older.size(), (1024u + 64u) * 1024u);
+    const auto lines = splitLines(older + readFileBytes(log()));
+    ASSERT_FALSE(lines.empty());
+    int number = std::stoi(lines.front().substr(5));
+    EXPECT_GT(number, 1);
+    for (const auto& line : lines) {
+        char expected[16];
+        std::snprintf(expected, sizeof expected, "line %06d", number++);
+        ASSERT_EQ(line, expected);
+    }
+    EXPECT_EQ(number, 300001);
+}
+
+// The first game runs until the second has started: each writes to a log of
+// its own, and each report names it.
+TEST_F(WatchingStarterTest, GamesAtOnceHaveLogsOfTheirOwn) {
+    test::TempDir other;
+    ASSERT_TRUE(
+        startWatched("echo first\ni=0\nwhile [ ! -e second.txt ] && [ $i -lt 100 ]; do\n"
+                     "sleep 0.05; i=$((i+1)); done\necho first again\nexit 1\n"));
+    ASSERT_TRUE(starter->start(
+        {standIn(other, "echo second\ntouch '" + game / "second.txt" + "'\nexit 1\n"),
+         {},
+         other.str(),
+         true}));
+    waitForEnds();
+    const std::string second = state / "wyn/game-2.log";
+    std::set<std::pair<std::string, std::string>> reported;
+    for (const auto& end : ends) {
+        reported.emplace(end.outputFile, end.output);
+    }
+    EXPECT_EQ(reported, (std::set<std::pair<std::string, std::string>>{
+                            {log(), "first\nfirst again\n"}, {second, "second\n"}}));
+    EXPECT_EQ(readFileBytes(log()), "first\nfirst again\n");
+    EXPECT_EQ(readFileBytes(second), "second\n");
+}
+
+// Another program's relay holds its log locked, and the log it rotated too
+// while it begins the next; such a slot is passed over and left alone.
+TEST_F(WatchingStarterTest, ALogAnotherProgramHoldsIsPassedOver) {
+    for (const char* held : {"wyn/game.log", "wyn/game.log.1"}) {
+        SCOPED_TRACE(held);
+        ends.clear();
+        const int lock =
+            ::open(state.write(held, "another game's\n").c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+        ASSERT_TRUE(startWatched("echo mine\nexit 1\n"));
+        waitForEnds();
+        ::close(lock);
+        ASSERT_EQ(ends.size(), 1u);
+        EXPECT_EQ(ends[0].outputFile, state / "wyn/game-2.log");
+        EXPECT_EQ(ends[0].output, "mine\n");
+        EXPECT_EQ(state.read(held), "another game's\n");
+    }
+}
+
+// A child the game leaves running keeps the output pipe open: the end is
+// reported all the same, with what the game wrote.
+TEST_F(WatchingStarterTest, AChildLeftRunningDoesNotHoldTheReport) {
+    ASSERT_TRUE(startWatched("sleep 30 &\necho $! > child.txt\necho bye\nexit 1\n"));
+    waitForEnds();
+    ::kill(std::stoi(game.read("child.txt")), SIGKILL);
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0].output, "bye\n");
 }
 
 TEST_F(WatchingStarterTest, UnwatchedStartsAreForgotten) {
@@ -146,16 +222,19 @@ TEST_F(WatchingStarterTest, MissingProgramIsAFailedStartLater) {
 }
 
 // The game is in a session of its own, so the terminal's signals that reach
-// this program miss it; its output is in the named log, emptied at each start.
+// this program miss it; its output is in the named log, emptied at each start,
+// without an earlier part.
 TEST_F(WatchingStarterTest, TheGameStandsAloneAndLogsToANamedFile) {
     ASSERT_TRUE(startWatched("cut -d' ' -f6 /proc/$$/stat > sid.txt\necho first run\nexit 1\n"));
     waitForEnds();
+    state.write("wyn/game.log.1", "stale\n");
     ASSERT_TRUE(
         startWatched("cut -d' ' -f6 /proc/$$/stat > sid.txt\necho 'Error: no map'\nexit 1\n"));
     waitForEnds();
     ASSERT_EQ(ends.size(), 2u);
     EXPECT_EQ(ends[1].outputFile, log());
     EXPECT_EQ(readFileBytes(log()), "Error: no map\n");
+    EXPECT_FALSE(std::filesystem::exists(log() + ".1"));
     const std::string sid = game.read("sid.txt");
     ASSERT_FALSE(sid.empty());
     EXPECT_NE(std::stoi(sid), getsid(0));
@@ -178,12 +257,13 @@ TEST_F(WatchingStarterTest, WithoutALogTheGameStillRuns) {
 
 TEST_F(WatchingStarterTest, GameOutlivesTheStarter) {
     // The game writes after the starter has gone: neither killed nor stopped
-    // by a broken pipe, it reaches its last line.
+    // by a broken pipe, it reaches its last line, and its relay the log.
     ASSERT_TRUE(
         startWatched("sleep 0.5\necho still here\necho 'more output' >&2\n"
                      "echo done > after.txt\n"));
     starter.reset();
     ASSERT_TRUE(waitUntil([&] { return game.read("after.txt") == "done\n"; }));
+    ASSERT_TRUE(waitUntil([&] { return readFileBytes(log()) == "still here\nmore output\n"; }));
 }
 
 }  // namespace
