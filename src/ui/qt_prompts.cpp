@@ -12,10 +12,10 @@
 
 #include "base/file_system.h"
 #include "content/locate_dialog.h"
+#include "platform/qt_text.h"
 #include "platform/system_path.h"
 #include "ui/binding.h"
 #include "ui/editor_dialogs.h"
-#include "ui/qt_text.h"
 #include "ui/t_chat_form.h"
 #include "ui/t_command_form.h"
 #include "ui/t_locate_form.h"

@@ -16,11 +16,11 @@
 #include "base/errors.h"
 #include "base/text.h"
 #include "base/text_file.h"
+#include "platform/qt_text.h"
 #include "session/roster_choices.h"
 #include "session/session_settings.h"
 #include "ui/accessible_names.h"
 #include "ui/list_binding.h"
-#include "ui/qt_text.h"
 #include "ui/t_combo_box98.h"
 #include "ui_t_edit_form.h"
 

@@ -8,13 +8,13 @@
 #include <chrono>
 
 #include "content/locate_dialog.h"
+#include "platform/qt_text.h"
 #include "session/session_settings.h"
 #include "ui/accessible_names.h"
 #include "ui/binding.h"
 #include "ui/editor_dialogs.h"
 #include "ui/list_binding.h"
 #include "ui/pictures.h"
-#include "ui/qt_text.h"
 #include "ui/t_combo_box98.h"
 #include "ui/window_prompts.h"
 #include "ui_t_wizard_form.h"

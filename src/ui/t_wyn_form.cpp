@@ -21,6 +21,7 @@
 #include <chrono>
 
 #include "base/text.h"
+#include "platform/qt_text.h"
 #include "platform/system_path.h"
 #include "session/launch.h"
 #include "session/preset_file.h"
@@ -29,7 +30,6 @@
 #include "ui/colours.h"
 #include "ui/list_binding.h"
 #include "ui/pictures.h"
-#include "ui/qt_text.h"
 #include "ui/t_combo_box98.h"
 #include "ui/t_command_line_form.h"
 #include "ui_t_wyn_form.h"
