@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 #include <QStringDecoder>
+#include <algorithm>
+#include <optional>
 
 namespace wyn {
 
@@ -40,6 +42,28 @@ QStringList toQt(const std::vector<std::string>& texts) {
 
 std::string fromQt(const QString& text) {
     return toStd(text.toUtf8());
+}
+
+std::optional<std::string> oneByteEach(const QString& text) {
+    const bool fits =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xff; });
+    if (!fits) {
+        return std::nullopt;
+    }
+    return toStd(text.toLatin1());
+}
+
+std::string fromQt(const QString& text, const std::vector<std::string>& shown) {
+    std::string utf8 = fromQt(text);
+    // Only bytes that are not UTF-8 are shown one a character.
+    auto latin1 = oneByteEach(text);
+    if (latin1 && bytesOf(*latin1).isValidUtf8()) {
+        latin1.reset();
+    }
+    const auto found = std::find_if(shown.begin(), shown.end(), [&](const std::string& bytes) {
+        return bytes == utf8 || bytes == latin1;
+    });
+    return found != shown.end() ? *found : utf8;
 }
 
 }  // namespace wyn

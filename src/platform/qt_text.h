@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,5 +21,15 @@ QStringList toQt(const std::vector<std::string>& texts);
 
 // A text from Qt as UTF-8: what the user typed reaches the files as typed.
 std::string fromQt(const QString& text);
+
+// A text that was shown from one of `shown`: the first of them that toQt shows
+// as `text`, so a text the user did not change (an unchanged initial text, a
+// picked item) keeps the core's bytes even where they are not UTF-8; any
+// other text as UTF-8.
+std::string fromQt(const QString& text, const std::vector<std::string>& shown);
+
+// The text's characters as bytes, one each; none when a character is above
+// U+00FF.
+std::optional<std::string> oneByteEach(const QString& text);
 
 }  // namespace wyn

@@ -125,16 +125,21 @@ std::optional<std::string> QtPrompts::askText(const std::string& caption, const 
     if (!ok) {
         return std::nullopt;
     }
-    return fromQt(answer);
+    return fromQt(answer, {initial});  // an initial text left as it was keeps its bytes
 }
 
 bool QtPrompts::editCommandLine(std::string& line) {
     // The line starts with the executable's path, as the preview shows it.
-    TCommandForm form(toSystemPath(line), parentWindow());
+    const QString shown = toSystemPath(line);
+    TCommandForm form(shown, parentWindow());
     if (form.exec() != QDialog::Accepted) {
         return false;
     }
-    line = fromSystemPath(form.editedText());
+    // A line confirmed unchanged keeps its bytes, also those the path
+    // conversion cannot show.
+    if (form.editedText() != shown) {
+        line = fromSystemPath(form.editedText());
+    }
     return true;
 }
 

@@ -92,7 +92,7 @@ std::optional<std::string> askEditedChatComment(QWidget* parent, const std::stri
     if (form.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return fromQt(form.comment());
+    return fromQt(form.comment(), {comment});  // unchanged, it keeps its bytes
 }
 
 }  // namespace wyn

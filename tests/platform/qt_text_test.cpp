@@ -5,7 +5,8 @@
 namespace wyn {
 namespace {
 
-// How the core's bytes show, and what the text typed by the user becomes.
+// How the core's bytes show, what the text typed by the user becomes, and
+// that a text shown and left as it was goes back as the same bytes.
 TEST(QtText, ShowsUtf8AsUtf8AndOtherBytesOneACharacter) {
     struct Case {
         const char* what;
@@ -23,6 +24,7 @@ TEST(QtText, ShowsUtf8AsUtf8AndOtherBytesOneACharacter) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(toQt(c.bytes), c.shown);
         EXPECT_EQ(fromQt(c.shown), c.typed);
+        EXPECT_EQ(fromQt(c.shown, {"other", c.bytes}), c.bytes);
     }
 }
 
