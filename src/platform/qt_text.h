@@ -10,8 +10,8 @@
 namespace wyn {
 
 // The one crossing of a text between the core, which keeps it as bytes, and
-// Qt: every text a window shows. (Paths cross through toSystemPath /
-// fromSystemPath instead.)
+// Qt: every text a window shows and every value the settings store keeps.
+// (Paths cross through toSystemPath / fromSystemPath instead.)
 //
 // Bytes that are UTF-8 show as UTF-8. Other bytes (an old roster or chat file
 // written in Latin-1 or Windows-1252) show one byte a character, so they read
