@@ -31,8 +31,8 @@
 #include "base/value_store.h"
 #include "fake_starter.h"
 #include "large_install.h"
+#include "platform/qt_text.h"
 #include "ui/pictures.h"
-#include "ui/qt_text.h"
 #include "ui/t_wyn_form.h"
 #include "ui_fakes.h"
 

@@ -11,7 +11,8 @@ namespace wyn {
 
 // The program's values in QSettings: organisation "Tolvane", application
 // "WYN" (an INI file in the user's configuration directory here, the registry
-// on Windows), or a given INI file.
+// on Windows), or a given INI file. Values are stored as texts and recent
+// files as paths, both UTF-8 in an INI file.
 class SettingsValueStore : public ValueStore {
 public:
     SettingsValueStore();

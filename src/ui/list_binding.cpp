@@ -5,7 +5,7 @@
 #include <QItemSelectionModel>
 #include <QSignalBlocker>
 
-#include "ui/qt_text.h"
+#include "platform/qt_text.h"
 
 namespace wyn {
 

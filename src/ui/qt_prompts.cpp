@@ -12,10 +12,10 @@
 
 #include "base/file_system.h"
 #include "content/locate_dialog.h"
+#include "platform/qt_text.h"
 #include "platform/system_path.h"
 #include "ui/binding.h"
 #include "ui/editor_dialogs.h"
-#include "ui/qt_text.h"
 #include "ui/t_chat_form.h"
 #include "ui/t_command_form.h"
 #include "ui/t_locate_form.h"
@@ -125,16 +125,21 @@ std::optional<std::string> QtPrompts::askText(const std::string& caption, const 
     if (!ok) {
         return std::nullopt;
     }
-    return fromQt(answer);
+    return fromQt(answer, {initial});  // an initial text left as it was keeps its bytes
 }
 
 bool QtPrompts::editCommandLine(std::string& line) {
     // The line starts with the executable's path, as the preview shows it.
-    TCommandForm form(toSystemPath(line), parentWindow());
+    const QString shown = toSystemPath(line);
+    TCommandForm form(shown, parentWindow());
     if (form.exec() != QDialog::Accepted) {
         return false;
     }
-    line = fromSystemPath(form.editedText());
+    // A line confirmed unchanged keeps its bytes, also those the path
+    // conversion cannot show.
+    if (form.editedText() != shown) {
+        line = fromSystemPath(form.editedText());
+    }
     return true;
 }
 

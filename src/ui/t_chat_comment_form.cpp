@@ -1,9 +1,9 @@
 #include "ui/t_chat_comment_form.h"
 
 #include "chat/chat_editor.h"
+#include "platform/qt_text.h"
 #include "ui/accessible_names.h"
 #include "ui/editor_dialogs.h"
-#include "ui/qt_text.h"
 #include "ui_t_chat_comment_form.h"
 
 namespace wyn {

@@ -3,10 +3,10 @@
 #include <QPushButton>
 
 #include "base/lists.h"
+#include "platform/qt_text.h"
 #include "session/session_settings.h"
 #include "ui/accessible_names.h"
 #include "ui/list_binding.h"
-#include "ui/qt_text.h"
 #include "ui/t_chat_comment_form.h"
 #include "ui_t_chat_form.h"
 
@@ -92,7 +92,7 @@ std::optional<std::string> askEditedChatComment(QWidget* parent, const std::stri
     if (form.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return fromQt(form.comment());
+    return fromQt(form.comment(), {comment});  // unchanged, it keeps its bytes
 }
 
 }  // namespace wyn

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QSignalBlocker>
 
+#include "platform/qt_text.h"
+
 namespace wyn {
 
 // Completes what was typed and reports each change of the text once it is
@@ -95,12 +97,17 @@ void TComboBox98::showPopup() {
     QComboBox::showPopup();
 }
 
-void TComboBox98::setItemsKeepingText(const QStringList& items) {
+void TComboBox98::setItemsKeepingText(std::vector<std::string> items) {
     const QSignalBlocker blocker(this);
     const QString text = currentText();
     clear();
-    addItems(items);
+    addItems(toQt(items));
     setEditText(text);
+    m_items = std::move(items);
+}
+
+std::string TComboBox98::coreText(const QString& text) const {
+    return fromQt(text, m_items);
 }
 
 void TComboBox98::showText(const QString& text) {
@@ -109,6 +116,13 @@ void TComboBox98::showText(const QString& text) {
     }
     const QSignalBlocker blocker(this);
     setEditText(text);
+}
+
+std::string coreTextOf(const QWidget* control, const QString& text) {
+    if (const auto* combo = qobject_cast<const TComboBox98*>(control)) {
+        return combo->coreText(text);
+    }
+    return fromQt(text);
 }
 
 }  // namespace wyn

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QComboBox>
+#include <string>
+#include <vector>
 
 namespace wyn {
 
@@ -20,8 +22,11 @@ public:
     explicit TComboBox98(QWidget* parent = nullptr);
 
     void setCompletes(bool completes);
-    // Replaces the items and keeps the text shown.
-    void setItemsKeepingText(const QStringList& items);
+    // Replaces the items (the core's texts) and keeps the text shown.
+    void setItemsKeepingText(std::vector<std::string> items);
+    // The core's text for a text the box shows: a picked or completed item
+    // goes back as the item's own bytes, also where they are not UTF-8.
+    std::string coreText(const QString& text) const;
     // Shows a text without raising textChanged, keeping the cursor when the
     // text is already shown.
     void showText(const QString& text);
@@ -36,6 +41,11 @@ private:
     void complete();
 
     bool m_completes = true;
+    std::vector<std::string> m_items;
 };
+
+// The core's text for a text control's text: coreText for a TComboBox98,
+// else the text as UTF-8.
+std::string coreTextOf(const QWidget* control, const QString& text);
 
 }  // namespace wyn

@@ -11,10 +11,10 @@
 
 #include "base/platform_profile.h"
 #include "news/dev_news.h"
+#include "platform/qt_text.h"
 #include "platform/system_path.h"
 #include "ui/accessible_names.h"
 #include "ui/pictures.h"
-#include "ui/qt_text.h"
 #include "ui/window_prompts.h"
 #include "ui_t_dev_form.h"
 

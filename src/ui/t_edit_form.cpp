@@ -16,11 +16,11 @@
 #include "base/errors.h"
 #include "base/text.h"
 #include "base/text_file.h"
+#include "platform/qt_text.h"
 #include "session/roster_choices.h"
 #include "session/session_settings.h"
 #include "ui/accessible_names.h"
 #include "ui/list_binding.h"
-#include "ui/qt_text.h"
 #include "ui/t_combo_box98.h"
 #include "ui_t_edit_form.h"
 
@@ -106,8 +106,8 @@ void TEditForm::setUpControls() {
         skill->setCompleter(nullptr);  // a plain box: what is typed stays as typed
         skill->addItems(toQt(skillItems()));
     }
-    ui->FavWeaponComboBox->setItemsKeepingText(toQt(weaponItems()));
-    ui->AvgPingComboBox->setItemsKeepingText(toQt(pingItems()));
+    ui->FavWeaponComboBox->setItemsKeepingText(weaponItems());
+    ui->AvgPingComboBox->setItemsKeepingText(pingItems());
     // Boxes of fixed items show the longest whole (a box's minimum size
     // hint does not follow items added after it was first asked for).
     for (QComboBox* fixed :
@@ -155,14 +155,11 @@ void TEditForm::bindLists() {
 void TEditForm::bindBotControls() {
     // Each text goes to the editor, which may drop characters a file cannot
     // hold; the control then shows what the editor kept.
-    const auto forwardText = [this](auto change) {
-        return [this, change](const QString& text) {
-            forward([&] { (m_editor.*change)(fromQt(text)); });
+    const auto text = [this](QWidget* control, auto change) {
+        onTextChanged(control, this, [this, control, change](const QString& text) {
+            forward([&] { (m_editor.*change)(coreTextOf(control, text)); });
             showBotTexts();
-        };
-    };
-    const auto text = [this, &forwardText](QWidget* control, auto change) {
-        onTextChanged(control, this, forwardText(change));
+        });
     };
     text(ui->BotNameEdit, &RosterEditor::botNameChanged);
     text(ui->ModelComboBox, &RosterEditor::modelChanged);
@@ -183,16 +180,16 @@ void TEditForm::bindBotControls() {
 }
 
 void TEditForm::bindTeamControls() {
-    const auto forwardText = [this](auto change) {
-        return [this, change](const QString& text) {
-            forward([&] { (m_editor.*change)(fromQt(text)); });
+    const auto text = [this](QWidget* control, auto change) {
+        onTextChanged(control, this, [this, control, change](const QString& text) {
+            forward([&] { (m_editor.*change)(coreTextOf(control, text)); });
             showTeamTexts();
-        };
+        });
     };
-    onTextChanged(ui->TeamNameEdit, this, forwardText(&RosterEditor::teamNameChanged));
-    onTextChanged(ui->TeamIDEdit, this, forwardText(&RosterEditor::teamIdChanged));
-    onTextChanged(ui->TeamModelComboBox, this, forwardText(&RosterEditor::teamModelChanged));
-    onTextChanged(ui->TeamSkinComboBox, this, forwardText(&RosterEditor::teamSkinChanged));
+    text(ui->TeamNameEdit, &RosterEditor::teamNameChanged);
+    text(ui->TeamIDEdit, &RosterEditor::teamIdChanged);
+    text(ui->TeamModelComboBox, &RosterEditor::teamModelChanged);
+    text(ui->TeamSkinComboBox, &RosterEditor::teamSkinChanged);
 }
 
 void TEditForm::bindButtons() {
@@ -219,9 +216,8 @@ void TEditForm::redraw(const RosterChange& change) {
     m_currentSupporters->redraw(m_editor.currentSupporters(), change.currentSupporters);
     m_availableSupporters->redraw(m_editor.availableSupporters(), change.availableSupporters);
     if (change.models) {
-        const QStringList models = toQt(m_editor.models());
-        ui->ModelComboBox->setItemsKeepingText(models);
-        ui->TeamModelComboBox->setItemsKeepingText(models);
+        ui->ModelComboBox->setItemsKeepingText(m_editor.models());
+        ui->TeamModelComboBox->setItemsKeepingText(m_editor.models());
     }
     if (change.bot) {
         redrawBot(false);
@@ -271,7 +267,7 @@ void TEditForm::redrawBot(bool all) {
         ui->BotPanel->setTitle(panelTitle(bot.panelCaption));
     }
     if (all || bot.skinItems != m_bot.skinItems) {
-        ui->SkinComboBox->setItemsKeepingText(toQt(bot.skinItems));
+        ui->SkinComboBox->setItemsKeepingText(bot.skinItems);
     }
     showBotTexts();
     if (all || bot.previewPath != m_bot.previewPath) {
@@ -288,7 +284,7 @@ void TEditForm::redrawTeam(bool all) {
         ui->TeamPanel->setTitle(panelTitle(team.panelCaption));
     }
     if (all || team.skinItems != m_team.skinItems) {
-        ui->TeamSkinComboBox->setItemsKeepingText(toQt(team.skinItems));
+        ui->TeamSkinComboBox->setItemsKeepingText(team.skinItems);
     }
     showTeamTexts();
     m_team = team;

@@ -13,10 +13,10 @@
 #include <thread>
 
 #include "content/locate_dialog.h"
+#include "platform/qt_text.h"
 #include "platform/system_path.h"
 #include "ui/accessible_names.h"
 #include "ui/binding.h"
-#include "ui/qt_text.h"
 #include "ui_t_locate_form.h"
 
 namespace wyn {

@@ -3,10 +3,10 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "platform/qt_text.h"
 #include "session/session_settings.h"
 #include "ui/accessible_names.h"
 #include "ui/list_binding.h"
-#include "ui/qt_text.h"
 #include "ui_t_maps_form.h"
 
 namespace wyn {

@@ -8,13 +8,13 @@
 #include <chrono>
 
 #include "content/locate_dialog.h"
+#include "platform/qt_text.h"
 #include "session/session_settings.h"
 #include "ui/accessible_names.h"
 #include "ui/binding.h"
 #include "ui/editor_dialogs.h"
 #include "ui/list_binding.h"
 #include "ui/pictures.h"
-#include "ui/qt_text.h"
 #include "ui/t_combo_box98.h"
 #include "ui/window_prompts.h"
 #include "ui_t_wizard_form.h"
@@ -93,9 +93,9 @@ TWizardForm::TWizardForm(SessionSettings& session, GameStarter& starter, UiPromp
     face.setColor(QPalette::All, QPalette::Base, face.color(QPalette::Button));
     ui->SettingsMemo->setPalette(face);
 
-    ui->BotNumComboBox->setItemsKeepingText(toQt(wizardBotCountItems()));
+    ui->BotNumComboBox->setItemsKeepingText(wizardBotCountItems());
     ui->PlayersPerTeamComboBox->setCompletes(false);
-    ui->PlayersPerTeamComboBox->setItemsKeepingText(toQt(wizardPlayersPerTeamItems()));
+    ui->PlayersPerTeamComboBox->setItemsKeepingText(wizardPlayersPerTeamItems());
     ui->YourTeamComboBox->setCompletes(false);
 
     bindControls();
@@ -137,9 +137,9 @@ void TWizardForm::bindControls() {
     command(ui->BotsCFGButton, [this] { m_wizard.BotsCFGButtonClick(); });
     command(ui->EditTeamsButton, [this] { m_wizard.EditTeamsButtonClick(); });
 
-    const auto text = [this](QComboBox* combo, auto set) {
-        onTextChanged(combo, this, [this, set](const QString& text) {
-            forward([&] { (m_wizard.*set)(fromQt(text)); });
+    const auto text = [this](TComboBox98* combo, auto set) {
+        onTextChanged(combo, this, [this, combo, set](const QString& text) {
+            forward([&] { (m_wizard.*set)(combo->coreText(text)); });
         });
     };
     text(ui->BotNumComboBox, &LaunchWizard::setBotCount);
@@ -214,7 +214,7 @@ void TWizardForm::redraw(const WizardChange& change) {
     m_bots->redraw(a.bots, change.bots);
     m_botTeams->redraw(a.botTeams, change.botTeams);
     if (change.yourTeamItems) {
-        ui->YourTeamComboBox->setItemsKeepingText(toQt(a.yourTeamItems));
+        ui->YourTeamComboBox->setItemsKeepingText(a.yourTeamItems);
     }
     if (change.answers) {
         redrawAnswers();

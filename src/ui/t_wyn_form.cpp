@@ -21,6 +21,7 @@
 #include <chrono>
 
 #include "base/text.h"
+#include "platform/qt_text.h"
 #include "platform/system_path.h"
 #include "session/launch.h"
 #include "session/preset_file.h"
@@ -29,7 +30,6 @@
 #include "ui/colours.h"
 #include "ui/list_binding.h"
 #include "ui/pictures.h"
-#include "ui/qt_text.h"
 #include "ui/t_combo_box98.h"
 #include "ui/t_command_line_form.h"
 #include "ui_t_wyn_form.h"
@@ -41,13 +41,13 @@ namespace {
 using F = Field;
 
 // A field that holds a path crosses as the file system's bytes; other texts
-// show one byte a character.
+// as texts do, an item picked from a combo box as the item's bytes.
 QString shownText(Field field, const std::string& text) {
     return holdsPath(field) ? toSystemPath(text) : toQt(text);
 }
 
-std::string typedText(Field field, const QString& text) {
-    return holdsPath(field) ? fromSystemPath(text) : fromQt(text);
+std::string typedText(Field field, const QWidget* control, const QString& text) {
+    return holdsPath(field) ? fromSystemPath(text) : coreTextOf(control, text);
 }
 
 // The client area the window was laid out for, with and without the preview
@@ -133,7 +133,7 @@ void TWYNForm::setUpControls() {
                 combo->setMinimumContentsLength(kGameItemsLength);
                 combo->setIconSize({combo->iconSize().width(), 0});
             }
-            combo->setItemsKeepingText(toQt(m_session.comboItems(info.field)));
+            combo->setItemsKeepingText(m_session.comboItems(info.field));
         }
         if (auto* spin = qobject_cast<QSpinBox*>(widget); spin != nullptr && info.range) {
             spin->setRange(info.range->minimum, info.range->maximum);
@@ -210,14 +210,16 @@ void TWYNForm::bindFields() {
         } else if (reactionMayAsk(field)) {
             // Its reaction may ask for the game directory in a modal box: it
             // runs after the change that caused it has returned.
-            onTextChanged(widget, this, [this, field](const QString& text) {
-                later(this,
-                      [this, field, value = typedText(field, text)] { setText(field, value); });
+            onTextChanged(widget, this, [this, field, widget](const QString& text) {
+                later(this, [this, field, value = typedText(field, widget, text)] {
+                    setText(field, value);
+                });
             });
         } else {
-            const bool bound = onTextChanged(widget, this, [this, field](const QString& text) {
-                setText(field, typedText(field, text));
-            });
+            const bool bound =
+                onTextChanged(widget, this, [this, field, widget](const QString& text) {
+                    setText(field, typedText(field, widget, text));
+                });
             Q_ASSERT_X(bound, "TWYNForm", "every field's control holds a state or a text");
         }
     }
@@ -444,7 +446,7 @@ void TWYNForm::redrawEnabled(Field field, const ViewState& view) {
 
 void TWYNForm::redrawItems(Field field) {
     if (auto* combo = qobject_cast<TComboBox98*>(control(field))) {
-        combo->setItemsKeepingText(toQt(m_session.comboItems(field)));
+        combo->setItemsKeepingText(m_session.comboItems(field));
     }
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "base/text_file.h"
 #include "persistence_fixture.h"
 #include "platform/settings_value_store.h"
 #include "session/session_settings.h"
@@ -67,7 +70,7 @@ TEST_F(SettingsRoundTrip, EveryStoredControlComesBack) {
     s.setText(F::ConfigComboBox, "@Invalid()");
     s.setText(F::MaxClientsComboBox, "1,6");
     s.setText(F::YourTeamComboBox, "Blues");
-    s.setText(F::TimeLimitComboBox, "caf\xe9");
+    s.setText(F::TimeLimitComboBox, "caf\xc3\xa9");
     s.setText(F::FragLimitComboBox, "");
     s.setBotChecked(0, true);
     s.setBotChecked(3, true);
@@ -103,6 +106,40 @@ TEST_F(SettingsRoundTrip, EveryStoredControlComesBack) {
     EXPECT_EQ(after->selectedMap(), "q2ctf_loose");
     EXPECT_EQ(reloaded.paths(), recent.paths());
     EXPECT_TRUE(prompts.failures.empty());
+}
+
+// A value is UTF-8 in the file: as the store writes it, and as a person or a
+// script writes it. One an earlier build stored one byte a character reads
+// as the bytes it was stored from; a path the same.
+TEST_F(SettingsRoundTrip, ValuesAreUtf8InTheFile) {
+    struct Case {
+        const char* what;
+        const char* stored;  // by the store; none: by an earlier build
+        std::string file;
+        std::string read;
+    };
+    const Case cases[] = {
+        {"ASCII", "Quake II", "Quake II", "Quake II"},
+        {"UTF-8", "J\xc3\xb6rg's Spiele", "J\xc3\xb6rg's Spiele", "J\xc3\xb6rg's Spiele"},
+        {"Latin-1, not UTF-8", "J\xf6rg", "J\xc3\xb6rg", "J\xc3\xb6rg"},
+        {"one accented letter", "caf\xc3\xa9", "caf\xc3\xa9", "caf\xc3\xa9"},
+        {"an earlier build's", nullptr, "J\xc3\x83\xc2\xb6rg", "J\xc3\xb6rg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Files of its own: QSettings keeps what it read of a file.
+        const std::string written = dir / (std::string(c.what) + ".ini");
+        if (c.stored != nullptr) {
+            SettingsValueStore(written).writeValue("DirectoryEdit", c.stored);
+            EXPECT_EQ(readFileBytes(written), "[General]\nDirectoryEdit=" + c.file + "\n");
+        }
+        const auto byHand =
+            dir.write(std::string(c.what) + "2.ini", "[General]\nDirectoryEdit=" + c.file + "\n");
+        EXPECT_EQ(SettingsValueStore(byHand).readValue("DirectoryEdit"), c.read);
+    }
+    dir.write("WYN.ini", "[Recent%20Files]\nF0=/j\xc3\x83\xc2\xb6rg.wyn\nF1=/caf\xc3\xa9.wyn\n");
+    EXPECT_EQ(SettingsValueStore(ini).readRecentFiles(),
+              (Names{"/j\xc3\xb6rg.wyn", "/caf\xc3\xa9.wyn"}));
 }
 
 TEST_F(SettingsRoundTrip, UnknownKeysAndWrongValuesStartSanely) {

@@ -23,10 +23,10 @@
 #include "content/locate_dialog.h"
 #include "frames.h"
 #include "message_boxes.h"
+#include "platform/qt_text.h"
 #include "platform/system_path.h"
 #include "temp_dir.h"
 #include "ui/qt_prompts.h"
-#include "ui/qt_text.h"
 #include "ui/t_about_form.h"
 #include "ui/t_command_form.h"
 #include "ui/t_command_line_form.h"
@@ -207,7 +207,8 @@ TEST(QtPrompts, AGameEndIsToldWithoutWaiting) {
     EXPECT_EQ(box->icon(), QMessageBox::Warning);
     EXPECT_TRUE(box->text().startsWith("Quake II ended"));
     EXPECT_TRUE(box->text().contains("Error: no game library"));
-    EXPECT_TRUE(box->text().endsWith(".local/state/wyn/game.log."));
+    EXPECT_TRUE(
+        box->text().endsWith(QStringLiteral(" /home/j\u00f6rg/.local/state/wyn/game.log.")));
     EXPECT_TRUE(box->textInteractionFlags() & Qt::TextSelectableByMouse);
     box->button(QMessageBox::Ok)->click();
 }
@@ -263,8 +264,12 @@ TEST(QtPrompts, MessageBoxesHaveTheirTitleIconAndOneButton) {
         bool afterTheCall = false;  // opens once the call that showed it has returned
     };
     const Case cases[] = {
-        {[&] { prompts.showError("Please select a map to play on."); }, "Error",
-         QMessageBox::Critical, "Please select a map to play on."},
+        // Read as written, on screen and by a screen reader.
+        {[&] {
+             prompts.showError("Q2PRO needs the game library game.so in /home/j\xc3\xb6rg/q2.");
+         },
+         "Error", QMessageBox::Critical,
+         QStringLiteral("Q2PRO needs the game library game.so in /home/j\u00f6rg/q2.")},
         {[&] { prompts.showInformation("Please restart WYN."); }, "Information",
          QMessageBox::Information, "Please restart WYN."},
         // The general error display: the program's title, the text and a full stop.
@@ -282,6 +287,7 @@ TEST(QtPrompts, MessageBoxesHaveTheirTitleIconAndOneButton) {
         EXPECT_EQ(shown.title, c.title);
         EXPECT_EQ(shown.icon, c.icon);
         EXPECT_EQ(shown.text, c.text);
+        EXPECT_EQ(shown.spoken, c.text);
         EXPECT_EQ(shown.buttons, 1);
     }
 }

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt_text.h"
 #include "temp_dir.h"
-#include "ui/qt_text.h"
 #include "ui_fakes.h"
 
 namespace wyn::test {

@@ -16,8 +16,8 @@
 
 #include "base/value_store.h"
 #include "fake_starter.h"
+#include "platform/qt_text.h"
 #include "temp_dir.h"
-#include "ui/qt_text.h"
 #include "ui/t_wyn_form.h"
 #include "ui_fakes.h"
 

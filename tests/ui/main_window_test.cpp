@@ -203,6 +203,19 @@ TEST_F(MainWindowTest, TypedComboTextsCompleteAndReactAsTyped) {
     EXPECT_EQ(players->currentText(), "1");
 }
 
+// A team of a roster written in Latin-1 long ago shows as its author meant
+// and, picked, reaches the session as the roster's own bytes.
+TEST_F(MainWindowTest, APickedItemKeepsTheBytesItWasShownFrom) {
+    game.write("vantor/bots.cfg",
+               "[bots]\r\n\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100\r\n[teams]\r\n"
+               "\"Rust\" \"R\" \"\" [\"Vex\"]\r\n\"B\xf6se\" \"B\" \"\" [\"Vex\"]\r\n");
+    start();
+    auto* team = find<TComboBox98>("YourTeamComboBox");
+    EXPECT_EQ(team->itemText(1), QStringLiteral("B\u00f6se"));
+    team->setCurrentIndex(1);
+    EXPECT_EQ(form->session().text(Field::YourTeamComboBox), "B\xf6se");
+}
+
 TEST_F(MainWindowTest, AnUnparsableNumberShowsTheGeneralErrorAndKeepsTheText) {
     start();
     showTabOf("CTFAutoTeamsComboBox");
