@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -83,10 +84,31 @@ struct RowFacts {
 
 class Findings {
 public:
-    Findings() : m_rows(engineRows().size()) {}
+    Findings() : m_rows(engineRows().size()) {
+        for (const auto& row : engineRows()) {
+            for (const auto start : {row.marker, row.xdgMarker}) {
+                if (!start.empty()) {
+                    m_starts.set(static_cast<unsigned char>(start.front()));
+                }
+            }
+            const std::pair<char, bool> others[] = {
+                {kGameLibraryPrefix.front(), row.libraryNameInData},
+                {'~', row.userFolderCompiledIn},
+                {'/', !row.compiledFolderEnd.empty()}};
+            for (const auto& [start, used] : others) {
+                if (used) {
+                    m_starts.set(static_cast<unsigned char>(start));
+                }
+            }
+        }
+    }
 
-    // What one string of the read-only data tells.
+    // What one string of the read-only data tells. Most strings begin with
+    // none of the characters a fact begins with, and are passed at once.
     void take(std::string_view text) {
+        if (text.empty() || !m_starts.test(static_cast<unsigned char>(text.front()))) {
+            return;
+        }
         const auto rows = engineRows();
         for (std::size_t i = 0; i < rows.size(); ++i) {
             takeFor(rows[i], text, m_rows[i]);
@@ -150,6 +172,7 @@ private:
     }
 
     std::vector<RowFacts> m_rows;
+    std::bitset<256> m_starts;
 };
 
 std::string unquoted(std::string_view word) {

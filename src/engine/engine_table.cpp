@@ -99,7 +99,7 @@ std::string_view gameLibraryName(const EngineRow& row, std::uint16_t machine, bo
 }
 
 bool isGameLibraryName(std::string_view text) {
-    constexpr std::string_view prefix = "game";
+    constexpr std::string_view prefix = kGameLibraryPrefix;
     constexpr std::string_view suffix = ".so";
     if (!text.starts_with(prefix) || !text.ends_with(suffix) ||
         text.size() <= prefix.size() + suffix.size()) {

@@ -80,8 +80,9 @@ const EngineRow& engineRow(EngineKind kind);
 // The game library a row's engine loads on a machine (ELF machine number).
 std::string_view gameLibraryName(const EngineRow& row, std::uint16_t machine, bool windows = false);
 
-// What a game library's name looks like in an engine's data: "game", letters,
-// digits or '_', then the POSIX library suffix.
+// What a game library's name looks like in an engine's data: the prefix,
+// letters, digits or '_', then the POSIX library suffix.
+inline constexpr std::string_view kGameLibraryPrefix = "game";
 bool isGameLibraryName(std::string_view text);
 
 }  // namespace wyn

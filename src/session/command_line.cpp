@@ -34,7 +34,7 @@ std::string buildCommandLine(const SessionSettings& s) {
     for (const auto& [setting, literal] : previewItems()) {
         if (const auto value = settingValue(*setting, GameOutput::Preview, s)) {
             text += literal;
-            appendSettingValue(text, *value);
+            appendSettingValue(text, *setting, *value);
         }
     }
     return text;

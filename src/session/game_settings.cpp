@@ -133,16 +133,13 @@ Value ruleValue(const GameSetting& g, const SessionSettings& s) {
                 return std::nullopt;
             }
             const auto& maps = s.mapList(*type);
-            const std::string_view map = maps[*maps.selected()];  // a view: selection() copies
-            return SettingValue{map, {}, needsConsoleQuotes(map)};
+            return SettingValue{maps[*maps.selected()]};  // a view: selection() copies
         }
-        case Exec: {
-            const std::string_view script = s.text(*g.field);
-            if (!s.checked(*g.check) || script.empty()) {
+        case Exec:
+            if (!s.checked(*g.check) || s.text(*g.field).empty()) {
                 return std::nullopt;
             }
-            return SettingValue{script, ".cfg", needsConsoleQuotes(script)};
-        }
+            return SettingValue{s.text(*g.field), ".cfg"};
     }
     return std::nullopt;
 }
@@ -172,13 +169,15 @@ std::span<const GameSetting* const> gameSettings(GameOutput output) {
     return kScriptOrder;
 }
 
-void appendSettingValue(std::string& line, const SettingValue& value) {
-    if (value.quoted) {
+void appendSettingValue(std::string& line, const GameSetting& setting, const SettingValue& value) {
+    const bool quoted =
+        (setting.rule == Map || setting.rule == Exec) && needsConsoleQuotes(value.text);
+    if (quoted) {
         line += '"';
     }
     line += value.text;
     line += value.suffix;
-    if (value.quoted) {
+    if (quoted) {
         line += '"';
     }
 }

@@ -66,17 +66,16 @@ struct GameSetting {
 // The settings of one output, in its order; those absent from it left out.
 std::span<const GameSetting* const> gameSettings(GameOutput output);
 
-// A setting's value: the text, then what follows it (".cfg"), both in double
-// quotes for a name the console would otherwise read as several words. It
-// points into the session, so it is used before the session changes.
+// A setting's value: the text, then what follows it (".cfg"). It points into
+// the session, so it is used before the session changes.
 struct SettingValue {
     std::string_view text;
     std::string_view suffix = {};
-    bool quoted = false;
 };
 
-// Appends the value as a console line or the preview writes it.
-void appendSettingValue(std::string& line, const SettingValue& value);
+// Appends a setting's value as a console line or the preview writes it: a map
+// or script name the console would read as several words in double quotes.
+void appendSettingValue(std::string& line, const GameSetting& setting, const SettingValue& value);
 
 // The value a setting writes in one output; nothing when it is left out there.
 std::optional<SettingValue> settingValue(const GameSetting& setting, GameOutput output,

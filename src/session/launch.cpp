@@ -35,7 +35,7 @@ std::vector<std::string> scriptLines(const SessionSettings& s,
     std::vector<std::string> lines;
     for (const GameSetting* setting : settings) {
         if (const auto value = settingValue(*setting, GameOutput::Script, s)) {
-            appendSettingValue(lines.emplace_back(setting->command), *value);
+            appendSettingValue(lines.emplace_back(setting->command), *setting, *value);
         }
     }
     return lines;
