@@ -8,12 +8,6 @@
 namespace wyn {
 namespace {
 
-TEST(GameLog, SlotsAreNumberedBeforeTheExtension) {
-    EXPECT_EQ(logSlotPath("/state/wyn/game.log", 1), "/state/wyn/game.log");
-    EXPECT_EQ(logSlotPath("/state/wyn/game.log", 3), "/state/wyn/game-3.log");
-    EXPECT_EQ(logSlotPath("/state/w.yn/game", 2), "/state/w.yn/game-2");
-}
-
 // The report's bytes are the log's last ones, after those of its rotated part
 // when the log holds fewer.
 TEST(GameLog, TheTailTakesTheRotatedPartWhenTheLogIsShort) {
