@@ -84,7 +84,13 @@ std::string printable(const std::string& line) {
 std::string listed(const std::vector<std::string>& names, std::string_view last) {
     std::string text;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        text += i == 0 ? "" : (i + 1 == names.size() ? " " + std::string(last) + " " : ", ");
+        if (i + 1 == names.size() && i > 0) {
+            text += ' ';
+            text += last;
+            text += ' ';
+        } else if (i > 0) {
+            text += ", ";
+        }
         text += names[i];
     }
     return text;
