@@ -5,6 +5,7 @@
 
 #include "app/ctl_prompts.h"
 #include "base/errors.h"
+#include "base/file_system.h"
 #include "base/value_store.h"
 #include "content/map_cycle.h"
 #include "session/session_settings.h"
@@ -42,7 +43,7 @@ private:
 std::string currentDirectory() {
     std::error_code ec;
     const auto path = std::filesystem::current_path(ec);
-    return ec ? std::string() : path.string();
+    return ec ? std::string() : pathText(path);
 }
 
 }  // namespace

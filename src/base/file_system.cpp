@@ -11,20 +11,40 @@ namespace wyn {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+fs::path fileSystemPath(std::string_view path) {
+    const std::u16string wide = utf16FromUtf8(path);
+    return fs::path(std::wstring(wide.begin(), wide.end()));
+}
+
+std::string pathText(const fs::path& path) {
+    const std::wstring& wide = path.native();
+    return utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
+}
+#else
+fs::path fileSystemPath(std::string_view path) {
+    return fs::path(path);
+}
+
+std::string pathText(const fs::path& path) {
+    return path.native();
+}
+#endif
+
 bool fileExists(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && fs::is_regular_file(path, ec);
+    return !path.empty() && fs::is_regular_file(fileSystemPath(path), ec);
 }
 
 bool makeDirectories(const std::string& path) {
     std::error_code ec;
-    fs::create_directories(path, ec);
+    fs::create_directories(fileSystemPath(path), ec);
     return directoryExists(path);
 }
 
 bool isReadOnlyFile(const std::string& path) {
     std::error_code ec;
-    const auto status = fs::status(path, ec);
+    const auto status = fs::status(fileSystemPath(path), ec);
     if (ec || !fs::is_regular_file(status)) {
         return false;
     }
@@ -35,13 +55,13 @@ bool isReadOnlyFile(const std::string& path) {
 
 bool directoryExists(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && fs::is_directory(path, ec);
+    return !path.empty() && fs::is_directory(fileSystemPath(path), ec);
 }
 
 std::string realPath(const std::string& path) {
     std::error_code ec;
-    auto real = path.empty() ? fs::path() : fs::canonical(path, ec);
-    return ec ? std::string() : real.string();
+    auto real = path.empty() ? fs::path() : fs::canonical(fileSystemPath(path), ec);
+    return ec ? std::string() : pathText(real);
 }
 
 bool matchesMask(std::string_view name, std::string_view mask) {
@@ -96,9 +116,9 @@ std::vector<std::string> listDirectory(const std::string& directory, Keep keep) 
     if (directory.empty()) {
         return names;
     }
-    fs::directory_iterator it(directory, fs::directory_options::skip_permission_denied, ec);
+    fs::directory_iterator it(fileSystemPath(directory), fs::directory_options::skip_permission_denied, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::string name = it->path().filename().string();
+        std::string name = pathText(it->path().filename());
         if (keep(*it, name)) {
             names.push_back(std::move(name));
         }

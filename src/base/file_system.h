@@ -1,10 +1,17 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace wyn {
+
+// The one crossing between the core's path texts and the file system: the
+// file system's bytes on POSIX, UTF-8 on Windows, whose names are UTF-16.
+// Every std::filesystem call and every file the core opens goes through it.
+std::filesystem::path fileSystemPath(std::string_view path);
+std::string pathText(const std::filesystem::path& path);
 
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);

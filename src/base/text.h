@@ -32,4 +32,10 @@ int parseInteger(const std::string& text);
 // Same rule, without the exception.
 bool tryParseInteger(std::string_view text, int& value);
 
+// UTF-8 and UTF-16, for Windows's names. Bytes that are not UTF-8 cross one
+// byte a character (as Latin-1), and a surrogate without its pair crosses as
+// the three bytes UTF-8 would give it (WTF-8), so no name is refused or lost.
+std::u16string utf16FromUtf8(std::string_view text);
+std::string utf8FromUtf16(std::u16string_view text);
+
 }  // namespace wyn

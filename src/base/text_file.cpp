@@ -12,6 +12,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#elif defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #endif
 
 #include "base/errors.h"
@@ -23,10 +27,11 @@ namespace fs = std::filesystem;
 
 std::string readFileBytes(const std::string& path) {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    const fs::path file = fileSystemPath(path);
+    if (!fs::is_regular_file(file, ec)) {
         throwCannotOpenFile(path);
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         throwCannotOpenFile(path);
     }
@@ -119,15 +124,15 @@ std::optional<fs::path> resolveLinks(const fs::path& path) {
     return current;
 }
 
-std::string temporaryNameBeside(const fs::path& target) {
+fs::path temporaryNameBeside(const fs::path& target) {
     static thread_local std::mt19937_64 generator{std::random_device{}()};
     // Appended piece by piece: GCC 12 sees a false overlap (-Wrestrict) in
     // "literal" + std::string&& at -O3.
     std::string name = ".";
-    name += target.filename().string();
+    name += pathText(target.filename());
     name += ".tmp";
     name += std::to_string(generator() % 1000000000u);
-    return (target.parent_path() / name).string();
+    return target.parent_path() / fileSystemPath(name);
 }
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -162,8 +167,24 @@ void syncDirectoryOf(const fs::path& target) {
 }
 #endif
 
-bool writeAndFlush(const std::string& temporary, const fs::path& target, std::string_view bytes) {
-    std::FILE* file = std::fopen(temporary.c_str(), "wbx");
+// A new file only ("x"): a name that exists is somebody else's.
+std::FILE* createNew(const fs::path& path) {
+#ifdef _WIN32
+    // The C library's "x" mode is not in every Windows runtime.
+    const int fd = ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                            _S_IREAD | _S_IWRITE);
+    std::FILE* file = fd < 0 ? nullptr : ::_fdopen(fd, "wb");
+    if (fd >= 0 && file == nullptr) {
+        ::_close(fd);
+    }
+    return file;
+#else
+    return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
+bool writeAndFlush(const fs::path& temporary, const fs::path& target, std::string_view bytes) {
+    std::FILE* file = createNew(temporary);
     if (file == nullptr) {
         return false;
     }
@@ -176,6 +197,8 @@ bool writeAndFlush(const std::string& temporary, const fs::path& target, std::st
     ok = std::fflush(file) == 0 && ok;
 #if defined(__unix__) || defined(__APPLE__)
     ok = ::fsync(fileno(file)) == 0 && ok;
+#elif defined(_WIN32)
+    ok = ::_commit(::_fileno(file)) == 0 && ok;
 #endif
     ok = std::fclose(file) == 0 && ok;
     return ok;
@@ -187,14 +210,14 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
     if (path.empty()) {
         throwCannotCreateFile(path);
     }
-    const std::optional<fs::path> target = resolveLinks(path);
+    const std::optional<fs::path> target = resolveLinks(fileSystemPath(path));
     std::error_code ec;
     // A file nobody may write is not replaced behind its owner's back: the
     // rename would do so for anyone who may write the directory.
-    if (!target || fs::is_directory(*target, ec) || isReadOnlyFile(target->string())) {
+    if (!target || fs::is_directory(*target, ec) || isReadOnlyFile(pathText(*target))) {
         throwCannotCreateFile(path);
     }
-    const std::string temporary = temporaryNameBeside(*target);
+    const fs::path temporary = temporaryNameBeside(*target);
     if (!writeAndFlush(temporary, *target, bytes)) {
         fs::remove(temporary, ec);
         throwCannotCreateFile(path);

@@ -117,7 +117,8 @@ public:
         if (!directoryExists(m_profile.path(full, {"baseq2"}))) {
             return;
         }
-        const std::string real = realPath(full);
+        // Windows compares names without case: "C:\\Quake2" is c:\\quake2.
+        const std::string real = m_profile.separator == '\\' ? toLower(realPath(full)) : realPath(full);
         if (real.empty() || !m_seen.insert(real).second) {
             return;
         }
@@ -149,7 +150,7 @@ bool isProgram(const std::string& path, const PlatformProfile& profile) {
         return true;
     }
     std::error_code ec;
-    const auto permissions = fs::status(path, ec).permissions();
+    const auto permissions = fs::status(fileSystemPath(path), ec).permissions();
     return !ec && (permissions & (fs::perms::owner_exec | fs::perms::group_exec |
                                   fs::perms::others_exec)) != fs::perms::none;
 }
@@ -179,7 +180,7 @@ std::vector<std::string> programDirectories(const SearchEnvironment& environment
             const std::string path = profile.path(full, {name});
             if (isProgram(path, profile)) {
                 if (const auto real = realPath(path); !real.empty()) {
-                    directories.push_back(fs::path(real).parent_path().string());
+                    directories.push_back(pathText(fileSystemPath(real).parent_path()));
                 }
             }
         }
@@ -193,8 +194,16 @@ std::vector<std::string> usualFolders(const SearchEnvironment& environment,
     if (isWindows(profile)) {
         folders.push_back("c:\\quake2");
         for (const auto& programFiles : environment.programFilesFolders) {
-            folders.push_back(profile.path(programFiles, {"Quake2"}));
             folders.push_back(profile.path(programFiles, {"Quake II"}));
+            folders.push_back(profile.path(programFiles, {"Quake2"}));
+        }
+        for (const auto& drive : environment.fixedDrives) {
+            // "d:\" and "d:" both give "d:\quake2".
+            std::string root = drive;
+            if (!root.empty() && (root.back() == '\\' || root.back() == '/')) {
+                root.pop_back();
+            }
+            folders.push_back(profile.path(root, {"quake2"}));
         }
         return folders;
     }
@@ -225,7 +234,7 @@ std::vector<std::string> steamLibraries(const SearchEnvironment& environment,
         libraries.push_back(steam);
         const std::string file = profile.path(steam, {"steamapps", "libraryfolders.vdf"});
         std::error_code ec;
-        const auto size = fs::file_size(file, ec);
+        const auto size = fs::file_size(fileSystemPath(file), ec);
         if (ec || size > kMaxLibraryFileSize) {
             continue;
         }
@@ -301,6 +310,9 @@ std::vector<FoundInstallation> findInstallations(const std::string& storedDirect
         const std::string game = profile.path(library, {"steamapps", "common", "Quake 2"});
         candidates.add(game);
         candidates.add(profile.path(game, {"rerelease"}));
+    }
+    for (const auto& folder : environment.gogFolders) {
+        candidates.add(folder);
     }
     return candidates.take();
 }

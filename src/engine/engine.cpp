@@ -262,9 +262,10 @@ struct FileStamp {
 std::optional<FileStamp> stampOf(const std::string& path) {
     std::error_code error;
     FileStamp stamp;
-    stamp.size = fs::file_size(path, error);
+    const fs::path file = fileSystemPath(path);
+    stamp.size = fs::file_size(file, error);
     if (!error) {
-        stamp.time = fs::last_write_time(path, error);
+        stamp.time = fs::last_write_time(file, error);
     }
     return error ? std::nullopt : std::optional(stamp);
 }
@@ -281,7 +282,7 @@ constexpr std::size_t kMaxCached = 64;
 // Reads what is asked and no more: a file that grows while it is read gives
 // no byte past its size at the start, one that shrinks gives fewer.
 ExecutableFacts readFileFacts(const std::string& path, std::uint64_t fileSize) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(fileSystemPath(path), std::ios::binary);
     if (!file) {
         return {};
     }

@@ -35,7 +35,7 @@ std::string ownDataFolder(const Engine& engine) {
 }
 
 std::string firstBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(fileSystemPath(path), std::ios::binary);
     std::string bytes(kElfHeaderBytes, '\0');
     file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(file.gcount()));

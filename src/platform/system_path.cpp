@@ -3,8 +3,23 @@
 #include <QByteArray>
 #include <QFile>
 
+#include "base/text.h"
+
 namespace wyn {
 
+#ifdef Q_OS_WIN
+// Windows names are UTF-16; the core keeps them as UTF-8, crossing as the
+// core's own file calls cross (fileSystemPath), so both agree on any name.
+QString toSystemPath(std::string_view path) {
+    const std::u16string wide = utf16FromUtf8(path);
+    return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
+}
+
+std::string fromSystemPath(const QString& path) {
+    return utf8FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(path.utf16()),
+                                             static_cast<std::size_t>(path.size())));
+}
+#else
 QString toSystemPath(std::string_view path) {
     return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
@@ -13,5 +28,6 @@ std::string fromSystemPath(const QString& path) {
     const QByteArray bytes = QFile::encodeName(path);
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
+#endif
 
 }  // namespace wyn

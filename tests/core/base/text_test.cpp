@@ -43,5 +43,28 @@ TEST(Text, RemoveFirstRemovesOnlyTheFirstOccurrence) {
     EXPECT_EQ(removeFirst("abc", ""), "abc");
 }
 
+// Windows's names: UTF-8 both ways; anything else crosses so nothing is lost.
+TEST(Text, Utf16ConversionKeepsEveryName) {
+    struct Case {
+        std::string utf8;
+        std::u16string utf16;
+        std::string back;  // what the UTF-16 gives back
+    };
+    const Case cases[] = {
+        {"quake2.exe", u"quake2.exe", "quake2.exe"},
+        {"J\xc3\xb6rg's Spiele", u"J\u00f6rg's Spiele", "J\xc3\xb6rg's Spiele"},
+        {"\xe2\x82\xac\xf0\x9f\x8e\xae", u"\u20ac\U0001F3AE", "\xe2\x82\xac\xf0\x9f\x8e\xae"},
+        // Latin-1 bytes, an overlong '/', a cut sequence; a lone surrogate.
+        {"J\xf6rg", u"J\u00f6rg", "J\xc3\xb6rg"},
+        {"\xc0\xaf", u"\u00c0\u00af", "\xc3\x80\xc2\xaf"},
+        {"a\xe2\x82", u"a\u00e2\u0082", "a\xc3\xa2\xc2\x82"},
+        {"\xed\xa0\x80x", std::u16string(1, char16_t(0xD800)) + u"x", "\xed\xa0\x80x"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(utf16FromUtf8(c.utf8), c.utf16) << c.utf8;
+        EXPECT_EQ(utf8FromUtf16(c.utf16), c.back) << c.utf8;
+    }
+}
+
 }  // namespace
 }  // namespace wyn
