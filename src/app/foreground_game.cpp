@@ -8,6 +8,8 @@
 #ifdef Q_OS_UNIX
 #include <signal.h>
 #include <sys/types.h>
+#elif defined(Q_OS_WIN)
+#include <windows.h>
 #endif
 
 #include "platform/process_game_starter.h"
@@ -76,6 +78,24 @@ private:
     struct sigaction m_quit {};
     struct sigaction m_terminate {};
     struct sigaction m_hangUp {};
+};
+#elif defined(Q_OS_WIN)
+// Ctrl+C and Ctrl+Break reach every program of the console, the game among
+// them (it shares wynctl's console): wynctl waits for the game's end, as a
+// shell does. A handler, not the ignoring SetConsoleCtrlHandler(nullptr,
+// TRUE), which the game would inherit.
+BOOL WINAPI waitOnBreak(DWORD event) {
+    return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT ? TRUE : FALSE;
+}
+
+class ForegroundSignals {
+public:
+    ForegroundSignals() { ::SetConsoleCtrlHandler(waitOnBreak, TRUE); }
+    ~ForegroundSignals() { ::SetConsoleCtrlHandler(waitOnBreak, FALSE); }
+    ForegroundSignals(const ForegroundSignals&) = delete;
+    ForegroundSignals& operator=(const ForegroundSignals&) = delete;
+
+    void gameStarted(qint64) {}
 };
 #else
 class ForegroundSignals {

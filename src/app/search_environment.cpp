@@ -15,11 +15,20 @@ std::string variable(const char* value) {
     return value != nullptr ? value : "";
 }
 
+// The user's home: HOME here, the profile folder on Windows, which sets no HOME.
+std::string homeFolder() {
+#ifdef Q_OS_WIN
+    return fromSystemPath(QDir::toNativeSeparators(QDir::homePath()));
+#else
+    return fromSystemPath(qEnvironmentVariable("HOME"));
+#endif
+}
+
 }  // namespace
 
 PlatformProfile systemProfile() {
     PlatformProfile profile = PlatformProfile::native();
-    profile.home = fromSystemPath(qEnvironmentVariable("HOME"));
+    profile.home = homeFolder();
     profile.xdgDataHome = fromSystemPath(qEnvironmentVariable("XDG_DATA_HOME"));
     return profile;
 }
@@ -30,11 +39,13 @@ std::string currentDirectory() {
 
 SearchEnvironment systemSearchEnvironment() {
     SearchEnvironment environment;
-    environment.home = fromSystemPath(qEnvironmentVariable("HOME"));
+    environment.home = homeFolder();
     environment.path = variable(std::getenv("PATH"));
     environment.currentDirectory = currentDirectory();
     environment.steamFolders = registeredSteamFolders();
     environment.programFilesFolders = programFilesFolders();
+    environment.fixedDrives = fixedDrives();
+    environment.gogFolders = registeredGogFolders();
     return environment;
 }
 

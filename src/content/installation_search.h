@@ -20,6 +20,8 @@ struct SearchEnvironment {
     std::string root;              // put before the system's own folders; empty on a real system
     std::vector<std::string> steamFolders;         // Windows: the Steam folder the registry names
     std::vector<std::string> programFilesFolders;  // Windows: the program-files folders
+    std::vector<std::string> fixedDrives;          // Windows: each fixed drive's root ("d:\\")
+    std::vector<std::string> gogFolders;           // Windows: the Quake II folders GOG's registry names
 };
 
 struct FoundInstallation {
@@ -39,7 +41,8 @@ std::string engineLabel(EngineKind engine);
 // The directories on this computer that hold baseq2, each once (links
 // followed), in this order: the stored game directory, the platform's
 // default, the current directory; the directory of each game program on
-// PATH; the usual folders; the Quake II folders of every Steam library.
+// PATH; the usual folders; the Quake II folders of every Steam library; on
+// Windows the folders GOG installed.
 std::vector<FoundInstallation> findInstallations(const std::string& storedDirectory,
                                                  const SearchEnvironment& environment,
                                                  const PlatformProfile& profile);

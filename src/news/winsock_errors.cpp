@@ -14,9 +14,14 @@ namespace wyn {
 
 #ifdef _WIN32
 
-// The system's own numbers are already the WinSock ones.
+// The system's own numbers are already the WinSock ones (WSAECONNREFUSED is
+// 10061); a portable error condition has none.
 int winsockErrorNumber(const std::error_code& error) {
-    return error.value();
+    const auto& category = error.category();
+    if (category == std::system_category() || category == asio::system_category()) {
+        return error.value();
+    }
+    return kWinsockSystemCallFailure;
 }
 
 int winsockLookupErrorNumber(int addrInfoError, int /*systemError*/) {

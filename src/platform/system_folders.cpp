@@ -4,6 +4,10 @@
 #include <QSettings>
 #include <QString>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #include "platform/system_path.h"
 
 namespace wyn {
@@ -31,8 +35,44 @@ std::vector<std::string> registeredSteamFolders() {
 std::vector<std::string> programFilesFolders() {
     std::vector<std::string> folders;
 #ifdef Q_OS_WIN
-    addFolder(folders, qEnvironmentVariable("ProgramFiles"));
+    // Quake II is a 32-bit game: its usual home comes first.
     addFolder(folders, qEnvironmentVariable("ProgramFiles(x86)"));
+    addFolder(folders, qEnvironmentVariable("ProgramFiles"));
+#endif
+    return folders;
+}
+
+std::vector<std::string> fixedDrives() {
+    std::vector<std::string> drives;
+#ifdef Q_OS_WIN
+    const DWORD mask = ::GetLogicalDrives();
+    for (int drive = 0; drive < 26; ++drive) {
+        if ((mask & (1u << drive)) == 0) {
+            continue;
+        }
+        const wchar_t root[] = {static_cast<wchar_t>(L'A' + drive), L':', L'\\', L'\0'};
+        // A network or removable drive may keep the search waiting.
+        if (::GetDriveTypeW(root) == DRIVE_FIXED) {
+            drives.push_back(fromSystemPath(QString::fromWCharArray(root)));
+        }
+    }
+#endif
+    return drives;
+}
+
+std::vector<std::string> registeredGogFolders() {
+    std::vector<std::string> folders;
+#ifdef Q_OS_WIN
+    QSettings games(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\GOG.com\\Games"),
+                    QSettings::NativeFormat);
+    for (const QString& game : games.childGroups()) {
+        games.beginGroup(game);
+        if (games.value(QStringLiteral("gameName")).toString().compare(QStringLiteral("Quake II"),
+                                                                      Qt::CaseInsensitive) == 0) {
+            addFolder(folders, games.value(QStringLiteral("path")).toString());
+        }
+        games.endGroup();
+    }
 #endif
     return folders;
 }

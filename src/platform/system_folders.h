@@ -5,9 +5,14 @@
 
 namespace wyn {
 
-// Folders only Windows names: the Steam folder its registry holds and the
-// program-files folders. Elsewhere both are empty.
+// Folders only Windows names; elsewhere all are empty.
+// The Steam folder its registry holds.
 std::vector<std::string> registeredSteamFolders();
+// The program-files folders, the 32-bit programs' first.
 std::vector<std::string> programFilesFolders();
+// The root of each fixed drive ("C:\").
+std::vector<std::string> fixedDrives();
+// The folders GOG's registry names for the game "Quake II".
+std::vector<std::string> registeredGogFolders();
 
 }  // namespace wyn

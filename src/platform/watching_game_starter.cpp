@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
@@ -30,6 +31,11 @@ constexpr std::chrono::milliseconds kRelayWait{2000};
 }  // namespace
 
 std::string gameLogPath() {
+#ifdef Q_OS_WIN
+    // The user's local application data, which stays on this computer.
+    const QString local = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return fromSystemPath(QDir::toNativeSeparators(local + QStringLiteral("/WYN/game.log")));
+#endif
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     // A relative folder counts as unset, as the XDG folders are read everywhere.
     if (state.isEmpty() || QDir::isRelativePath(state)) {
@@ -123,7 +129,7 @@ private:
     }
 #endif
 
-    void processEnded(QObject& context) {
+    void processEnded([[maybe_unused]] QObject& context) {
         m_end = processEnd(*m_process, m_request,
                            std::chrono::duration_cast<std::chrono::milliseconds>(
                                std::chrono::steady_clock::now() - m_started));
@@ -176,7 +182,7 @@ private:
 
 WatchingGameStarter::WatchingGameStarter(std::string log, std::chrono::milliseconds quickEnd)
     // Absolute: the relay runs in the game's working directory.
-    : m_log(fromSystemPath(QFileInfo(toSystemPath(log)).absoluteFilePath())),
+    : m_log(fromSystemPath(QDir::toNativeSeparators(QFileInfo(toSystemPath(log)).absoluteFilePath()))),
       m_quickEnd(quickEnd) {}
 
 WatchingGameStarter::~WatchingGameStarter() = default;

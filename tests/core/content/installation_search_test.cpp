@@ -62,7 +62,7 @@ protected:
     test::TempDir temp;
     std::string home = temp.mkdir("home/player");
     std::string root = temp.mkdir("root");
-    SearchEnvironment environment{home, "", temp.mkdir("work"), root, {}, {}};
+    SearchEnvironment environment{home, "", temp.mkdir("work"), root, {}, {}, {}, {}};
     PlatformProfile profile = PlatformProfile::posix();
 
     // A directory with baseq2; with the game's executable and the add-on as asked.

@@ -1,0 +1,112 @@
+// The game started on Windows: from a folder whose name is not ASCII, with
+// the scripts in it, the start parameters and the folder as working directory.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "app/foreground_game.h"
+#include "app/wynctl.h"
+#include "platform/process_game_starter.h"
+#include "platform/system_path.h"
+#include "platform/watching_game_starter.h"
+#include "windows_test.h"
+
+namespace wyn::test {
+namespace {
+
+// A game directory with the deathmatch maps, the sample's roster and the stand-in game.
+class WindowsLaunch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder.write("Quake II\\baseq2\\pak1.pak", "");
+        folder.write("Quake II\\vantor\\bots.cfg", "[bots]\r\n\"Orla\" \"female/athena\" 3 5 3 9 1 0 100\r\n");
+        ASSERT_TRUE(QFile::copy(standInGame(), toSystemPath(game + "\\quake2.exe")));
+        preset = folder.write("dm.wyn", presetLines());
+    }
+
+    // Map q2dm1, the bot Orla, everything else off.
+    static std::string presetLines() {
+        const std::map<int, std::string_view> set{
+            {0, "q2dm1"}, {17, "1"}, {46, "1"}, {56, "Orla"}, {59, "General"}};
+        std::string text;
+        for (int line = 0; line < 63; ++line) {
+            text.append(set.contains(line) ? set.at(line) : "0").append("\r\n");
+        }
+        return text;
+    }
+
+    int wynctl(const std::vector<std::string>& command) {
+        std::vector<std::string> args{"--settings", folder.path() + "\\wyn.ini", "--game-dir", game};
+        args.insert(args.end(), command.begin(), command.end());
+        std::ostringstream out, err;
+        const int status = runWynctl(args, out, err, starter, foreground);
+        this->err = err.str();
+        return status;
+    }
+
+    std::string started() {
+        QElapsedTimer waited;
+        waited.start();
+        while (folder.read("Quake II\\started.txt").empty() && waited.elapsed() < 20000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        return folder.read("Quake II\\started.txt");
+    }
+
+    JoergsFolder folder;
+    const std::string game = folder.game();
+    std::string preset;
+    std::string err;
+    ProcessGameStarter starter;
+    ForegroundGame foreground;
+};
+
+TEST_F(WindowsLaunch, WaitStartsTheGameInItsFolderAndGivesItsExitCode) {
+    qputenv("WYN_STAND_IN_EXIT", "7");
+    EXPECT_EQ(wynctl({"launch", "--wait", preset}), 7) << err;
+    qunsetenv("WYN_STAND_IN_EXIT");
+    EXPECT_EQ(started(), "directory: " + game + "\narguments: +set game vantor +exec wyn.cfg\n");
+    EXPECT_NE(folder.read("Quake II\\vantor\\wyn.cfg").find("map q2dm1\r\n"), std::string::npos);
+    EXPECT_EQ(folder.read("Quake II\\vantor\\launcher.cfg"), "sv bots Orla\r\n");
+}
+
+TEST_F(WindowsLaunch, ADetachedStartRunsOnItsOwn) {
+    EXPECT_EQ(wynctl({"launch", preset}), 0) << err;
+    EXPECT_EQ(started(), "directory: " + game + "\narguments: +set game vantor +exec wyn.cfg\n");
+}
+
+TEST_F(WindowsLaunch, AWatchedGameEndsWithItsCodeAndItsLog) {
+    WatchingGameStarter watching(folder.path() + "\\logs\\game.log", std::chrono::milliseconds(0));
+    std::optional<GameEnd> end;
+    watching.setEndHandler([&end](const GameEnd& ended) { end = ended; });
+    qputenv("WYN_STAND_IN_EXIT", "3");
+    ASSERT_TRUE(watching.start({fromSystemPath(toSystemPath(game + "\\quake2.exe")),
+                                {"+set", "game", "vantor"}, game, true}));
+    QElapsedTimer waited;
+    waited.start();
+    while (!end && waited.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    qunsetenv("WYN_STAND_IN_EXIT");
+    ASSERT_TRUE(end);
+    EXPECT_EQ(end->exitCode, 3);
+    EXPECT_NE(end->output.find("stand-in game: started"), std::string::npos);
+    EXPECT_EQ(end->outputFile, folder.path() + "\\logs\\game.log");
+}
+
+TEST(GameLog, IsInTheUsersLocalApplicationData) {
+    const QString local = qEnvironmentVariable("LOCALAPPDATA");
+    ASSERT_FALSE(local.isEmpty());
+    EXPECT_EQ(QString::compare(toSystemPath(gameLogPath()), local + QStringLiteral("\\WYN\\game.log"),
+                               Qt::CaseInsensitive),
+              0);
+}
+
+}  // namespace
+}  // namespace wyn::test

@@ -1,0 +1,77 @@
+// The state in the registry: the user's own key, strings throughout, and the
+// earlier program's state taken over once.
+#include <QSettings>
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/settings_value_store.h"
+#include "windows_test.h"
+
+namespace wyn::test {
+namespace {
+
+using Key = SettingsValueStore::RegistryKey;
+
+const std::string kJoerg = "C:\\Users\\J\xc3\xb6rg\\Spiele\\Quake II";
+
+TEST(RegistryStore, KeepsStringValuesAndTheRecentFilesSubkey) {
+    const TestKey key;
+    {
+        SettingsValueStore store(Key{key.path()}, {});
+        EXPECT_TRUE(store.writeValue("DirectoryEdit", kJoerg));
+        EXPECT_TRUE(store.writeValue("ExitCheckBox", "-1"));
+        store.writeRecentFiles({kJoerg + "\\a.wyn", "D:\\b.wyn"});
+        store.sync();
+    }
+    // As Windows holds them: REG_SZ strings, the recent files in their subkey.
+    EXPECT_EQ(registryString(key.path(), "DirectoryEdit"),
+              QStringLiteral("C:\\Users\\J\u00f6rg\\Spiele\\Quake II"));
+    EXPECT_EQ(registryString(key.path(), "ExitCheckBox"), QStringLiteral("-1"));
+    EXPECT_EQ(registryString(key.path("Recent Files"), "F1"), QStringLiteral("D:\\b.wyn"));
+
+    const SettingsValueStore again(Key{key.path()}, {});
+    EXPECT_EQ(again.readValue("DirectoryEdit"), kJoerg);
+    EXPECT_EQ(again.readValue("Missing"), "");
+    EXPECT_EQ(again.readRecentFiles(), (std::vector<std::string>{kJoerg + "\\a.wyn", "D:\\b.wyn"}));
+}
+
+TEST(RegistryStore, TakesTheEarlierStateOnceWhenItHasNone) {
+    const TestKey key;
+    {
+        QSettings earlier(key.path("old"), QSettings::NativeFormat);
+        earlier.setValue("DirectoryEdit", "c:\\quake2");
+        earlier.setValue("Recent Files/F0", "c:\\quake2\\ctf.wyn");
+    }
+    const Key own{key.path("new")};
+    {
+        const SettingsValueStore store(own, {Key{key.path("missing")}, Key{key.path("old")}});
+        EXPECT_EQ(store.readValue("DirectoryEdit"), "c:\\quake2");
+        EXPECT_EQ(store.readRecentFiles(), std::vector<std::string>{"c:\\quake2\\ctf.wyn"});
+    }
+    EXPECT_EQ(registryString(key.path("new"), "DirectoryEdit"), QStringLiteral("c:\\quake2"));
+
+    // Once: a store with state of its own keeps it.
+    QSettings(key.path("old"), QSettings::NativeFormat).setValue("DirectoryEdit", "d:\\games");
+    SettingsValueStore store(own, {Key{key.path("old")}});
+    EXPECT_EQ(store.readValue("DirectoryEdit"), "c:\\quake2");
+}
+
+// The program's own store: HKEY_CURRENT_USER, with what an earlier program
+// left under HKEY_LOCAL_MACHINE copied in on the first start.
+TEST(RegistryStore, TheUsersStoreStartsFromTheMachinesEarlierState) {
+    const QString machine = QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Tolvane\\WYN");
+    const QString user = QStringLiteral("HKEY_CURRENT_USER\\Software\\Tolvane\\WYN");
+    QSettings(user, QSettings::NativeFormat).clear();
+    QSettings(machine, QSettings::NativeFormat).setValue("FragLimitComboBox", "20");
+    {
+        const SettingsValueStore store;
+        EXPECT_EQ(store.readValue("FragLimitComboBox"), "20");
+    }
+    EXPECT_EQ(registryString(user, "FragLimitComboBox"), QStringLiteral("20"));
+    QSettings(machine, QSettings::NativeFormat).clear();
+    QSettings(user, QSettings::NativeFormat).clear();
+}
+
+}  // namespace
+}  // namespace wyn::test
