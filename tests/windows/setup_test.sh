@@ -7,9 +7,13 @@
 #
 #   tests/windows/setup_test.sh SETUP_EXE [BIN_DIR]
 set -uo pipefail
-if [ $# -lt 1 ] || [ $# -gt 2 ] || [ ! -f "$1" ]; then
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
     echo "usage: $0 SETUP_EXE [BIN_DIR]" >&2
     exit 2
+fi
+if [ ! -f "$1" ]; then
+    echo "FAIL: no setup program $1: make windows-installer makes it"
+    exit 1
 fi
 setup=$(realpath "$1")
 bin=${2:+$(realpath "$2")}
