@@ -20,7 +20,7 @@ bin=${2:+$(realpath "$2")}
 
 work=$(mktemp -d "$(dirname "$setup")/setup_test.XXXXXX")
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
-# No menu entries on the host for the shortcuts, and no Mono or Gecko to ask for.
+# No menu entries or file types on the host, and no Mono or Gecko to ask for.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 
