@@ -114,7 +114,7 @@ check_uninstalled() {
     local dir_win=$1 dir left
     dir=$(unix_path "$dir_win")
     left=$(cd "$dir" 2>/dev/null && find . -mindepth 1 ! -path ./notes.txt)
-    [ -z "$left" ] || fail "left in $dir_win: $(echo $left)"
+    [ -z "$left" ] || fail "left in $dir_win: ${left//$'\n'/ }"
     [ -f "$dir/notes.txt" ] || fail "the user's notes.txt in $dir_win went too"
     [ ! -e "$shortcut" ] || fail "the Start menu entry is left"
     ! key_exists "$CLASSES\\$PROG_ID" || fail "$CLASSES\\$PROG_ID is left"

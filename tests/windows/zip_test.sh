@@ -29,9 +29,10 @@ fail() {
 name=$(basename "$zip" -win64.zip)
 # A folder name with a space, as in "Program Files" or a user's name.
 unpacked="$work/some place"
-mkdir -p "$unpacked" && unzip -q "$zip" -d "$unpacked" || { echo "FAIL: unzip $zip"; exit 1; }
+mkdir -p "$unpacked"
+unzip -q "$zip" -d "$unpacked" || { echo "FAIL: unzip $zip"; exit 1; }
 top=$(ls -A "$unpacked")
-[ "$top" = "$name" ] || fail "the zip holds '$(echo $top)', not the one folder $name"
+[ "$top" = "$name" ] || fail "the zip holds '${top//$'\n'/ }', not the one folder $name"
 
 folder="$unpacked/$name"
 diff -r "$bin" "$folder" >/dev/null || fail "$name/ differs from $bin: $(diff -rq "$bin" "$folder" | head -3)"
