@@ -13,8 +13,14 @@ DEB_BUILD ?= build-deb
 # The package builds and runs its tests on JOBS cores without echoing every command;
 # DEB_OPTIONS="parallel=2 nocheck" leaves the tests out.
 DEB_OPTIONS ?= parallel=$(JOBS) terse
+# The Windows build: mingw-w64 against the Qt for Windows of ../shared/windows,
+# unpacked into the build directory; its tests run under Wine.
+WINDOWS_BUILD ?= build-windows
+WINDOWS_QT_ARCHIVE ?= ../shared/windows/qt-6.4.2-mingw-w64.tar.xz
+WINDOWS_QT = $(WINDOWS_BUILD)/qt6-mingw
 
-.PHONY: all deps configure build test run bench clean test-sanitize fuzz screenshots deb deb-check
+.PHONY: all deps configure build test run bench clean test-sanitize fuzz screenshots deb deb-check \
+	windows windows-installer windows-test
 
 all: build
 
@@ -86,6 +92,25 @@ deb-check: deps
 	@grep -qx 'application/x-wyn-preset:\*\.wyn' $(DEB_BUILD)/root/usr/share/mime/globs || \
 		{ echo "*.wyn is not application/x-wyn-preset"; exit 1; }
 	@echo "The package passes lintian and the desktop validators."
+
+# wyn.exe and wynctl.exe with everything they need beside them, in $(WINDOWS_BUILD)/bin.
+windows:
+	@scripts/install-deps --windows
+	@test -f $(WINDOWS_QT)/bin/Qt6Core.dll || \
+		{ mkdir -p $(WINDOWS_BUILD) && tar -xJf $(WINDOWS_QT_ARCHIVE) -C $(WINDOWS_BUILD); }
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
+		-DQT_WINDOWS=$(abspath $(WINDOWS_QT)) -DCMAKE_PREFIX_PATH=/ -DCMAKE_BUILD_TYPE=Release \
+		-DWYN_WERROR=$(WERROR) -DWYN_BENCH=OFF >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j$(JOBS)
+
+# The setup program and the portable zip of the Windows build:
+# $(WINDOWS_BUILD)/WYN-<version>-setup.exe and $(WINDOWS_BUILD)/WYN-<version>-win64.zip.
+windows-installer: windows
+	@scripts/windows-installer $(WINDOWS_BUILD)
+
+# The Windows tests under Wine, the setup program's among them.
+windows-test: windows-installer
+	@cd $(WINDOWS_BUILD) && ctest -L windows --output-on-failure -j$(JOBS)
 
 clean:
 	@rm -rf $(BUILD)
