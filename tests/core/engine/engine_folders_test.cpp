@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/engine_folders.h"
 #include "fake_elf.h"
 #include "fake_pe.h"
@@ -36,6 +38,20 @@ protected:
         result.gameLibrary = kind == EngineKind::Q2pro ? "gamex86_64.dll" : "game.dll";
         result.fallbackLibrary = kind == EngineKind::YamagiQuake2 ? "gamex86.dll" : "";
         return result;
+    }
+
+    // The game library check's message while the files (path below TEMP,
+    // bytes) are there.
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    std::optional<std::string> checkWith(const Engine& checked, const Files& files) {
+        for (const auto& [file, bytes] : files) {
+            temp.write(file, bytes);
+        }
+        auto message = checkGameLibrary(checked, environment, "vantor");
+        for (const auto& file : files) {
+            std::filesystem::remove(temp / file.first);
+        }
+        return message;
     }
 
     // The placeholders HOME, DOCS, GAME and TEMP in a text as this computer's
@@ -181,7 +197,7 @@ TEST_F(EngineFolders, CheckTheAddOnsGameLibrary) {
     struct Case {
         const char* name;
         Engine engine;
-        std::vector<std::pair<std::string, std::string>> files;  // below TEMP
+        Files files;
         std::optional<std::string> message;
     };
     const auto yamagi = engine(EngineKind::YamagiQuake2, "games/q2");
@@ -238,14 +254,8 @@ TEST_F(EngineFolders, CheckTheAddOnsGameLibrary) {
     };
     temp.mkdir("home/p/.yq2");
     for (const auto& c : cases) {
-        for (const auto& [file, bytes] : c.files) {
-            temp.write(file, bytes);
-        }
         const auto message = c.message ? std::optional(real(*c.message)) : std::nullopt;
-        EXPECT_EQ(checkGameLibrary(c.engine, environment, "vantor"), message) << c.name;
-        for (const auto& file : c.files) {
-            std::filesystem::remove(temp / file.first);
-        }
+        EXPECT_EQ(checkWith(c.engine, c.files), message) << c.name;
     }
 }
 
@@ -330,7 +340,7 @@ TEST_F(EngineFolders, CheckAWindowsEnginesGameLibrary) {
     struct Case {
         const char* name;
         Engine engine;
-        std::vector<std::pair<std::string, std::string>> files;  // below TEMP
+        Files files;
         std::optional<std::string> message;
     };
     const std::string yamagiNeeds =
@@ -367,15 +377,39 @@ TEST_F(EngineFolders, CheckAWindowsEnginesGameLibrary) {
     };
     environment.documents = temp / "documents";
     for (const auto& c : cases) {
-        for (const auto& [file, bytes] : c.files) {
-            temp.write(file, bytes);
-        }
         const auto message = c.message ? std::optional(real(*c.message)) : std::nullopt;
-        EXPECT_EQ(checkGameLibrary(c.engine, environment, "vantor"), message) << c.name;
-        for (const auto& file : c.files) {
-            std::filesystem::remove(temp / file.first);
-        }
+        EXPECT_EQ(checkWith(c.engine, c.files), message) << c.name;
     }
+}
+
+// What a real linker makes: the x64 program is a Q2PRO by its strings, and
+// the DLL fits it.
+TEST(WindowsPrograms, AreReadAsTheyAreBuilt) {
+#ifndef WYN_WINDOWS_PROGRAMS
+    GTEST_SKIP() << "no cross compiler for Windows (x86_64-w64-mingw32-gcc) was found";
+#else
+    const std::string built = WYN_WINDOWS_PROGRAMS;
+    test::TempDir temp;
+    const auto game = temp.mkdir("games/q2");
+    std::filesystem::copy_file(built + "/q2pro.exe", game + "/q2pro.exe");
+    const auto engine = recogniseEngine(game + "/q2pro.exe");
+    EXPECT_EQ(engine.kind, EngineKind::Q2pro);
+    EXPECT_EQ(engine.format, ExecutableFormat::Pe);
+    EXPECT_EQ(engine.pe.machine, kPeX64);
+    EXPECT_EQ(engine.pe.bits, 64);
+    EXPECT_FALSE(engine.pe.dll);
+    EXPECT_EQ(engine.gameLibrary, "gamex86_64.dll");
+
+    const EngineEnvironment environment{game, "", "", PlatformProfile::posix()};
+    temp.mkdir("games/q2/vantor");
+    std::filesystem::copy_file(built + "/game.dll", game + "/vantor/gamex86_64.dll");
+    EXPECT_EQ(checkGameLibrary(engine, environment, "vantor"), std::nullopt);
+    std::filesystem::copy_file(built + "/q2pro.exe", game + "/vantor/gamex86_64.dll",
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(checkGameLibrary(engine, environment, "vantor"),
+              "Q2PRO needs the game library gamex86_64.dll in " + game +
+                  "/vantor; the folder holds gamex86_64.dll, not a library.");
+#endif
 }
 
 }  // namespace
