@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const wyn::PeHeader x64{wyn::kPeX64, 64, false, 0, 0};
     const auto why = wyn::whyUnfit(bytes, x64);
-    FUZZ_CHECK(why.empty() == (header && header->dll && header->bits == 64 &&
-                               header->machine == wyn::kPeX64));
+    FUZZ_CHECK(why.empty() ==
+               (header && header->dll && header->bits == 64 && header->machine == wyn::kPeX64));
 
     const auto facts = wyn::readExecutableFacts(
         [&file](std::uint64_t offset, std::size_t wanted) { return file.read(offset, wanted); });

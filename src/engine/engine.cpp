@@ -23,7 +23,7 @@ constexpr std::size_t kMaxSections = 4096;     // real executables have a few do
 constexpr std::size_t kMaxSectionEntry = 256;  // 64 bytes in every real one
 constexpr std::size_t kMaxSectionNames = 65536;
 constexpr std::size_t kMaxPeSections = 96;  // the most Windows loads
-constexpr std::size_t kMaxString = 4096;  // a longer string is no path or marker
+constexpr std::size_t kMaxString = 4096;    // a longer string is no path or marker
 constexpr std::size_t kChunk = 1 << 16;
 constexpr std::uint64_t kMaxScanned = std::uint64_t{256} << 20;
 constexpr int kMaxWrappers = 4;
@@ -224,8 +224,8 @@ void scanSection(const ReadAt& read, std::uint64_t offset, std::uint64_t size,
                  std::uint64_t& scanned, Findings& found) {
     StringScanner scanner;
     for (std::uint64_t done = 0; done < size && scanned < kMaxScanned;) {
-        const auto piece =
-            read(offset + done, static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size - done)));
+        const auto piece = read(
+            offset + done, static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size - done)));
         if (piece.empty()) {
             break;
         }

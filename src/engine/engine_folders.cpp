@@ -187,7 +187,8 @@ std::optional<std::string> checkGameLibrary(const Engine& engine,
             }
         }
     }
-    const auto fallback = engine.fallbackLibrary.empty() ? "" : " (or " + engine.fallbackLibrary + ")";
+    const auto fallback =
+        engine.fallbackLibrary.empty() ? "" : " (or " + engine.fallbackLibrary + ")";
     auto text = std::string(engineName(engine.kind)) + " needs the game library " +
                 engine.gameLibrary + fallback + " in " + joined(folders, " or ");
     // What the folders hold instead, and the mod folder of the game directory,

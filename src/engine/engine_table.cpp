@@ -24,8 +24,7 @@ constexpr std::uint16_t kAarch64 = 183;
 constexpr std::array kYamagiPrograms{"quake2"sv, "yquake2"sv};
 constexpr std::array kYamagiServers{"q2ded"sv};
 constexpr std::array kYamagiArguments{"-datadir"sv};
-constexpr std::array kYamagiLibraries{
-    GameLibraryName{0, 0, "game.so", "game.dll", "gamex86.dll"}};
+constexpr std::array kYamagiLibraries{GameLibraryName{0, 0, "game.so", "game.dll", "gamex86.dll"}};
 
 // Q2PRO: the marker is the line its start-up prints last. A system-wide
 // build compiles in its home ("~/.q2pro") and its data and library folders

@@ -48,7 +48,7 @@ std::string fakePe(const FakePe& pe) {
         put(bytes, 0x1000, 4);
         put(bytes, size, 4);  // in the file
         put(bytes, offset, 4);
-        bytes.append(12, '\0');  // relocations and line numbers
+        bytes.append(12, '\0');     // relocations and line numbers
         put(bytes, 0x40000040, 4);  // initialized, readable
     };
     section(".text", code, codeSize);
