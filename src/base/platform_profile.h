@@ -14,11 +14,12 @@ struct PlatformProfile {
     char separator = '/';
     std::string defaultGameDirectory;
     std::string defaultExecutable;
-    // The user's home and $XDG_DATA_HOME, where engines keep their user
-    // folders; the programs fill them in from the environment. Empty: unknown,
-    // and no user folder is looked at.
+    // The user's home and $XDG_DATA_HOME, and on Windows the Documents
+    // folder, where engines keep their user folders; the programs fill them
+    // in from the environment. Empty: unknown, and no user folder is looked at.
     std::string home;
     std::string xdgDataHome;
+    std::string documents;
 
     static PlatformProfile windows();
     static PlatformProfile posix();

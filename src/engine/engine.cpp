@@ -22,7 +22,8 @@ constexpr std::size_t kScriptBytes = 4096;     // a wrapper's exec line is near 
 constexpr std::size_t kMaxSections = 4096;     // real executables have a few dozen
 constexpr std::size_t kMaxSectionEntry = 256;  // 64 bytes in every real one
 constexpr std::size_t kMaxSectionNames = 65536;
-constexpr std::size_t kMaxString = 4096;  // a longer string is no path or marker
+constexpr std::size_t kMaxPeSections = 96;  // the most Windows loads
+constexpr std::size_t kMaxString = 4096;    // a longer string is no path or marker
 constexpr std::size_t kChunk = 1 << 16;
 constexpr std::uint64_t kMaxScanned = std::uint64_t{256} << 20;
 constexpr int kMaxWrappers = 4;
@@ -82,19 +83,21 @@ struct RowFacts {
     std::string folders[2];  // compiled-in, in the order the build gives them
 };
 
+// A Windows build is looked at for its marker and its game library's name
+// only: the other facts are a POSIX build's.
 class Findings {
 public:
-    Findings() : m_rows(engineRows().size()) {
+    explicit Findings(bool windows) : m_rows(engineRows().size()), m_windows(windows) {
         for (const auto& row : engineRows()) {
-            for (const auto start : {row.marker, row.xdgMarker}) {
+            for (const auto start : {row.marker, windows ? std::string_view() : row.xdgMarker}) {
                 if (!start.empty()) {
                     m_starts.set(static_cast<unsigned char>(start.front()));
                 }
             }
             const std::pair<char, bool> others[] = {
                 {kGameLibraryPrefix.front(), row.libraryNameInData},
-                {'~', row.userFolderCompiledIn},
-                {'/', !row.compiledFolderEnd.empty()}};
+                {'~', row.userFolderCompiledIn && !windows},
+                {'/', !row.compiledFolderEnd.empty() && !windows}};
             for (const auto& [start, used] : others) {
                 if (used) {
                     m_starts.set(static_cast<unsigned char>(start));
@@ -115,46 +118,52 @@ public:
         }
     }
 
-    // The facts of the first engine whose marker was found; nothing of the
-    // others' strings.
-    Engine engine(const ElfHeader& elf) const {
+    // The facts of the first engine whose marker was found, added to what the
+    // executable's header says; nothing of the others' strings.
+    Engine engine(Engine header) const {
         const auto rows = engineRows();
         for (std::size_t i = 0; i < rows.size(); ++i) {
             if (m_rows[i].marker) {
-                return settle(rows[i], m_rows[i], elf);
+                return settle(rows[i], m_rows[i], std::move(header));
             }
         }
-        Engine unknown;
-        unknown.elf = elf;
-        return unknown;
+        return header;
     }
 
 private:
-    static void takeFor(const EngineRow& row, std::string_view text, RowFacts& facts) {
+    void takeFor(const EngineRow& row, std::string_view text, RowFacts& facts) const {
         if (row.marker.empty()) {
             return;
         }
+        const bool posix = !m_windows;
         if (text.starts_with(row.marker)) {
             facts.marker = true;
-        } else if (!row.xdgMarker.empty() && text.starts_with(row.xdgMarker)) {
+        } else if (posix && !row.xdgMarker.empty() && text.starts_with(row.xdgMarker)) {
             facts.xdg = true;
-        } else if (row.libraryNameInData && facts.library.empty() && isGameLibraryName(text)) {
+        } else if (row.libraryNameInData && facts.library.empty() &&
+                   isGameLibraryName(text, m_windows)) {
             facts.library = text;
-        } else if (row.userFolderCompiledIn && facts.home.empty() && text.starts_with("~/")) {
+        } else if (posix && row.userFolderCompiledIn && facts.home.empty() &&
+                   text.starts_with("~/")) {
             facts.home = text;
-        } else if (!row.compiledFolderEnd.empty() && text.starts_with('/') &&
+        } else if (posix && !row.compiledFolderEnd.empty() && text.starts_with('/') &&
                    text.ends_with(row.compiledFolderEnd) && text != row.siteConfiguration &&
                    text.size() > row.compiledFolderEnd.size() && facts.folders[1].empty()) {
             (facts.folders[0].empty() ? facts.folders[0] : facts.folders[1]) = text;
         }
     }
 
-    static Engine settle(const EngineRow& row, const RowFacts& facts, const ElfHeader& elf) {
-        Engine engine;
+    static Engine settle(const EngineRow& row, const RowFacts& facts, Engine engine) {
         engine.kind = row.kind;
-        engine.elf = elf;
-        engine.gameLibrary =
-            facts.library.empty() ? std::string(gameLibraryName(row, elf.machine)) : facts.library;
+        const bool windows = engine.format == ExecutableFormat::Pe;
+        if (const auto* library =
+                gameLibrary(row, windows ? engine.pe.machine : engine.elf.machine, windows)) {
+            engine.gameLibrary = windows ? library->windows : library->posix;
+            engine.fallbackLibrary = windows ? library->windowsFallback : std::string_view();
+        }
+        if (!facts.library.empty()) {
+            engine.gameLibrary = facts.library;
+        }
         engine.xdg = facts.xdg;
         engine.systemWide = !facts.folders[0].empty();
         if (engine.systemWide) {
@@ -172,6 +181,7 @@ private:
     }
 
     std::vector<RowFacts> m_rows;
+    bool m_windows;
     std::bitset<256> m_starts;
 };
 
@@ -208,6 +218,23 @@ std::string execTarget(std::string_view script) {
     return {};
 }
 
+// Feeds the strings of one section to found, in pieces; scanned counts the
+// bytes of all sections read so far, which stop at kMaxScanned.
+void scanSection(const ReadAt& read, std::uint64_t offset, std::uint64_t size,
+                 std::uint64_t& scanned, Findings& found) {
+    StringScanner scanner;
+    for (std::uint64_t done = 0; done < size && scanned < kMaxScanned;) {
+        const auto piece = read(
+            offset + done, static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size - done)));
+        if (piece.empty()) {
+            break;
+        }
+        scanner.feed(piece, [&](std::string_view text) { found.take(text); });
+        done += piece.size();
+        scanned += piece.size();
+    }
+}
+
 void scanReadOnlyData(const ReadAt& read, const ElfHeader& header, Findings& found) {
     if (header.sectionCount == 0 || header.sectionCount > kMaxSections ||
         header.sectionEntrySize < (header.bits == 64 ? 64 : 40) ||
@@ -229,7 +256,6 @@ void scanReadOnlyData(const ReadAt& read, const ElfHeader& header, Findings& fou
     const auto names =
         read(namesSection->offset, std::min<std::uint64_t>(namesSection->size, kMaxSectionNames));
     std::uint64_t scanned = 0;
-    StringScanner scanner;
     for (std::size_t i = 0; i < header.sectionCount; ++i) {
         const auto section = entry(i);
         constexpr std::uint32_t kProgramBits = 1;
@@ -237,17 +263,23 @@ void scanReadOnlyData(const ReadAt& read, const ElfHeader& header, Findings& fou
             !std::string_view(names.c_str() + section->name).starts_with(".rodata")) {
             continue;
         }
-        scanner.restart();
-        for (std::uint64_t done = 0; done < section->size && scanned < kMaxScanned;) {
-            const auto piece = read(
-                section->offset + done,
-                static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, section->size - done)));
-            if (piece.empty()) {
-                break;
-            }
-            scanner.feed(piece, [&](std::string_view text) { found.take(text); });
-            done += piece.size();
-            scanned += piece.size();
+        scanSection(read, section->offset, section->size, scanned, found);
+    }
+}
+
+// A PE's strings are in .rdata; old Microsoft compilers, id's among them, put
+// string literals in .data unless told to pool them read-only.
+void scanReadOnlyData(const ReadAt& read, const PeHeader& header, Findings& found) {
+    if (header.sectionCount == 0 || header.sectionCount > kMaxPeSections) {
+        return;
+    }
+    const auto table =
+        read(header.sectionTableOffset, std::size_t{header.sectionCount} * kPeSectionBytes);
+    std::uint64_t scanned = 0;
+    for (std::size_t at = 0; at < table.size(); at += kPeSectionBytes) {
+        const auto section = readPeSection(std::string_view(table).substr(at));
+        if (section && (section->name == ".rdata" || section->name == ".data")) {
+            scanSection(read, section->offset, section->size, scanned, found);
         }
     }
 }
@@ -365,13 +397,28 @@ ExecutableFacts readExecutableFacts(const ReadAt& unbounded) {
         facts.wrapperTarget = target;
         return facts;
     }
-    const auto header = readElfHeader(start);
-    if (!header) {
+    Engine header;
+    if (!start.starts_with("MZ")) {
+        const auto elf = readElfHeader(start);
+        if (!elf) {
+            return facts;
+        }
+        header.elf = *elf;
+        Findings found(false);
+        scanReadOnlyData(read, header.elf, found);
+        facts.engine = found.engine(header);
         return facts;
     }
-    Findings found;
-    scanReadOnlyData(read, *header, found);
-    facts.engine = found.engine(*header);
+    // The PE headers lie past the DOS header, where its last field says.
+    const auto pe = readPeHeader(read(0, kPeHeaderBytes));
+    if (!pe) {
+        return facts;
+    }
+    header.format = ExecutableFormat::Pe;
+    header.pe = *pe;
+    Findings found(true);
+    scanReadOnlyData(read, header.pe, found);
+    facts.engine = found.engine(header);
     return facts;
 }
 

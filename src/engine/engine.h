@@ -8,13 +8,18 @@
 
 #include "base/platform_profile.h"
 #include "engine/elf.h"
+#include "engine/pe.h"
 
 namespace wyn {
 
 // The Quake II engines WYN knows the folders of, each a row of the engine
-// table (engine_table.h). Anything else is Unknown and gets the game
-// directory alone, as every engine did before.
-enum class EngineKind { Unknown, YamagiQuake2, Q2pro };
+// table (engine_table.h): Quake2 is id's own. Anything else is Unknown and
+// gets the game directory alone, as every engine did before.
+enum class EngineKind { Unknown, YamagiQuake2, Q2pro, Quake2 };
+
+// What kind of executable an engine is: a POSIX one (ELF) or a Windows one
+// (PE), whose folders follow the table's Windows facts.
+enum class ExecutableFormat { Elf, Pe };
 
 // The engine's name as the windows show it; "unknown" for any other program.
 std::string_view engineName(EngineKind kind);
@@ -25,11 +30,15 @@ struct Engine {
     // The executable's real path (wrappers followed, links resolved); empty for
     // an unknown engine.
     std::string program;
-    // Class, byte order and machine of the executable: what its game library
-    // must match.
+    // The executable's header, of its format: what its game library must
+    // match (class, byte order and machine; machine and PE32 or PE32+).
+    ExecutableFormat format = ExecutableFormat::Elf;
     ElfHeader elf;
-    // The file name of the game library it loads from a mod folder.
+    PeHeader pe;
+    // The file name of the game library it loads from a mod folder, and the
+    // one it tries next in the same folder (empty: none).
     std::string gameLibrary;
+    std::string fallbackLibrary;
     // Built with XDG support: its user folder may be below $XDG_DATA_HOME.
     bool xdg = false;
     // Built for a system-wide install with its data folder, library folder and
@@ -53,8 +62,8 @@ struct ExecutableFacts {
     std::string wrapperTarget;
 };
 
-// Reads a file's facts through read: the ELF section table and the read-only
-// data sections only, in bounded pieces, or a script's first lines.
+// Reads a file's facts through read: the ELF or PE section table and the
+// read-only data sections only, in bounded pieces, or a script's first lines.
 ExecutableFacts readExecutableFacts(const ReadAt& read);
 
 // The engine a program is: its facts read once per path, size and

@@ -15,15 +15,19 @@ bool sameFolder(const std::string& a, const std::string& b) {
     return a == b || (!real.empty() && real == realPath(b));
 }
 
+bool isWindowsBuild(const Engine& engine) {
+    return engine.format == ExecutableFormat::Pe;
+}
+
 std::string binaryFolder(const Engine& engine) {
-    const auto slash = engine.program.rfind('/');
+    const auto slash = engine.program.find_last_of(isWindowsBuild(engine) ? "/\\" : "/");
     return slash == std::string::npos ? std::string() : engine.program.substr(0, slash);
 }
 
 // The folder the engine takes as its data folder when WYN names none; empty
 // for the working directory.
 std::string ownDataFolder(const Engine& engine) {
-    switch (engineRow(engine.kind).dataFolder) {
+    switch (dataFolderRule(engineRow(engine.kind), isWindowsBuild(engine))) {
         case DataFolderRule::BinaryFolder:
             return binaryFolder(engine);
         case DataFolderRule::CompiledIn:
@@ -34,12 +38,19 @@ std::string ownDataFolder(const Engine& engine) {
     return {};
 }
 
+// Enough of a library for either format's header.
 std::string firstBytes(const std::string& path) {
     std::ifstream file(fileSystemPath(path), std::ios::binary);
-    std::string bytes(kElfHeaderBytes, '\0');
+    std::string bytes(std::max(kElfHeaderBytes, kPeHeaderBytes), '\0');
     file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(file.gcount()));
     return bytes;
+}
+
+// Why the library at path does not fit the engine; empty when it does.
+std::string whyLibraryUnfit(const std::string& path, const Engine& engine) {
+    const auto bytes = firstBytes(path);
+    return isWindowsBuild(engine) ? whyUnfit(bytes, engine.pe) : whyUnfit(bytes, engine.elf);
 }
 
 // "NAME.dll, built for Windows", "NAME.so, a 32-bit library", one for each
@@ -49,7 +60,7 @@ std::vector<std::string> gameLibrariesIn(const std::string& folder, const Engine
     std::vector<std::string> found;
     for (const auto* mask : {"game*.so", "game*.dll", "game*.dylib"}) {
         for (const auto& name : listFiles(folder, mask)) {
-            const auto why = whyUnfit(firstBytes(profile.path(folder, {name})), engine.elf);
+            const auto why = whyLibraryUnfit(profile.path(folder, {name}), engine);
             found.push_back(why.empty() ? name : name + ", " + why);
         }
     }
@@ -69,10 +80,15 @@ std::string joined(const std::vector<std::string>& items, std::string_view separ
 std::string engineUserFolder(const Engine& engine, const EngineEnvironment& environment) {
     const auto& home = environment.home;
     const auto& row = engineRow(engine.kind);
+    const auto& profile = environment.profile;
+    if (isWindowsBuild(engine)) {
+        return environment.documents.empty() || row.documentsFolder.empty()
+                   ? std::string()
+                   : profile.path(environment.documents, {row.documentsFolder});
+    }
     if (home.empty() || row.userFolder.empty()) {
         return {};
     }
-    const auto& profile = environment.profile;
     if (row.userFolderCompiledIn) {
         const std::string_view compiled = engine.homeFolder;
         return compiled.starts_with("~/") ? profile.path(home, {compiled.substr(2)})
@@ -116,8 +132,9 @@ std::vector<std::string> gameLibraryFolders(const Engine& engine,
     if (const auto user = engineUserFolder(engine, environment); !user.empty()) {
         folders.push_back(profile.path(user, {mod}));
     }
-    folders.push_back(
-        profile.path(engine.systemWide ? engine.libraryFolder : environment.gameDirectory, {mod}));
+    const auto own = ownDataFolder(engine);
+    const auto& portable = own.empty() ? environment.gameDirectory : own;
+    folders.push_back(profile.path(engine.systemWide ? engine.libraryFolder : portable, {mod}));
     return folders;
 }
 
@@ -161,14 +178,19 @@ std::optional<std::string> checkGameLibrary(const Engine& engine,
     }
     const auto& profile = environment.profile;
     auto folders = gameLibraryFolders(engine, environment, mod);
+    const auto names = gameLibraryNames(engine, profile);
     for (const auto& folder : folders) {
-        const auto library = profile.path(folder, {engine.gameLibrary});
-        if (fileExists(library) && whyUnfit(firstBytes(library), engine.elf).empty()) {
-            return std::nullopt;
+        for (const auto& name : names) {
+            const auto library = profile.path(folder, {name});
+            if (fileExists(library) && whyLibraryUnfit(library, engine).empty()) {
+                return std::nullopt;
+            }
         }
     }
+    const auto fallback =
+        engine.fallbackLibrary.empty() ? "" : " (or " + engine.fallbackLibrary + ")";
     auto text = std::string(engineName(engine.kind)) + " needs the game library " +
-                engine.gameLibrary + " in " + joined(folders, " or ");
+                engine.gameLibrary + fallback + " in " + joined(folders, " or ");
     // What the folders hold instead, and the mod folder of the game directory,
     // where the add-on is installed.
     const auto named = folders.size();
@@ -189,7 +211,10 @@ std::optional<std::string> checkGameLibrary(const Engine& engine,
 
 std::vector<std::string> gameLibraryNames(const Engine& engine, const PlatformProfile& profile) {
     if (engine.kind != EngineKind::Unknown) {
-        return {engine.gameLibrary};
+        if (engine.fallbackLibrary.empty()) {
+            return {engine.gameLibrary};
+        }
+        return {engine.gameLibrary, engine.fallbackLibrary};
     }
     const bool windows = profile.separator == '\\';
     std::vector<std::string> names;
@@ -228,7 +253,8 @@ std::vector<std::string> usualUserFolders(const std::string& home, const Platfor
 
 GameEngine gameEngineAt(const std::string& program, const std::string& gameDirectory,
                         const PlatformProfile& profile) {
-    return {recogniseEngine(program), {gameDirectory, profile.home, profile.xdgDataHome, profile}};
+    return {recogniseEngine(program),
+            {gameDirectory, profile.home, profile.xdgDataHome, profile, profile.documents}};
 }
 
 }  // namespace wyn

@@ -11,19 +11,22 @@
 namespace wyn {
 
 // Where a game runs and whose it is: the game directory WYN starts the engine
-// in, and the user's home and $XDG_DATA_HOME (empty when unset), passed in so
-// that the core reads no environment.
+// in, the user's home and $XDG_DATA_HOME, and on Windows the user's Documents
+// folder (each empty when unknown), passed in so that the core reads no
+// environment.
 struct EngineEnvironment {
     std::string gameDirectory;
     std::string home;
     std::string xdgDataHome;
     PlatformProfile profile = PlatformProfile::native();
+    std::string documents = {};
 };
 
 // The engine's user folder: its hidden folder in the home when that exists,
 // otherwise for a build with XDG support its folder below $XDG_DATA_HOME
 // (~/.local/share), otherwise the hidden folder; for an engine whose build
-// names it, the compiled-in home; empty for an engine without one.
+// names it, the compiled-in home; for a Windows build, its folder in the
+// Documents folder; empty for an engine without one.
 std::string engineUserFolder(const Engine& engine, const EngineEnvironment& environment);
 
 // The folders the engine reads, most important first: its user folder, then
@@ -52,8 +55,8 @@ std::vector<std::string> gameLibraryFolders(const Engine& engine,
                                             const EngineEnvironment& environment,
                                             std::string_view mod);
 
-// Whether the mod's folders hold the game library the engine loads, of the
-// engine's class and machine. Nothing when they do (and for an unknown
+// Whether the mod's folders hold a game library the engine loads, of the
+// engine's format and machine. Nothing when they do (and for an unknown
 // engine); otherwise the message that stops the launch, naming the file and
 // what the folders hold instead.
 std::optional<std::string> checkGameLibrary(const Engine& engine,
@@ -76,8 +79,8 @@ struct GameEngine {
     EngineEnvironment environment;
 };
 
-// Reads the program (through the recognition's cache); the home and
-// $XDG_DATA_HOME come from the profile.
+// Reads the program (through the recognition's cache); the home,
+// $XDG_DATA_HOME and the Documents folder come from the profile.
 GameEngine gameEngineAt(const std::string& program, const std::string& gameDirectory,
                         const PlatformProfile& profile);
 

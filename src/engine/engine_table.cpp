@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/pe.h"
+
 namespace wyn {
 
 namespace {
@@ -16,28 +18,34 @@ constexpr std::uint16_t kAarch64 = 183;
 // Yamagi Quake II: the marker is Qcommon_Buildstring's version line; a build
 // with XDG support says so in the same line. It reads its user folder, the
 // folder of its binary and the data folder named by -datadir, and loads
-// game.so from any of their mod folders.
+// game.so from any of their mod folders. On Windows its user folder is
+// YamagiQ2 in the Documents folder, and it tries game.dll, then gamex86.dll,
+// in each mod folder.
 constexpr std::array kYamagiPrograms{"quake2"sv, "yquake2"sv};
 constexpr std::array kYamagiServers{"q2ded"sv};
 constexpr std::array kYamagiArguments{"-datadir"sv};
-constexpr std::array kYamagiLibraries{GameLibraryName{0, "game.so", "game.dll"}};
+constexpr std::array kYamagiLibraries{GameLibraryName{0, 0, "game.so", "game.dll", "gamex86.dll"}};
 
 // Q2PRO: the marker is the line its start-up prints last. A system-wide
 // build compiles in its home ("~/.q2pro") and its data and library folders
 // ("PREFIX/share/q2pro", "PREFIX/lib/q2pro"); a portable build uses the
 // working directory for all. Its game library is "game" CPUSTRING LIBSUFFIX.
+// A Windows build is portable, and makes the folder of its binary its
+// working directory before it reads anything.
 constexpr std::array kQ2proPrograms{"q2pro"sv};
 constexpr std::array kQ2proServers{"q2proded"sv};
 constexpr std::array kQ2proArguments{"+set"sv, "basedir"sv};
 constexpr std::array kQ2proLibraries{
-    GameLibraryName{kX8664, "gamex86_64.so", "gamex86_64.dll"},
-    GameLibraryName{kI386, "gamei386.so", "gamex86.dll"},
-    GameLibraryName{kAarch64, "gamearm64.so", "gamearm64.dll"},
+    GameLibraryName{kX8664, kPeX64, "gamex86_64.so", "gamex86_64.dll"},
+    GameLibraryName{kI386, kPeI386, "gamei386.so", "gamex86.dll"},
+    GameLibraryName{kAarch64, kPeArm64, "gamearm64.so", "gamearm64.dll"},
 };
 
-// Any other program: the game directory alone, as id's own Quake II, whose
-// game library is gamei386.so on Linux and gamex86.dll on Windows.
-constexpr std::array kClassicLibraries{GameLibraryName{0, "gamei386.so", "gamex86.dll"}};
+// id's own Quake II: the marker is the line Qcommon_Init prints last. It
+// reads the game directory alone and loads gamei386.so (Linux) or
+// gamex86.dll (Windows) from its mod folders.
+constexpr std::array kClassicPrograms{"quake2"sv};
+constexpr std::array kClassicLibraries{GameLibraryName{0, 0, "gamei386.so", "gamex86.dll"}};
 
 constexpr std::array kEngines{
     EngineRow{
@@ -47,9 +55,11 @@ constexpr std::array kEngines{
         .programs = kYamagiPrograms,
         .servers = kYamagiServers,
         .userFolder = ".yq2",
+        .documentsFolder = "YamagiQ2",
         .xdgMarker = " + XDG directory support",
         .xdgUserFolder = "YamagiQ2",
         .dataFolder = DataFolderRule::BinaryFolder,
+        .windowsDataFolder = DataFolderRule::BinaryFolder,
         .readsBinaryFolder = true,
         .dataFolderArguments = kYamagiArguments,
         .libraryFolders = LibraryFolderRule::EachRoot,
@@ -64,6 +74,7 @@ constexpr std::array kEngines{
         .userFolder = ".q2pro",
         .userFolderCompiledIn = true,
         .dataFolder = DataFolderRule::CompiledIn,
+        .windowsDataFolder = DataFolderRule::BinaryFolder,
         .compiledFolderEnd = "/q2pro",
         .siteConfiguration = "/etc/default/q2pro",
         .dataFolderArguments = kQ2proArguments,
@@ -72,9 +83,15 @@ constexpr std::array kEngines{
         .libraries = kQ2proLibraries,
     },
     EngineRow{
+        .kind = EngineKind::Quake2,
+        .name = "Quake II",
+        .marker = "====== Quake2 Initialized ======",
+        .programs = kClassicPrograms,
+        .libraries = kClassicLibraries,
+    },
+    EngineRow{
         .kind = EngineKind::Unknown,
         .name = "unknown",
-        .libraries = kClassicLibraries,
     },
 };
 
@@ -89,18 +106,22 @@ const EngineRow& engineRow(EngineKind kind) {
     return found == kEngines.end() ? kEngines.back() : *found;
 }
 
-std::string_view gameLibraryName(const EngineRow& row, std::uint16_t machine, bool windows) {
+const GameLibraryName* gameLibrary(const EngineRow& row, std::uint16_t machine, bool windows) {
     if (row.libraries.empty()) {
-        return {};
+        return nullptr;
     }
-    const auto found = std::ranges::find(row.libraries, machine, &GameLibraryName::machine);
-    const auto& library = found == row.libraries.end() ? row.libraries.front() : *found;
-    return windows ? library.windows : library.posix;
+    const auto found = std::ranges::find(
+        row.libraries, machine, windows ? &GameLibraryName::peMachine : &GameLibraryName::machine);
+    return found == row.libraries.end() ? &row.libraries.front() : &*found;
 }
 
-bool isGameLibraryName(std::string_view text) {
+DataFolderRule dataFolderRule(const EngineRow& row, bool windows) {
+    return windows ? row.windowsDataFolder : row.dataFolder;
+}
+
+bool isGameLibraryName(std::string_view text, bool windows) {
     constexpr std::string_view prefix = kGameLibraryPrefix;
-    constexpr std::string_view suffix = ".so";
+    const std::string_view suffix = windows ? ".dll" : ".so";
     if (!text.starts_with(prefix) || !text.ends_with(suffix) ||
         text.size() <= prefix.size() + suffix.size()) {
         return false;

@@ -23,15 +23,19 @@ enum class DataFolderRule {
 enum class LibraryFolderRule {
     EachRoot,               // the mod folder of each folder it reads
     UserThenLibraryFolder,  // its user folder's, then its library folder's
-                            // (the working directory's for a portable build)
+                            // (for a portable build, the folder it takes as
+                            // its data folder when WYN names none)
 };
 
 // The name of the game library an engine loads on one machine; the first of
 // an engine's names stands for any machine not named.
 struct GameLibraryName {
-    std::uint16_t machine;  // ELF machine number; 0: none in particular
+    std::uint16_t machine;    // ELF machine number; 0: none in particular
+    std::uint16_t peMachine;  // the same machine's PE number
     std::string_view posix;
     std::string_view windows;
+    // The one a Windows build tries next in the same folder; empty: none.
+    std::string_view windowsFallback = {};
 };
 
 struct EngineRow {
@@ -44,8 +48,12 @@ struct EngineRow {
     std::span<const std::string_view> programs = {};
     std::span<const std::string_view> servers = {};
 
-    // Its user folder below the home, where it reads first and writes.
+    // Its user folder below the home, where it reads first and writes; a
+    // Windows build's is below the user's Documents folder instead. The
+    // facts of a POSIX build after these two (its home named, XDG, compiled-in
+    // folders) are never looked for in a Windows build.
     std::string_view userFolder = {};
+    std::string_view documentsFolder = {};
     // A system-wide build names its user folder ("~/..."): that one counts,
     // and a build without it has none.
     bool userFolderCompiledIn = false;
@@ -55,6 +63,7 @@ struct EngineRow {
     std::string_view xdgUserFolder = {};
 
     DataFolderRule dataFolder = DataFolderRule::WorkingDirectory;
+    DataFolderRule windowsDataFolder = DataFolderRule::WorkingDirectory;
     // Compiled-in folders end in this ("PREFIX/share/q2pro"); a site
     // configuration path that ends the same is none of them.
     std::string_view compiledFolderEnd = {};
@@ -77,12 +86,16 @@ struct EngineRow {
 std::span<const EngineRow> engineRows();
 const EngineRow& engineRow(EngineKind kind);
 
-// The game library a row's engine loads on a machine (ELF machine number).
-std::string_view gameLibraryName(const EngineRow& row, std::uint16_t machine, bool windows = false);
+// The game library a row's engine loads on a machine: an ELF machine number,
+// or for a Windows build a PE one; nothing for a row without libraries.
+const GameLibraryName* gameLibrary(const EngineRow& row, std::uint16_t machine, bool windows);
+
+// The folder a build takes as its data folder when WYN names none.
+DataFolderRule dataFolderRule(const EngineRow& row, bool windows);
 
 // What a game library's name looks like in an engine's data: the prefix,
-// letters, digits or '_', then the POSIX library suffix.
+// letters, digits or '_', then the library suffix of the build's system.
 inline constexpr std::string_view kGameLibraryPrefix = "game";
-bool isGameLibraryName(std::string_view text);
+bool isGameLibraryName(std::string_view text, bool windows = false);
 
 }  // namespace wyn

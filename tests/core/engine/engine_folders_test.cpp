@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/engine_folders.h"
 #include "fake_elf.h"
+#include "fake_pe.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -25,11 +28,38 @@ protected:
         return result;
     }
 
-    // The placeholders HOME, GAME and TEMP in a text as this computer's folders.
+    // An x64 Windows build, with the library names recognition gives it.
+    Engine windowsEngine(EngineKind kind, const std::string& programFolder) {
+        Engine result;
+        result.kind = kind;
+        result.format = ExecutableFormat::Pe;
+        result.program = temp / (programFolder + "/engine.exe");
+        result.pe = *readPeHeader(test::fakePe({}));
+        result.gameLibrary = kind == EngineKind::Q2pro ? "gamex86_64.dll" : "game.dll";
+        result.fallbackLibrary = kind == EngineKind::YamagiQuake2 ? "gamex86.dll" : "";
+        return result;
+    }
+
+    // The game library check's message while the files (path below TEMP,
+    // bytes) are there.
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    std::optional<std::string> checkWith(const Engine& checked, const Files& files) {
+        for (const auto& [file, bytes] : files) {
+            temp.write(file, bytes);
+        }
+        auto message = checkGameLibrary(checked, environment, "vantor");
+        for (const auto& file : files) {
+            std::filesystem::remove(temp / file.first);
+        }
+        return message;
+    }
+
+    // The placeholders HOME, DOCS, GAME and TEMP in a text as this computer's
+    // folders.
     std::string real(std::string text) const {
         for (const auto& [name, folder] :
-             {std::pair{"HOME", environment.home}, std::pair{"GAME", environment.gameDirectory},
-              std::pair{"TEMP", temp.str()}}) {
+             {std::pair{"HOME", environment.home}, std::pair{"DOCS", environment.documents},
+              std::pair{"GAME", environment.gameDirectory}, std::pair{"TEMP", temp.str()}}) {
             for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at)) {
                 text.replace(at, 4, folder);
             }
@@ -167,7 +197,7 @@ TEST_F(EngineFolders, CheckTheAddOnsGameLibrary) {
     struct Case {
         const char* name;
         Engine engine;
-        std::vector<std::pair<std::string, std::string>> files;  // below TEMP
+        Files files;
         std::optional<std::string> message;
     };
     const auto yamagi = engine(EngineKind::YamagiQuake2, "games/q2");
@@ -224,15 +254,162 @@ TEST_F(EngineFolders, CheckTheAddOnsGameLibrary) {
     };
     temp.mkdir("home/p/.yq2");
     for (const auto& c : cases) {
-        for (const auto& [file, bytes] : c.files) {
-            temp.write(file, bytes);
-        }
         const auto message = c.message ? std::optional(real(*c.message)) : std::nullopt;
-        EXPECT_EQ(checkGameLibrary(c.engine, environment, "vantor"), message) << c.name;
-        for (const auto& file : c.files) {
-            std::filesystem::remove(temp / file.first);
-        }
+        EXPECT_EQ(checkWith(c.engine, c.files), message) << c.name;
     }
+}
+
+TEST_F(EngineFolders, FollowEachWindowsBuildsLayout) {
+    struct Case {
+        const char* name;
+        Engine engine;
+        bool documents;  // the Documents folder known
+        Folders searchPath;
+        Folders arguments;
+        Folders libraryFolders;
+    };
+    const Case cases[] = {
+        {"Yamagi Quake II",
+         windowsEngine(EngineKind::YamagiQuake2, "games/q2"),
+         true,
+         {"DOCS/YamagiQ2/vantor", "GAME/vantor", "DOCS/YamagiQ2/baseq2", "GAME/baseq2"},
+         {},
+         {"DOCS/YamagiQ2/vantor", "GAME/vantor"}},
+        {"its Documents folder unknown",
+         windowsEngine(EngineKind::YamagiQuake2, "games/q2"),
+         false,
+         {"GAME/vantor", "GAME/baseq2"},
+         {},
+         {"GAME/vantor"}},
+        {"its binary elsewhere",
+         windowsEngine(EngineKind::YamagiQuake2, "yq2"),
+         true,
+         {"DOCS/YamagiQ2/vantor", "TEMP/yq2/vantor", "GAME/vantor", "DOCS/YamagiQ2/baseq2",
+          "TEMP/yq2/baseq2", "GAME/baseq2"},
+         {"-datadir", "GAME"},
+         {"DOCS/YamagiQ2/vantor", "TEMP/yq2/vantor", "GAME/vantor"}},
+        {"Q2PRO in the game directory",
+         windowsEngine(EngineKind::Q2pro, "games/q2"),
+         true,
+         {"GAME/vantor", "GAME/baseq2"},
+         {},
+         {"GAME/vantor"}},
+        // It starts in its binary's folder, and loads its game library there
+        // even when told another data folder.
+        {"Q2PRO elsewhere",
+         windowsEngine(EngineKind::Q2pro, "q2pro"),
+         true,
+         {"GAME/vantor", "GAME/baseq2"},
+         {"+set", "basedir", "GAME"},
+         {"TEMP/q2pro/vantor"}},
+        {"id's Quake II",
+         windowsEngine(EngineKind::Quake2, "games/q2"),
+         true,
+         {"GAME/vantor", "GAME/baseq2"},
+         {},
+         {"GAME/vantor"}},
+    };
+    for (const auto& c : cases) {
+        environment.documents = c.documents ? temp / "documents" : "";
+        const auto searchPath = real(c.searchPath);
+        EXPECT_EQ(engineSearchPath(c.engine, environment, "vantor"), searchPath) << c.name;
+        EXPECT_EQ(engineScriptsFolder(c.engine, environment), searchPath.front()) << c.name;
+        EXPECT_EQ(startArguments(c.engine, environment), real(c.arguments)) << c.name;
+        EXPECT_EQ(gameLibraryFolders(c.engine, environment, "vantor"), real(c.libraryFolders))
+            << c.name;
+    }
+    // A Windows build has no user folder in the home, and a POSIX build none
+    // in the Documents folder.
+    environment.documents = temp / "documents";
+    EXPECT_EQ(engineUserFolder(windowsEngine(EngineKind::Q2pro, "games/q2"), environment), "");
+    EXPECT_EQ(engineUserFolder(engine(EngineKind::YamagiQuake2, "games/q2"), environment),
+              real("HOME/.yq2"));
+}
+
+TEST_F(EngineFolders, CheckAWindowsEnginesGameLibrary) {
+    using test::fakePe;
+    const auto dll = fakePe({.dll = true});
+    const auto dll32 = fakePe({.machine = kPeI386, .bits = 32, .dll = true});
+    const auto arm = fakePe({.machine = kPeArm64, .dll = true});
+    const auto forLinux = test::fakeElf({.type = 3});
+    const auto yamagi = windowsEngine(EngineKind::YamagiQuake2, "games/q2");
+    const auto q2pro = windowsEngine(EngineKind::Q2pro, "games/q2");
+    auto classic = windowsEngine(EngineKind::Quake2, "games/q2");
+    classic.gameLibrary = "gamex86.dll";
+    classic.pe = *readPeHeader(fakePe({.machine = kPeI386, .bits = 32}));
+    struct Case {
+        const char* name;
+        Engine engine;
+        Files files;
+        std::optional<std::string> message;
+    };
+    const std::string yamagiNeeds =
+        "Yamagi Quake II needs the game library game.dll (or gamex86.dll) in "
+        "DOCS/YamagiQ2/vantor or GAME/vantor";
+    const Case cases[] = {
+        {"in the game directory", yamagi, {{"games/q2/vantor/game.dll", dll}}, std::nullopt},
+        {"its fallback in the user folder",
+         yamagi,
+         {{"documents/YamagiQ2/vantor/gamex86.dll", dll}},
+         std::nullopt},
+        {"none", yamagi, {}, yamagiNeeds + "."},
+        {"for Linux",
+         yamagi,
+         {{"games/q2/vantor/game.so", forLinux}},
+         yamagiNeeds + "; GAME/vantor holds game.so, built for Linux."},
+        {"32-bit, and another machine's",
+         yamagi,
+         {{"games/q2/vantor/gamex86.dll", dll32}, {"games/q2/vantor/game.dll", arm}},
+         yamagiNeeds + "; GAME/vantor holds game.dll, built for another machine (ARM64), and "
+                       "gamex86.dll, a 32-bit library."},
+        {"a program by a library's name",
+         q2pro,
+         {{"games/q2/vantor/gamex86_64.dll", fakePe({})}},
+         "Q2PRO needs the game library gamex86_64.dll in GAME/vantor; the folder holds "
+         "gamex86_64.dll, not a library."},
+        {"Q2PRO's own", q2pro, {{"games/q2/vantor/gamex86_64.dll", dll}}, std::nullopt},
+        {"id's own", classic, {{"games/q2/vantor/gamex86.dll", dll32}}, std::nullopt},
+        {"64-bit for id's",
+         classic,
+         {{"games/q2/vantor/gamex86.dll", dll}},
+         "Quake II needs the game library gamex86.dll in GAME/vantor; the folder holds "
+         "gamex86.dll, a 64-bit library."},
+    };
+    environment.documents = temp / "documents";
+    for (const auto& c : cases) {
+        const auto message = c.message ? std::optional(real(*c.message)) : std::nullopt;
+        EXPECT_EQ(checkWith(c.engine, c.files), message) << c.name;
+    }
+}
+
+// What a real linker makes: the x64 program is a Q2PRO by its strings, and
+// the DLL fits it.
+TEST(WindowsPrograms, AreReadAsTheyAreBuilt) {
+#ifndef WYN_WINDOWS_PROGRAMS
+    GTEST_SKIP() << "no cross compiler for Windows (x86_64-w64-mingw32-gcc) was found";
+#else
+    const std::string built = WYN_WINDOWS_PROGRAMS;
+    test::TempDir temp;
+    const auto game = temp.mkdir("games/q2");
+    std::filesystem::copy_file(built + "/q2pro.exe", game + "/q2pro.exe");
+    const auto engine = recogniseEngine(game + "/q2pro.exe");
+    EXPECT_EQ(engine.kind, EngineKind::Q2pro);
+    EXPECT_EQ(engine.format, ExecutableFormat::Pe);
+    EXPECT_EQ(engine.pe.machine, kPeX64);
+    EXPECT_EQ(engine.pe.bits, 64);
+    EXPECT_FALSE(engine.pe.dll);
+    EXPECT_EQ(engine.gameLibrary, "gamex86_64.dll");
+
+    const EngineEnvironment environment{game, "", "", PlatformProfile::posix()};
+    temp.mkdir("games/q2/vantor");
+    std::filesystem::copy_file(built + "/game.dll", game + "/vantor/gamex86_64.dll");
+    EXPECT_EQ(checkGameLibrary(engine, environment, "vantor"), std::nullopt);
+    std::filesystem::copy_file(built + "/q2pro.exe", game + "/vantor/gamex86_64.dll",
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(checkGameLibrary(engine, environment, "vantor"),
+              "Q2PRO needs the game library gamex86_64.dll in " + game +
+                  "/vantor; the folder holds gamex86_64.dll, not a library.");
+#endif
 }
 
 }  // namespace

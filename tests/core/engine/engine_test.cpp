@@ -5,6 +5,7 @@
 #include "base/file_system.h"
 #include "engine/engine.h"
 #include "fake_elf.h"
+#include "fake_pe.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -113,6 +114,99 @@ TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
     EXPECT_EQ(recogniseEngine(yamagiProgram).elf.bits, 64);
     EXPECT_EQ(recogniseEngine(temp / "missing").kind, EngineKind::Unknown);
     EXPECT_EQ(recogniseEngine(temp.str()).kind, EngineKind::Unknown);
+}
+
+// What a Windows build is, its header aside.
+Engine windowsEngine(EngineKind kind, std::string library, std::string fallback = {}) {
+    Engine engine;
+    engine.kind = kind;
+    engine.format = ExecutableFormat::Pe;
+    engine.gameLibrary = std::move(library);
+    engine.fallbackLibrary = std::move(fallback);
+    return engine;
+}
+
+TEST(Engine, RecognisesMadeUpWindowsExecutablesByTheirBytes) {
+    using test::fakePe;
+    const std::vector<std::string> classic = {"====== Quake2 Initialized ======\n\n",
+                                              "gamex86.dll"};
+    const auto yamagiPe = windowsEngine(EngineKind::YamagiQuake2, "game.dll", "gamex86.dll");
+    const auto q2proPe = windowsEngine(EngineKind::Q2pro, "gamex86_64.dll");
+    const auto classicPe = windowsEngine(EngineKind::Quake2, "gamex86.dll");
+    // Where the strings' section lies in the file and how large it says it is.
+    const auto stringSection = [](const std::string& bytes) {
+        return readPeHeader(bytes)->sectionTableOffset + kPeSectionBytes;
+    };
+    const auto withStrings = [&](std::uint32_t offset, std::uint32_t size) {
+        auto bytes = fakePe({.strings = classic});
+        bytes = test::patched(bytes, stringSection(bytes) + 8, size, 4);
+        bytes = test::patched(bytes, stringSection(bytes) + 16, size, 4);
+        return offset == 0 ? bytes : test::patched(bytes, stringSection(bytes) + 20, offset, 4);
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Engine engine;  // its program and headers aside
+    };
+    const Case cases[] = {
+        {"Yamagi Quake II", fakePe({.strings = kYamagi}), yamagiPe},
+        {"Yamagi Quake II's POSIX facts mean nothing there",
+         fakePe({.strings = kYamagi + std::vector<std::string>{" + XDG directory support"}}),
+         yamagiPe},
+        {"Q2PRO", fakePe({.strings = {"====== Q2PRO initialized ======", "gamex86_64.dll"}}),
+         q2proPe},
+        {"Q2PRO with strings of a system-wide build",
+         fakePe({.strings = {"====== Q2PRO initialized ======", "gamex86_64.dll", "~/.q2pro",
+                             "/usr/share/q2pro", "gamex86_64.so"}}),
+         q2proPe},
+        {"32-bit Q2PRO",
+         fakePe({.machine = kPeI386,
+                 .bits = 32,
+                 .strings = {"====== Q2PRO initialized ======", "gamex86.dll"}}),
+         windowsEngine(EngineKind::Q2pro, "gamex86.dll")},
+        {"ARM64 Q2PRO without its library's name",
+         fakePe({.machine = kPeArm64, .strings = {"====== Q2PRO initialized ======"}}),
+         windowsEngine(EngineKind::Q2pro, "gamearm64.dll")},
+        {"id's Quake II", fakePe({.machine = kPeI386, .bits = 32, .strings = classic}), classicPe},
+        {"its strings in .data", fakePe({.strings = classic, .stringSection = ".data"}), classicPe},
+        {"its strings in another section", fakePe({.strings = classic, .stringSection = ".rsrc"}),
+         Engine()},
+        {"a section larger than the file", withStrings(0, 0xffffffff), classicPe},
+        {"a section past the end", withStrings(0xfffffff0, 64), Engine()},
+        {"too many sections", test::patched(fakePe({.strings = classic}), 0x86, 0xffff, 2),
+         Engine()},
+        {"a section table past the end",
+         test::patched(fakePe({.strings = classic}), 0x94, 0xfff0, 2), Engine()},
+        {"an unknown program", fakePe({.strings = {"Quake II", "game.dll", "YamagiQ2"}}), Engine()},
+        {"broken headers", fakePe({.strings = classic}).substr(0, 0x90), Engine()},
+        {"MZ and text", "MZ ====== Quake2 Initialized ======", Engine()},
+    };
+    test::TempDir temp;
+    int number = 0;
+    for (const auto& c : cases) {
+        const auto path = temp.write("case" + std::to_string(number++) + ".exe", c.bytes);
+        auto engine = recogniseEngine(path);
+        EXPECT_EQ(engine.program.empty(), c.engine.kind == EngineKind::Unknown) << c.name;
+        engine.program.clear();
+        engine.pe = {};
+        EXPECT_EQ(engine, c.engine) << c.name;
+    }
+    const auto program =
+        temp.write("quake2.exe", fakePe({.machine = kPeI386, .bits = 32, .strings = classic}));
+    EXPECT_EQ(recogniseEngine(program).pe.machine, kPeI386);
+    EXPECT_EQ(engineName(recogniseEngine(program).kind), "Quake II");
+}
+
+TEST(Engine, RecognisesIdsQuake2ForLinux) {
+    test::TempDir temp;
+    const auto program = temp.write(
+        "quake2",
+        test::fakeElf(
+            {.bits = 32, .machine = 3, .strings = {"====== Quake2 Initialized ======\n\n"}}));
+    const auto engine = recogniseEngine(program);
+    EXPECT_EQ(engine.kind, EngineKind::Quake2);
+    EXPECT_EQ(engine.format, ExecutableFormat::Elf);
+    EXPECT_EQ(engine.gameLibrary, "gamei386.so");
 }
 
 // A file that grows or shrinks while it is read answers with more or fewer
