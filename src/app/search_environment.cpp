@@ -1,6 +1,7 @@
 #include "app/search_environment.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 #include <cstdlib>
 
@@ -30,6 +31,11 @@ PlatformProfile systemProfile() {
     PlatformProfile profile = PlatformProfile::native();
     profile.home = homeFolder();
     profile.xdgDataHome = fromSystemPath(qEnvironmentVariable("XDG_DATA_HOME"));
+#ifdef Q_OS_WIN
+    // Where Windows engines keep their user folders (Yamagi Quake II's YamagiQ2).
+    profile.documents = fromSystemPath(QDir::toNativeSeparators(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+#endif
     return profile;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <utility>
 
 #include "base/text_file.h"
@@ -118,6 +119,11 @@ std::string describeRunTime(std::chrono::milliseconds runTime) {
 }
 
 std::string describeStatus(const GameEnd& end) {
+    if (end.signal == 0 && !end.exitMeaning.empty()) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(end.exitCode));
+        return "with exit code " + std::string(code) + " (" + end.exitMeaning + ")";
+    }
     if (end.signal == 0) {
         return "with exit code " + std::to_string(end.exitCode);
     }

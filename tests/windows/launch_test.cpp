@@ -81,23 +81,28 @@ TEST_F(WindowsLaunch, ADetachedStartRunsOnItsOwn) {
     EXPECT_EQ(started(), "directory: " + game + "\narguments: +set game vantor +exec wyn.cfg\n");
 }
 
+// A watched game's end: its exit code, the system's words when the code is a
+// status of Windows (a library that could not be loaded), and its log.
 TEST_F(WindowsLaunch, AWatchedGameEndsWithItsCodeAndItsLog) {
     WatchingGameStarter watching(folder.path() + "\\logs\\game.log", std::chrono::milliseconds(0));
     std::optional<GameEnd> end;
     watching.setEndHandler([&end](const GameEnd& ended) { end = ended; });
-    qputenv("WYN_STAND_IN_EXIT", "3");
-    ASSERT_TRUE(watching.start({fromSystemPath(toSystemPath(game + "\\quake2.exe")),
-                                {"+set", "game", "vantor"}, game, true}));
-    QElapsedTimer waited;
-    waited.start();
-    while (!end && waited.elapsed() < 20000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    for (const unsigned code : {3u, 0xC0000135u}) {
+        end.reset();
+        qputenv("WYN_STAND_IN_EXIT", QByteArray::number(static_cast<int>(code)));
+        ASSERT_TRUE(watching.start({game + "\\quake2.exe", {"+set", "game", "vantor"}, game, true}));
+        QElapsedTimer waited;
+        waited.start();
+        while (!end && waited.elapsed() < 20000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        qunsetenv("WYN_STAND_IN_EXIT");
+        ASSERT_TRUE(end);
+        EXPECT_EQ(static_cast<unsigned>(end->exitCode), code);
+        EXPECT_EQ(end->exitMeaning.empty(), code == 3u) << end->exitMeaning;
+        EXPECT_NE(end->output.find("stand-in game: started"), std::string::npos);
+        EXPECT_EQ(end->outputFile, folder.path() + "\\logs\\game.log");
     }
-    qunsetenv("WYN_STAND_IN_EXIT");
-    ASSERT_TRUE(end);
-    EXPECT_EQ(end->exitCode, 3);
-    EXPECT_NE(end->output.find("stand-in game: started"), std::string::npos);
-    EXPECT_EQ(end->outputFile, folder.path() + "\\logs\\game.log");
 }
 
 TEST(GameLog, IsInTheUsersLocalApplicationData) {

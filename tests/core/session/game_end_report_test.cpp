@@ -129,6 +129,12 @@ TEST(GameEndReport, RunTimesAndStatuses) {
         end.signal = signal;
         EXPECT_EQ(describeStatus(end), text);
     }
+    // A Windows status, with the system's words for it.
+    GameEnd end;
+    end.exitCode = static_cast<int>(0xC0000135u);
+    end.exitMeaning = "The specified module could not be found.";
+    EXPECT_EQ(describeStatus(end),
+              "with exit code 0xC0000135 (The specified module could not be found.)");
 }
 
 TEST(GameEndReport, OutputLines) {
