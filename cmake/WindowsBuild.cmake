@@ -16,30 +16,46 @@ add_link_options($<$<CONFIG:Release>:-s>)
 include(WindowsResources)
 
 # The programs and everything they need beside them, in bin/: the Qt libraries,
-# the platform and style plug-ins, and the compiler's runtime. The setup
-# program and the zip take this folder as it is.
-# The tests get the same beside them, and the offscreen platform.
+# the platform and style plug-ins, and the compiler's runtime, stripped. The
+# setup program and the zip take this folder as it is. The tests get the same
+# beside them, and the offscreen platform.
 set(WYN_WINDOWS_BIN ${CMAKE_BINARY_DIR}/bin)
+
+# Copies a library into a folder without its debugging information, once: a
+# later configure leaves it alone until the original changes.
+function(wyn_windows_deploy_file from folder)
+    get_filename_component(name ${from} NAME)
+    set(to ${folder}/${name})
+    if(NOT EXISTS ${to} OR ${from} IS_NEWER_THAN ${to})
+        file(MAKE_DIRECTORY ${folder})
+        execute_process(COMMAND x86_64-w64-mingw32-strip --strip-unneeded -o ${to} ${from}
+            RESULT_VARIABLE failed)
+        if(failed)
+            message(FATAL_ERROR "Cannot copy ${from} to ${folder}")
+        endif()
+    endif()
+endfunction()
+
 function(wyn_windows_deploy)
     set(to ${WYN_WINDOWS_BIN})
     set(qt ${QT_WINDOWS})
-    set(libraries ${qt}/bin/Qt6Core.dll ${qt}/bin/Qt6Gui.dll ${qt}/bin/Qt6Widgets.dll)
     if(ARGC GREATER 0)
         set(to ${ARGV0})
-        file(COPY ${qt}/plugins/platforms/qoffscreen.dll DESTINATION ${to}/platforms)
+        wyn_windows_deploy_file(${qt}/plugins/platforms/qoffscreen.dll ${to}/platforms)
     endif()
-    file(COPY ${libraries} DESTINATION ${to})
-    file(COPY ${qt}/plugins/platforms/qwindows.dll DESTINATION ${to}/platforms)
-    file(COPY ${qt}/plugins/styles/qwindowsvistastyle.dll DESTINATION ${to}/styles)
-    file(COPY ${qt}/plugins/imageformats/qico.dll DESTINATION ${to}/imageformats)
+    foreach(library Qt6Core Qt6Gui Qt6Widgets)
+        wyn_windows_deploy_file(${qt}/bin/${library}.dll ${to})
+    endforeach()
+    wyn_windows_deploy_file(${qt}/plugins/platforms/qwindows.dll ${to}/platforms)
+    wyn_windows_deploy_file(${qt}/plugins/styles/qwindowsvistastyle.dll ${to}/styles)
+    wyn_windows_deploy_file(${qt}/plugins/imageformats/qico.dll ${to}/imageformats)
     foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll)
         execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
             OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
-        file(COPY ${found} DESTINATION ${to} FOLLOW_SYMLINK_CHAIN)
+        file(REAL_PATH ${found} found)
+        wyn_windows_deploy_file(${found} ${to})
     endforeach()
     find_file(WYN_WINPTHREAD libwinpthread-1.dll
         PATHS /usr/x86_64-w64-mingw32/lib /usr/x86_64-w64-mingw32/bin NO_DEFAULT_PATH)
-    file(COPY ${WYN_WINPTHREAD} DESTINATION ${to})
-    file(GLOB_RECURSE copied ${to}/*.dll)
-    execute_process(COMMAND x86_64-w64-mingw32-strip --strip-unneeded ${copied})
+    wyn_windows_deploy_file(${WYN_WINPTHREAD} ${to})
 endfunction()

@@ -11,24 +11,10 @@ if [ $# -lt 1 ] || [ $# -gt 2 ]; then
     echo "usage: $0 SETUP_EXE [BIN_DIR]" >&2
     exit 2
 fi
-if [ ! -f "$1" ]; then
-    echo "FAIL: no setup program $1: make windows-installer makes it"
-    exit 1
-fi
-setup=$(realpath "$1")
+. "$(dirname "$0")/wine_test.sh"
+wine_test_begin "$1" setup
+setup=$package
 bin=${2:+$(realpath "$2")}
-
-work=$(mktemp -d "$(dirname "$setup")/setup_test.XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all
-# No menu entries or file types on the host, and no Mono or Gecko to ask for.
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 # A Windows program that shows an error box would wait for a click forever.
 win() { timeout 120 wine "$@"; }
@@ -153,8 +139,4 @@ check_uninstalled "$chosen_dir"
 expect_value "$CLASSES\\.wyn" "" Other.Viewer
 check_state_kept
 
-if [ $failures -ne 0 ]; then
-    echo "$failures checks of the setup failed"
-    exit 1
-fi
-echo "The setup installs, reinstalls and uninstalls cleanly."
+wine_test_end setup "The setup installs, reinstalls and uninstalls cleanly."

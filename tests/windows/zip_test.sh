@@ -8,23 +8,10 @@ if [ $# -ne 2 ]; then
     echo "usage: $0 ZIP BIN_DIR" >&2
     exit 2
 fi
-if [ ! -f "$1" ]; then
-    echo "FAIL: no zip $1: make windows-installer makes it"
-    exit 1
-fi
-zip=$(realpath "$1")
+. "$(dirname "$0")/wine_test.sh"
+wine_test_begin "$1" zip
+zip=$package
 bin=$(realpath "$2")
-work=$(mktemp -d "$(dirname "$zip")/zip_test.XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all
-# No menu entries or file types on the host, and no Mono or Gecko to ask for.
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 name=$(basename "$zip" -win64.zip)
 # A folder name with a space, as in "Program Files" or a user's name.
@@ -38,8 +25,4 @@ folder="$unpacked/$name"
 diff -r "$bin" "$folder" >/dev/null || fail "$name/ differs from $bin: $(diff -rq "$bin" "$folder" | head -3)"
 timeout 120 wine "$folder/wynctl.exe" --help >/dev/null 2>&1 || fail "wynctl.exe --help fails in $name/"
 
-if [ $failures -ne 0 ]; then
-    echo "$failures checks of the zip failed"
-    exit 1
-fi
-echo "The zip unpacks to $name/ and its wynctl.exe starts."
+wine_test_end zip "The zip unpacks to $name/ and its wynctl.exe starts."
