@@ -73,6 +73,11 @@ preset[2]=q2dm1 preset[6]=1 preset[7]=probe preset[10]=1 preset[11]=8 preset[13]
 preset[15]=20 preset[17]=1 preset[46]=1 preset[56]=Vex preset[59]=External
 printf '%s\r\n' "${preset[@]}" >"$work/server.wyn"
 
+# WYN knows the engine from its bytes.
+engine=$(timeout 60 wine "$wynctl" --settings "$(winepath -w "$work")\\settings.ini" \
+    --game-dir "$(winepath -w "$game")" --exe q2proded.exe where 2>&1 | head -1 | tr -d '\r')
+[ "$engine" = "$(printf 'engine\tQ2PRO')" ] || fail "wynctl.exe where says '$engine', not Q2PRO"
+
 # Started from elsewhere: the engine finds ./vantor only in the working directory WYN gives it.
 cd "$work" || exit 1
 started=$(date +%s)
