@@ -382,35 +382,5 @@ TEST_F(EngineFolders, CheckAWindowsEnginesGameLibrary) {
     }
 }
 
-// What a real linker makes: the x64 program is a Q2PRO by its strings, and
-// the DLL fits it.
-TEST(WindowsPrograms, AreReadAsTheyAreBuilt) {
-#ifndef WYN_WINDOWS_PROGRAMS
-    GTEST_SKIP() << "no cross compiler for Windows (x86_64-w64-mingw32-gcc) was found";
-#else
-    const std::string built = WYN_WINDOWS_PROGRAMS;
-    test::TempDir temp;
-    const auto game = temp.mkdir("games/q2");
-    std::filesystem::copy_file(built + "/q2pro.exe", game + "/q2pro.exe");
-    const auto engine = recogniseEngine(game + "/q2pro.exe");
-    EXPECT_EQ(engine.kind, EngineKind::Q2pro);
-    EXPECT_EQ(engine.format, ExecutableFormat::Pe);
-    EXPECT_EQ(engine.pe.machine, kPeX64);
-    EXPECT_EQ(engine.pe.bits, 64);
-    EXPECT_FALSE(engine.pe.dll);
-    EXPECT_EQ(engine.gameLibrary, "gamex86_64.dll");
-
-    const EngineEnvironment environment{game, "", "", PlatformProfile::posix()};
-    temp.mkdir("games/q2/vantor");
-    std::filesystem::copy_file(built + "/game.dll", game + "/vantor/gamex86_64.dll");
-    EXPECT_EQ(checkGameLibrary(engine, environment, "vantor"), std::nullopt);
-    std::filesystem::copy_file(built + "/q2pro.exe", game + "/vantor/gamex86_64.dll",
-                               std::filesystem::copy_options::overwrite_existing);
-    EXPECT_EQ(checkGameLibrary(engine, environment, "vantor"),
-              "Q2PRO needs the game library gamex86_64.dll in " + game +
-                  "/vantor; the folder holds gamex86_64.dll, not a library.");
-#endif
-}
-
 }  // namespace
 }  // namespace wyn

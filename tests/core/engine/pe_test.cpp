@@ -47,29 +47,6 @@ TEST(PeHeader, ReadsGoodHeadersAndRejectsBrokenOnes) {
               kFakePeHeaderAt + 24 + 0xffff);
 }
 
-TEST(PeHeader, ReadsSectionEntries) {
-    const auto bytes = fakePe({.strings = {"one", "two"}});
-    const auto header = *readPeHeader(bytes);
-    const auto entry = [&](std::size_t index) {
-        return readPeSection(
-            std::string_view(bytes).substr(header.sectionTableOffset + index * kPeSectionBytes));
-    };
-    EXPECT_EQ(entry(0)->name, ".text");
-    const auto data = *entry(1);
-    EXPECT_EQ(data.name, ".rdata");
-    EXPECT_EQ(bytes.substr(data.offset, data.size), std::string("\0one\0two\0", 9));
-
-    // A full eight-character name has no NUL; padding past the size in
-    // memory is not data.
-    auto entryBytes = bytes.substr(header.sectionTableOffset + kPeSectionBytes, kPeSectionBytes);
-    entryBytes.replace(0, 8, ".rdata$z");
-    entryBytes = patched(entryBytes, 8, 3, 4);
-    EXPECT_EQ(readPeSection(entryBytes)->name, ".rdata$z");
-    EXPECT_EQ(readPeSection(entryBytes)->size, 3u);
-    EXPECT_EQ(readPeSection(patched(entryBytes, 8, 0, 4))->size, data.size) << "no size in memory";
-    EXPECT_FALSE(readPeSection(entryBytes.substr(0, kPeSectionBytes - 1)));
-}
-
 TEST(PeHeader, SaysWhyALibraryDoesNotFitTheEngine) {
     const auto x64 = *readPeHeader(fakePe({}));
     const auto x86 = *readPeHeader(fakePe({.machine = kPeI386, .bits = 32}));
