@@ -116,7 +116,8 @@ std::vector<std::string> listDirectory(const std::string& directory, Keep keep) 
     if (directory.empty()) {
         return names;
     }
-    fs::directory_iterator it(fileSystemPath(directory), fs::directory_options::skip_permission_denied, ec);
+    fs::directory_iterator it(fileSystemPath(directory),
+                              fs::directory_options::skip_permission_denied, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         std::string name = pathText(it->path().filename());
         if (keep(*it, name)) {

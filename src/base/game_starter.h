@@ -24,12 +24,12 @@ struct GameEnd {
     std::chrono::milliseconds runTime{0};  // from its start to its end
     int exitCode = 0;                      // when it exited
     int signal = 0;                        // the signal that ended it; 0 when it exited
-    // The system's own words for an exit code that is the system's, not the
-    // game's (a Windows status such as 0xC0000135); empty otherwise.
-    std::string exitMeaning;
     std::string output;                    // a watched game's last output (game_end.h)
     bool outputCut = false;                // earlier output was dropped
     std::string outputFile;                // where a watched game's output went
+    // The system's own words for an exit code that is the system's, not the
+    // game's (a Windows status such as 0xC0000135); empty otherwise.
+    std::string exitMeaning;
 
     // The status a shell would give: the exit code, or 128 + the signal.
     int shellStatus() const { return signal != 0 ? 128 + signal : exitCode; }

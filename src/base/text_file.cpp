@@ -171,8 +171,8 @@ void syncDirectoryOf(const fs::path& target) {
 std::FILE* createNew(const fs::path& path) {
 #ifdef _WIN32
     // The C library's "x" mode is not in every Windows runtime.
-    const int fd = ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
-                            _S_IREAD | _S_IWRITE);
+    const int fd =
+        ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
     std::FILE* file = fd < 0 ? nullptr : ::_fdopen(fd, "wb");
     if (fd >= 0 && file == nullptr) {
         ::_close(fd);

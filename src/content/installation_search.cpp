@@ -117,8 +117,11 @@ public:
         if (!directoryExists(m_profile.path(full, {"baseq2"}))) {
             return;
         }
-        // Windows compares names without case: "C:\\Quake2" is c:\\quake2.
-        const std::string real = m_profile.separator == '\\' ? toLower(realPath(full)) : realPath(full);
+        std::string real = realPath(full);
+        // Windows compares names without case: "C:\Quake2" is c:\quake2.
+        if (m_profile.separator == '\\') {
+            real = toLower(real);
+        }
         if (real.empty() || !m_seen.insert(real).second) {
             return;
         }

@@ -21,7 +21,7 @@ struct SearchEnvironment {
     std::vector<std::string> steamFolders;         // Windows: the Steam folder the registry names
     std::vector<std::string> programFilesFolders;  // Windows: the program-files folders
     std::vector<std::string> fixedDrives;          // Windows: each fixed drive's root ("d:\\")
-    std::vector<std::string> gogFolders;           // Windows: the Quake II folders GOG's registry names
+    std::vector<std::string> gogFolders;  // Windows: the Quake II folders GOG's registry names
 };
 
 struct FoundInstallation {

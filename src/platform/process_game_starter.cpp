@@ -32,8 +32,8 @@ QString formatMessage(DWORD flags, HMODULE module, DWORD code) {
     const DWORD length =
         ::FormatMessageW(flags | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
                          module, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    QString words = length > 0 ? QString::fromWCharArray(text, static_cast<qsizetype>(length))
-                               : QString();
+    QString words =
+        length > 0 ? QString::fromWCharArray(text, static_cast<qsizetype>(length)) : QString();
     ::LocalFree(text);
     return words;
 }
@@ -46,8 +46,8 @@ std::string systemStatusText(unsigned long code) {
     if (code < 0xC0000000ul) {
         return {};
     }
-    QString words = formatMessage(FORMAT_MESSAGE_FROM_HMODULE, ::GetModuleHandleW(L"ntdll.dll"),
-                                  code);
+    QString words =
+        formatMessage(FORMAT_MESSAGE_FROM_HMODULE, ::GetModuleHandleW(L"ntdll.dll"), code);
     if (words.isEmpty()) {
         const ULONG error = ::RtlNtStatusToDosError(static_cast<NTSTATUS>(code));
         if (error != ERROR_MR_MID_NOT_FOUND) {

@@ -26,6 +26,7 @@ std::string readBack(const QString& stored, std::string (*convert)(const QString
     return convert(stored);
 }
 
+#ifdef Q_OS_WIN
 // Copies every value and group of one settings tree into another.
 void copyTree(QSettings& from, QSettings& to) {
     for (const QString& key : from.childKeys()) {
@@ -39,6 +40,7 @@ void copyTree(QSettings& from, QSettings& to) {
         from.endGroup();
     }
 }
+#endif
 
 }  // namespace
 
@@ -67,7 +69,8 @@ SettingsValueStore::SettingsValueStore(const RegistryKey& key,
     // No state of its own yet: the first earlier state found, once, so a
     // player finds their last game.
     for (const RegistryKey& from : earlier) {
-        QSettings old(from.path, from.view32 ? QSettings::Registry32Format : QSettings::NativeFormat);
+        QSettings old(from.path,
+                      from.view32 ? QSettings::Registry32Format : QSettings::NativeFormat);
         if (!old.allKeys().isEmpty()) {
             copyTree(old, *m_settings);
             m_settings->sync();

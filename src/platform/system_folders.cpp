@@ -67,8 +67,9 @@ std::vector<std::string> registeredGogFolders() {
                     QSettings::NativeFormat);
     for (const QString& game : games.childGroups()) {
         games.beginGroup(game);
-        if (games.value(QStringLiteral("gameName")).toString().compare(QStringLiteral("Quake II"),
-                                                                      Qt::CaseInsensitive) == 0) {
+        if (games.value(QStringLiteral("gameName"))
+                .toString()
+                .compare(QStringLiteral("Quake II"), Qt::CaseInsensitive) == 0) {
             addFolder(folders, games.value(QStringLiteral("path")).toString());
         }
         games.endGroup();

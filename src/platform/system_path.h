@@ -8,9 +8,10 @@ namespace wyn {
 
 // The one crossing of a path between the core, which keeps it as the file
 // system's bytes (UTF-8 on Windows), and Qt or the system, which take it as
-// text in the locale's encoding (UTF-8 on Linux; UTF-16 names on Windows). A path shown or chosen in a window, given
-// to a process, read from the environment or a file dialog goes through these
-// two, so "/home/jörg" reaches the game as the bytes the file system has.
+// text in the locale's encoding (UTF-8 on Linux) or as UTF-16 (Windows). A
+// path shown or chosen in a window, given to a process, read from the
+// environment or a file dialog goes through these two, so "/home/jörg"
+// reaches the game as the bytes the file system has.
 QString toSystemPath(std::string_view path);
 std::string fromSystemPath(const QString& path);
 

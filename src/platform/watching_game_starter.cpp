@@ -182,7 +182,8 @@ private:
 
 WatchingGameStarter::WatchingGameStarter(std::string log, std::chrono::milliseconds quickEnd)
     // Absolute: the relay runs in the game's working directory.
-    : m_log(fromSystemPath(QDir::toNativeSeparators(QFileInfo(toSystemPath(log)).absoluteFilePath()))),
+    : m_log(fromSystemPath(
+          QDir::toNativeSeparators(QFileInfo(toSystemPath(log)).absoluteFilePath()))),
       m_quickEnd(quickEnd) {}
 
 WatchingGameStarter::~WatchingGameStarter() = default;

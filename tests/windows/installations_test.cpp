@@ -39,8 +39,9 @@ TEST(WindowsInstallations, SteamAndGogAreFoundThroughTheRegistry) {
     for (const char c : library) {
         escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
     }
-    folder.write("Steam\\steamapps\\libraryfolders.vdf",
-                 "\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + escaped + "\"\n\t}\n}\n");
+    folder.write(
+        "Steam\\steamapps\\libraryfolders.vdf",
+        "\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + escaped + "\"\n\t}\n}\n");
     QSettings(kSteam, QSettings::NativeFormat)
         .setValue("SteamPath", QDir::fromNativeSeparators(toSystemPath(steam)));
     {

@@ -25,7 +25,8 @@ class WindowsLaunch : public ::testing::Test {
 protected:
     void SetUp() override {
         folder.write("Quake II\\baseq2\\pak1.pak", "");
-        folder.write("Quake II\\vantor\\bots.cfg", "[bots]\r\n\"Orla\" \"female/athena\" 3 5 3 9 1 0 100\r\n");
+        folder.write("Quake II\\vantor\\bots.cfg",
+                     "[bots]\r\n\"Orla\" \"female/athena\" 3 5 3 9 1 0 100\r\n");
         ASSERT_TRUE(QFile::copy(standInGame(), toSystemPath(game + "\\quake2.exe")));
         preset = folder.write("dm.wyn", presetLines());
     }
@@ -42,7 +43,8 @@ protected:
     }
 
     int wynctl(const std::vector<std::string>& command) {
-        std::vector<std::string> args{"--settings", folder.path() + "\\wyn.ini", "--game-dir", game};
+        std::vector<std::string> args{"--settings", folder.path() + "\\wyn.ini", "--game-dir",
+                                      game};
         args.insert(args.end(), command.begin(), command.end());
         std::ostringstream out, err;
         const int status = runWynctl(args, out, err, starter, foreground);
@@ -90,7 +92,8 @@ TEST_F(WindowsLaunch, AWatchedGameEndsWithItsCodeAndItsLog) {
     for (const unsigned code : {3u, 0xC0000135u}) {
         end.reset();
         qputenv("WYN_STAND_IN_EXIT", QByteArray::number(static_cast<int>(code)));
-        ASSERT_TRUE(watching.start({game + "\\quake2.exe", {"+set", "game", "vantor"}, game, true}));
+        ASSERT_TRUE(
+            watching.start({game + "\\quake2.exe", {"+set", "game", "vantor"}, game, true}));
         QElapsedTimer waited;
         waited.start();
         while (!end && waited.elapsed() < 20000) {
@@ -108,8 +111,8 @@ TEST_F(WindowsLaunch, AWatchedGameEndsWithItsCodeAndItsLog) {
 TEST(GameLog, IsInTheUsersLocalApplicationData) {
     const QString local = qEnvironmentVariable("LOCALAPPDATA");
     ASSERT_FALSE(local.isEmpty());
-    EXPECT_EQ(QString::compare(toSystemPath(gameLogPath()), local + QStringLiteral("\\WYN\\game.log"),
-                               Qt::CaseInsensitive),
+    EXPECT_EQ(QString::compare(toSystemPath(gameLogPath()),
+                               local + QStringLiteral("\\WYN\\game.log"), Qt::CaseInsensitive),
               0);
 }
 

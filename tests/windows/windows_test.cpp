@@ -48,7 +48,8 @@ TestKey::TestKey()
 
 TestKey::~TestKey() {
     QSettings(m_path, QSettings::NativeFormat).clear();
-    const std::wstring key = m_path.mid(QStringLiteral("HKEY_CURRENT_USER\\").size()).toStdWString();
+    const std::wstring key =
+        m_path.mid(QStringLiteral("HKEY_CURRENT_USER\\").size()).toStdWString();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
 }
 
@@ -59,7 +60,7 @@ QString TestKey::path(const QString& below) const {
 QString registryString(const QString& key, const QString& name) {
     const qsizetype split = key.indexOf(QLatin1Char('\\'));
     const HKEY root = key.left(split) == QStringLiteral("HKEY_LOCAL_MACHINE") ? HKEY_LOCAL_MACHINE
-                                                                             : HKEY_CURRENT_USER;
+                                                                              : HKEY_CURRENT_USER;
     const std::wstring subkey = key.mid(split + 1).toStdWString();
     const std::wstring value = name.toStdWString();
     wchar_t buffer[1024];
