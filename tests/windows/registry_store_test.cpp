@@ -36,39 +36,25 @@ TEST(RegistryStore, KeepsStringValuesAndTheRecentFilesSubkey) {
     EXPECT_EQ(again.readRecentFiles(), (std::vector<std::string>{kJoerg + "\\a.wyn", "D:\\b.wyn"}));
 }
 
-TEST(RegistryStore, TakesTheEarlierStateOnceWhenItHasNone) {
-    const TestKey key;
-    {
-        QSettings earlier(key.path("old"), QSettings::NativeFormat);
-        earlier.setValue("DirectoryEdit", "c:\\quake2");
-        earlier.setValue("Recent Files/F0", "c:\\quake2\\ctf.wyn");
-    }
-    const Key own{key.path("new")};
-    {
-        const SettingsValueStore store(own, {Key{key.path("missing")}, Key{key.path("old")}});
-        EXPECT_EQ(store.readValue("DirectoryEdit"), "c:\\quake2");
-        EXPECT_EQ(store.readRecentFiles(), std::vector<std::string>{"c:\\quake2\\ctf.wyn"});
-    }
-    EXPECT_EQ(registryString(key.path("new"), "DirectoryEdit"), QStringLiteral("c:\\quake2"));
-
-    // Once: a store with state of its own keeps it.
-    QSettings(key.path("old"), QSettings::NativeFormat).setValue("DirectoryEdit", "d:\\games");
-    SettingsValueStore store(own, {Key{key.path("old")}});
-    EXPECT_EQ(store.readValue("DirectoryEdit"), "c:\\quake2");
-}
-
 // The program's own store: HKEY_CURRENT_USER, with what an earlier program
-// left under HKEY_LOCAL_MACHINE copied in on the first start.
-TEST(RegistryStore, TheUsersStoreStartsFromTheMachinesEarlierState) {
+// left under HKEY_LOCAL_MACHINE copied in on the first start, and only then.
+TEST(RegistryStore, TheUsersStoreTakesTheMachinesEarlierStateOnce) {
     const QString machine = QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Tolvane\\WYN");
     const QString user = QStringLiteral("HKEY_CURRENT_USER\\Software\\Tolvane\\WYN");
     QSettings(user, QSettings::NativeFormat).clear();
-    QSettings(machine, QSettings::NativeFormat).setValue("FragLimitComboBox", "20");
+    {
+        QSettings earlier(machine, QSettings::NativeFormat);
+        earlier.setValue("FragLimitComboBox", "20");
+        earlier.setValue("Recent Files/F0", "c:\\quake2\\ctf.wyn");
+    }
     {
         const SettingsValueStore store;
         EXPECT_EQ(store.readValue("FragLimitComboBox"), "20");
+        EXPECT_EQ(store.readRecentFiles(), std::vector<std::string>{"c:\\quake2\\ctf.wyn"});
     }
     EXPECT_EQ(registryString(user, "FragLimitComboBox"), QStringLiteral("20"));
+    QSettings(machine, QSettings::NativeFormat).setValue("FragLimitComboBox", "30");
+    EXPECT_EQ(SettingsValueStore().readValue("FragLimitComboBox"), "20");
     QSettings(machine, QSettings::NativeFormat).clear();
     QSettings(user, QSettings::NativeFormat).clear();
 }

@@ -367,7 +367,6 @@ TEST_F(EngineFolders, CheckAWindowsEnginesGameLibrary) {
          {{"games/q2/vantor/gamex86_64.dll", fakePe({})}},
          "Q2PRO needs the game library gamex86_64.dll in GAME/vantor; the folder holds "
          "gamex86_64.dll, not a library."},
-        {"Q2PRO's own", q2pro, {{"games/q2/vantor/gamex86_64.dll", dll}}, std::nullopt},
         {"id's own", classic, {{"games/q2/vantor/gamex86.dll", dll32}}, std::nullopt},
         {"64-bit for id's",
          classic,

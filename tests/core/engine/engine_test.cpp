@@ -150,9 +150,6 @@ TEST(Engine, RecognisesMadeUpWindowsExecutablesByTheirBytes) {
     };
     const Case cases[] = {
         {"Yamagi Quake II", fakePe({.strings = kYamagi}), yamagiPe},
-        {"Yamagi Quake II's POSIX facts mean nothing there",
-         fakePe({.strings = kYamagi + std::vector<std::string>{" + XDG directory support"}}),
-         yamagiPe},
         {"Q2PRO", fakePe({.strings = {"====== Q2PRO initialized ======", "gamex86_64.dll"}}),
          q2proPe},
         {"Q2PRO with strings of a system-wide build",
@@ -173,13 +170,7 @@ TEST(Engine, RecognisesMadeUpWindowsExecutablesByTheirBytes) {
          Engine()},
         {"a section larger than the file", withStrings(0, 0xffffffff), classicPe},
         {"a section past the end", withStrings(0xfffffff0, 64), Engine()},
-        {"too many sections", test::patched(fakePe({.strings = classic}), 0x86, 0xffff, 2),
-         Engine()},
-        {"a section table past the end",
-         test::patched(fakePe({.strings = classic}), 0x94, 0xfff0, 2), Engine()},
         {"an unknown program", fakePe({.strings = {"Quake II", "game.dll", "YamagiQ2"}}), Engine()},
-        {"broken headers", fakePe({.strings = classic}).substr(0, 0x90), Engine()},
-        {"MZ and text", "MZ ====== Quake2 Initialized ======", Engine()},
     };
     test::TempDir temp;
     int number = 0;
