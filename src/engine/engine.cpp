@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kScriptBytes = 4096;     // a wrapper's exec line is near its top
+constexpr std::size_t kScriptBytes = 8192;     // a wrapper is a few lines
 constexpr std::size_t kMaxSections = 4096;     // real executables have a few dozen
 constexpr std::size_t kMaxSectionEntry = 256;  // 64 bytes in every real one
 constexpr std::size_t kMaxSectionNames = 65536;
@@ -81,7 +81,25 @@ struct RowFacts {
     std::string library;
     std::string home;
     std::string folders[2];  // compiled-in, in the order the build gives them
+    std::string systemFolder;
 };
+
+// A folder's full path as a build compiles it in: no format, no spaces, none
+// of the system's own folders.
+bool isCompiledFolder(std::string_view text) {
+    if (text.size() < 2 || !text.starts_with('/') || text.find("//") != std::string_view::npos) {
+        return false;
+    }
+    for (const auto system : {"/dev/", "/proc/", "/sys/", "/etc/"}) {
+        if (text.starts_with(system)) {
+            return false;
+        }
+    }
+    return std::ranges::all_of(text, [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '/' || c == '.' || c == '_' || c == '-' || c == '+';
+    });
+}
 
 // A Windows build is looked at for its marker and its game library's name
 // only: the other facts are a POSIX build's.
@@ -97,7 +115,7 @@ public:
             const std::pair<char, bool> others[] = {
                 {kGameLibraryPrefix.front(), row.libraryNameInData},
                 {'~', row.userFolderCompiledIn && !windows},
-                {'/', !row.compiledFolderEnd.empty() && !windows}};
+                {'/', (!row.compiledFolderEnd.empty() || row.systemFolderInData) && !windows}};
             for (const auto& [start, used] : others) {
                 if (used) {
                     m_starts.set(static_cast<unsigned char>(start));
@@ -150,6 +168,9 @@ private:
                    text.ends_with(row.compiledFolderEnd) && text != row.siteConfiguration &&
                    text.size() > row.compiledFolderEnd.size() && facts.folders[1].empty()) {
             (facts.folders[0].empty() ? facts.folders[0] : facts.folders[1]) = text;
+        } else if (posix && row.systemFolderInData && facts.systemFolder.empty() &&
+                   isCompiledFolder(text)) {
+            facts.systemFolder = text;
         }
     }
 
@@ -165,6 +186,7 @@ private:
             engine.gameLibrary = facts.library;
         }
         engine.xdg = facts.xdg;
+        engine.systemFolder = facts.systemFolder;
         engine.systemWide = !facts.folders[0].empty();
         if (engine.systemWide) {
             // The data folder comes before the library folder; one folder for
@@ -184,39 +206,6 @@ private:
     bool m_windows;
     std::bitset<256> m_starts;
 };
-
-std::string unquoted(std::string_view word) {
-    if (word.size() >= 2 && (word.front() == '"' || word.front() == '\'') &&
-        word.back() == word.front()) {
-        word = word.substr(1, word.size() - 2);
-    }
-    return std::string(word);
-}
-
-// The first full path on the script's first exec line: "exec /usr/lib/x "$@"",
-// "exec -a "$0" /usr/lib/x".
-std::string execTarget(std::string_view script) {
-    while (!script.empty()) {
-        const auto end = script.find_first_of("\r\n");
-        auto line = script.substr(0, end);
-        script = end == std::string_view::npos ? std::string_view() : script.substr(end + 1);
-        line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-        if (!line.starts_with("exec ") && !line.starts_with("exec\t")) {
-            continue;
-        }
-        while (!line.empty()) {
-            line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-            const auto wordEnd = line.find_first_of(" \t");
-            const auto word = unquoted(line.substr(0, wordEnd));
-            if (word.starts_with('/')) {
-                return word;
-            }
-            line = wordEnd == std::string_view::npos ? std::string_view() : line.substr(wordEnd);
-        }
-        return {};
-    }
-    return {};
-}
 
 // Feeds the strings of one section to found, in pieces; scanned counts the
 // bytes of all sections read so far, which stop at kMaxScanned.
@@ -361,10 +350,106 @@ ExecutableFacts cachedFacts(const std::string& path) {
     return facts;
 }
 
+// What the folder arguments of a wrapper tell the engine, by its row; the
+// later of two arguments wins, as in the engines.
+void takeFolderArguments(Engine& engine, const std::vector<std::string>& words) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        for (const auto& argument : engineRow(engine.kind).folderArguments) {
+            const auto space = argument.words.find(' ');
+            const bool two = space != std::string_view::npos;
+            if (words[i] != argument.words.substr(0, space) ||
+                (two &&
+                 (i + 1 >= words.size() || words[i + 1] != argument.words.substr(space + 1)))) {
+                continue;
+            }
+            const std::size_t value = i + (two ? 2 : 1);
+            if (argument.kind == FolderArgumentKind::Portable) {
+                engine.portable = true;
+                continue;
+            }
+            if (value >= words.size()) {
+                continue;
+            }
+            switch (argument.kind) {
+                case FolderArgumentKind::DataFolder:
+                    engine.namedDataFolder = words[value];
+                    break;
+                case FolderArgumentKind::UserFolder:
+                    engine.namedUserFolder = words[value];
+                    break;
+                case FolderArgumentKind::UserFolderInHome:
+                    engine.namedUserFolder = "~/" + words[value];
+                    break;
+                case FolderArgumentKind::Portable:
+                    break;
+            }
+        }
+    }
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// "flatpak run [OPTIONS] APP [ARGUMENTS]" of an app the table knows; the
+// installation is the one whose exported launcher this is.
+Engine sandboxEngine(const WrapperScript& script, const std::string& launcher) {
+    const auto& words = script.arguments;
+    if ((script.target != "flatpak" && !script.target.ends_with("/flatpak")) || words.empty() ||
+        words[0] != "run") {
+        return {};
+    }
+    std::size_t at = 1;
+    while (at < words.size() && words[at].starts_with('-')) {
+        ++at;
+    }
+    if (at >= words.size()) {
+        return {};
+    }
+    const auto rows = engineRows();
+    const auto row = std::ranges::find(rows, std::string_view(words[at]), &EngineRow::flatpakId);
+    if (row == rows.end() || row->flatpakId.empty()) {
+        return {};
+    }
+    Engine engine;
+    engine.kind = row->kind;
+    engine.sandbox.appId = words[at];
+    engine.sandbox.flatpak = script.target;
+    engine.sandbox.runOptions.assign(words.begin() + 1,
+                                     words.begin() + static_cast<std::ptrdiff_t>(at));
+    const std::string exports = "/exports/bin/" + words[at];
+    if (launcher.ends_with(exports)) {
+        engine.sandbox.installation = launcher.substr(0, launcher.size() - exports.size());
+    }
+    takeFolderArguments(engine, {words.begin() + static_cast<std::ptrdiff_t>(at) + 1, words.end()});
+    return engine;
+}
+
 Engine recognise(const std::string& path, int wrappers) {
     const auto facts = cachedFacts(path);
-    if (!facts.wrapperTarget.empty()) {
-        return wrappers < kMaxWrappers ? recognise(facts.wrapperTarget, wrappers + 1) : Engine();
+    if (facts.wrapper) {
+        const auto script = placedWrapper(*facts.wrapper, folderOf(path));
+        if (!script || wrappers >= kMaxWrappers) {
+            return {};
+        }
+        if (auto sandboxed = sandboxEngine(*script, path); sandboxed.kind != EngineKind::Unknown) {
+            const auto installation = sandboxed.sandbox.installation;
+            return installation.empty() ? sandboxed
+                                        : sandboxedEngine(std::move(sandboxed), {installation});
+        }
+        if (!script->target.starts_with('/')) {
+            return {};
+        }
+        auto engine = recognise(script->target, wrappers + 1);
+        if (engine.kind == EngineKind::Unknown) {
+            return {};
+        }
+        if (!script->directory.empty()) {
+            engine.workingDirectory = script->directory;
+        }
+        takeFolderArguments(engine, script->arguments);
+        return engine;
     }
     if (facts.engine.kind == EngineKind::Unknown) {
         return {};
@@ -393,8 +478,7 @@ ExecutableFacts readExecutableFacts(const ReadAt& unbounded) {
     ExecutableFacts facts;
     const auto start = read(0, kElfHeaderBytes);
     if (start.starts_with("#!")) {
-        const auto target = execTarget(read(0, kScriptBytes));
-        facts.wrapperTarget = target;
+        facts.wrapper = readWrapperScript(read(0, kScriptBytes));
         return facts;
     }
     Engine header;
@@ -446,6 +530,47 @@ std::vector<std::string> engineProgramNames(const PlatformProfile& profile, bool
         }
     }
     return names;
+}
+
+std::vector<std::string> engineLaunchers(const std::string& home, const std::string& root) {
+    std::vector<std::string> launchers;
+    for (const auto& row : engineRows()) {
+        for (const auto launcher : row.launchers) {
+            launchers.push_back(root + std::string(launcher));
+        }
+        if (row.flatpakId.empty()) {
+            continue;
+        }
+        const std::string exported = "/exports/bin/" + std::string(row.flatpakId);
+        if (!home.empty()) {
+            launchers.push_back(home + "/.local/share/flatpak" + exported);
+        }
+        launchers.push_back(root + "/var/lib/flatpak" + exported);
+    }
+    return launchers;
+}
+
+Engine sandboxedEngine(Engine engine, const std::vector<std::string>& installations) {
+    const auto& row = engineRow(engine.kind);
+    for (const auto& installation : installations) {
+        const auto bin =
+            installation + "/app/" + engine.sandbox.appId + "/current/active/files/bin";
+        for (const auto program : row.programs) {
+            const auto path = bin + "/" + std::string(program);
+            const auto app = cachedFacts(path).engine;
+            if (app.kind == EngineKind::Unknown || !fileExists(path)) {
+                continue;
+            }
+            engine.program = realPath(path);
+            engine.format = app.format;
+            engine.elf = app.elf;
+            engine.gameLibrary = app.gameLibrary;
+            engine.fallbackLibrary = app.fallbackLibrary;
+            engine.sandbox.installation = installation;
+            return engine;
+        }
+    }
+    return engine;
 }
 
 Engine installedEngine(const std::string& directory, const PlatformProfile& profile) {

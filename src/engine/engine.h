@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,13 +10,15 @@
 #include "base/platform_profile.h"
 #include "engine/elf.h"
 #include "engine/pe.h"
+#include "engine/wrapper_script.h"
 
 namespace wyn {
 
 // The Quake II engines WYN knows the folders of, each a row of the engine
-// table (engine_table.h): Quake2 is id's own. Anything else is Unknown and
-// gets the game directory alone, as every engine did before.
-enum class EngineKind { Unknown, YamagiQuake2, Q2pro, Quake2 };
+// table (engine_table.h): Quake2 is id's own, YamagiQuake2Flatpak Flathub's
+// sandboxed Yamagi Quake II. Anything else is Unknown and gets the game
+// directory alone, as every engine did before.
+enum class EngineKind { Unknown, YamagiQuake2, YamagiQuake2Flatpak, Q2pro, Quake2 };
 
 // What kind of executable an engine is: a POSIX one (ELF) or a Windows one
 // (PE), whose folders follow the table's Windows facts.
@@ -24,7 +27,20 @@ enum class ExecutableFormat { Elf, Pe };
 // The engine's name as the windows show it; "unknown" for any other program.
 std::string_view engineName(EngineKind kind);
 
-// What an engine's executable says of itself, read from its bytes.
+// How a sandboxed engine is started: "FLATPAK run OPTIONS... APP", and the
+// Flatpak installation that holds the app ("~/.local/share/flatpak"; empty
+// when the launcher does not tell).
+struct Sandbox {
+    std::string appId;
+    std::string flatpak;
+    std::vector<std::string> runOptions;
+    std::string installation;
+
+    bool operator==(const Sandbox&) const = default;
+};
+
+// What an engine's executable says of itself, read from its bytes, and what
+// the wrapper scripts that start it add.
 struct Engine {
     EngineKind kind = EngineKind::Unknown;
     // The executable's real path (wrappers followed, links resolved); empty for
@@ -48,6 +64,19 @@ struct Engine {
     std::string dataFolder;
     std::string libraryFolder;
     std::string homeFolder;
+    // A system-wide Yamagi Quake II's compiled-in data folder, read last.
+    std::string systemFolder;
+
+    // What the wrapper scripts in front of it give: the data folder and user
+    // folder their arguments name (empty: none), whether they run it without
+    // a user folder, and the folder they change to (empty: WYN's).
+    std::string namedDataFolder;
+    std::string namedUserFolder;
+    bool portable = false;
+    std::string workingDirectory;
+
+    // For an engine in a Flatpak sandbox: how it is started.
+    Sandbox sandbox;
 
     bool operator==(const Engine&) const = default;
 };
@@ -56,10 +85,10 @@ struct Engine {
 using ReadAt = std::function<std::string(std::uint64_t offset, std::size_t size)>;
 
 // What the bytes of one file say: an engine (its program left empty), or a
-// wrapper script whose exec line names the program at wrapperTarget.
+// wrapper script and what it starts.
 struct ExecutableFacts {
     Engine engine;
-    std::string wrapperTarget;
+    std::optional<WrapperScript> wrapper;
 };
 
 // Reads a file's facts through read: the ELF or PE section table and the
@@ -75,6 +104,16 @@ Engine recogniseEngine(const std::string& path);
 // table's order; with servers, their dedicated servers after them. With
 // ".exe" for a Windows profile.
 std::vector<std::string> engineProgramNames(const PlatformProfile& profile, bool servers);
+
+// The engine a sandboxed engine's launcher stands for, as installed in the
+// Flatpak installation: its program and header from the app's bin folder.
+// The installation's app is looked for when the launcher named none.
+Engine sandboxedEngine(Engine engine, const std::vector<std::string>& installations);
+
+// Where installed engines' launchers are: the distributions' wrappers and
+// links, and the launchers Flatpak exports for the user (below home) and the
+// system; root is put before the system's folders (tests).
+std::vector<std::string> engineLaunchers(const std::string& home, const std::string& root);
 
 // The engine a directory's programs are: the first of engineProgramNames
 // (servers included) that is a file of an engine WYN knows; unknown when none.

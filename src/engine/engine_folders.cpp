@@ -15,6 +15,89 @@ bool sameFolder(const std::string& a, const std::string& b) {
     return a == b || (!real.empty() && real == realPath(b));
 }
 
+bool isWithin(std::string_view folder, std::string_view root) {
+    while (root.size() > 1 && root.ends_with('/')) {
+        root.remove_suffix(1);
+    }
+    return folder == root || (folder.starts_with(root) && folder.size() > root.size() &&
+                              (folder[root.size()] == '/' || root == "/"));
+}
+
+bool isSandboxed(const Engine& engine) {
+    return !engine.sandbox.appId.empty();
+}
+
+// A Flatpak keyfile's grants of host folders ("filesystems=" in [Context]),
+// as full paths; "host" grants every folder, "home" the home.
+std::vector<std::string> grantedFolders(const std::string& file, const std::string& home) {
+    std::ifstream in(fileSystemPath(file));
+    std::vector<std::string> folders;
+    std::string line;
+    bool context = false;
+    constexpr std::size_t kMaxLines = 1000;
+    for (std::size_t count = 0; count < kMaxLines && std::getline(in, line); ++count) {
+        if (line.starts_with('[')) {
+            context = line.starts_with("[Context]");
+            continue;
+        }
+        if (!context || !line.starts_with("filesystems=")) {
+            continue;
+        }
+        std::string_view rest = std::string_view(line).substr(12);
+        while (!rest.empty()) {
+            const auto end = rest.find(';');
+            auto entry = rest.substr(0, end);
+            rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+            entry = entry.substr(0, entry.find(':'));  // ":ro", ":rw", ":create"
+            if (entry == "host") {
+                folders.emplace_back("/");
+            } else if (entry == "home" && !home.empty()) {
+                folders.push_back(home);
+            } else if (entry.starts_with("~/") && !home.empty()) {
+                folders.push_back(home + std::string(entry.substr(1)));
+            } else if (entry.starts_with('/')) {
+                folders.emplace_back(entry);
+            }
+        }
+    }
+    return folders;
+}
+
+std::string userFlatpakInstallation(const EngineEnvironment& environment) {
+    if (!environment.xdgDataHome.empty()) {
+        return environment.xdgDataHome + "/flatpak";
+    }
+    return environment.home.empty() ? std::string() : environment.home + "/.local/share/flatpak";
+}
+
+constexpr std::string_view kSystemFlatpakInstallation = "/var/lib/flatpak";
+
+// Whether the sandbox shows a host folder at its own path: the app's folder
+// in the home, or one its metadata or an override grants.
+bool sandboxShows(const Engine& engine, const EngineEnvironment& environment,
+                  const std::string& folder) {
+    const auto& id = engine.sandbox.appId;
+    if (!environment.home.empty() && isWithin(folder, environment.home + "/.var/app/" + id)) {
+        return true;
+    }
+    std::vector<std::string> files;
+    if (!engine.sandbox.installation.empty()) {
+        files.push_back(engine.sandbox.installation + "/app/" + id + "/current/active/metadata");
+    }
+    if (const auto user = userFlatpakInstallation(environment); !user.empty()) {
+        files.push_back(user + "/overrides/" + id);
+    }
+    files.push_back(std::string(kSystemFlatpakInstallation) + "/overrides/" + id);
+    for (const auto& file : files) {
+        for (const auto& granted : grantedFolders(file, environment.home)) {
+            if (isWithin(folder, granted)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool isWindowsBuild(const Engine& engine) {
     return engine.format == ExecutableFormat::Pe;
 }
@@ -25,15 +108,18 @@ std::string binaryFolder(const Engine& engine) {
 }
 
 // The folder the engine takes as its data folder when WYN names none; empty
-// for the working directory.
+// for the working directory WYN gives.
 std::string ownDataFolder(const Engine& engine) {
+    if (!engine.namedDataFolder.empty()) {
+        return engine.namedDataFolder;
+    }
     switch (dataFolderRule(engineRow(engine.kind), isWindowsBuild(engine))) {
         case DataFolderRule::BinaryFolder:
             return binaryFolder(engine);
         case DataFolderRule::CompiledIn:
             return engine.dataFolder;
         case DataFolderRule::WorkingDirectory:
-            break;
+            return engine.workingDirectory;
     }
     return {};
 }
@@ -86,6 +172,21 @@ std::string engineUserFolder(const Engine& engine, const EngineEnvironment& envi
                    ? std::string()
                    : profile.path(environment.documents, {row.documentsFolder});
     }
+    if (!row.sandboxUserFolder.empty()) {
+        return home.empty() ? std::string()
+                            : profile.path(home, {".var", "app", engine.sandbox.appId,
+                                                  row.sandboxUserFolder});
+    }
+    if (engine.portable) {
+        return {};
+    }
+    if (!engine.namedUserFolder.empty()) {
+        const std::string_view named = engine.namedUserFolder;
+        if (!named.starts_with("~/")) {
+            return engine.namedUserFolder;
+        }
+        return home.empty() ? std::string() : profile.path(home, {named.substr(2)});
+    }
     if (home.empty() || row.userFolder.empty()) {
         return {};
     }
@@ -105,16 +206,31 @@ std::string engineUserFolder(const Engine& engine, const EngineEnvironment& envi
 
 std::vector<std::string> engineRoots(const Engine& engine, const EngineEnvironment& environment) {
     std::vector<std::string> roots;
-    const auto user = engineUserFolder(engine, environment);
-    if (!user.empty()) {
-        roots.push_back(user);
+    const auto add = [&roots](const std::string& folder) {
+        if (!folder.empty() && std::ranges::none_of(roots, [&folder](const std::string& root) {
+                return sameFolder(root, folder);
+            })) {
+            roots.push_back(folder);
+        }
+    };
+    // A wrapper that names the data folder has the last word on it; a sandbox
+    // reads only the folders it shows.
+    std::string data = engine.namedDataFolder;
+    if (data.empty() &&
+        (!isSandboxed(engine) || sandboxShows(engine, environment, environment.gameDirectory))) {
+        data = environment.gameDirectory;
     }
-    const auto binary = binaryFolder(engine);
-    if (engineRow(engine.kind).readsBinaryFolder && !binary.empty() &&
-        !sameFolder(binary, environment.gameDirectory)) {
-        roots.push_back(binary);
+    add(engineUserFolder(engine, environment));
+    // The binary's folder as the game directory, when it is that one.
+    if (const auto binary = binaryFolder(engine);
+        engineRow(engine.kind).readsBinaryFolder && (data.empty() || !sameFolder(binary, data))) {
+        add(binary);
     }
-    roots.push_back(environment.gameDirectory);
+    add(data);
+    add(engine.systemFolder);
+    if (roots.empty()) {
+        roots.push_back(environment.gameDirectory);
+    }
     return roots;
 }
 
@@ -160,14 +276,63 @@ std::string engineScriptsFolder(const Engine& engine, const EngineEnvironment& e
 
 std::vector<std::string> startArguments(const Engine& engine,
                                         const EngineEnvironment& environment) {
+    const auto& game = environment.gameDirectory;
     const auto own = ownDataFolder(engine);
-    if (own.empty() || sameFolder(own, environment.gameDirectory)) {
+    const auto user = engineUserFolder(engine, environment);
+    // Nothing that would contradict a wrapper's folder, nothing a sandbox
+    // cannot read, nothing for a folder the engine reads anyway.
+    if (!engine.namedDataFolder.empty() ||
+        (isSandboxed(engine) && !sandboxShows(engine, environment, game)) ||
+        (!user.empty() && sameFolder(user, game)) ||
+        (!engine.systemFolder.empty() && sameFolder(engine.systemFolder, game)) || own.empty() ||
+        sameFolder(own, game)) {
         return {};
     }
     const auto& named = engineRow(engine.kind).dataFolderArguments;
     std::vector<std::string> arguments(named.begin(), named.end());
-    arguments.push_back(environment.gameDirectory);
+    arguments.push_back(game);
     return arguments;
+}
+
+StartCommand startCommand(const Engine& engine, const EngineEnvironment& environment,
+                          const std::string& program) {
+    StartCommand command{program, {}};
+    if (isSandboxed(engine)) {
+        // The sandbox ends with whoever started it: flatpak run becomes
+        // bubblewrap, which would leave the engine running.
+        command.program = engine.sandbox.flatpak;
+        command.arguments = {"run", "--die-with-parent"};
+        for (const auto& option : engine.sandbox.runOptions) {
+            if (option != "--die-with-parent") {
+                command.arguments.push_back(option);
+            }
+        }
+        command.arguments.push_back(engine.sandbox.appId);
+    }
+    const auto named = startArguments(engine, environment);
+    command.arguments.insert(command.arguments.end(), named.begin(), named.end());
+    return command;
+}
+
+std::optional<std::string> checkGameDirectoryReach(const Engine& engine,
+                                                   const EngineEnvironment& environment) {
+    const auto& game = environment.gameDirectory;
+    if (!isSandboxed(engine) || sandboxShows(engine, environment, game)) {
+        return std::nullopt;
+    }
+    const bool plain = game.find_first_of(" '\"$\\`!*?[]&;|<>(){}~#") == std::string::npos;
+    return std::string(engineName(engine.kind)) + " runs in a sandbox that cannot read " + game +
+           ". Put the game data and the add-on (baseq2 and " + std::string(kAddOnFolder) +
+           ") into " + engineUserFolder(engine, environment) +
+           ", or let the engine read the game directory: flatpak override --user --filesystem=" +
+           (plain ? game : "'" + game + "'") + " " + engine.sandbox.appId;
+}
+
+std::string engineInstallationFolder(const Engine& engine, const EngineEnvironment& environment) {
+    if (isSandboxed(engine)) {
+        return engineUserFolder(engine, environment);
+    }
+    return engine.namedDataFolder.empty() ? engine.systemFolder : engine.namedDataFolder;
 }
 
 std::optional<std::string> checkGameLibrary(const Engine& engine,
@@ -251,10 +416,24 @@ std::vector<std::string> usualUserFolders(const std::string& home, const Platfor
     return folders;
 }
 
+std::vector<std::string> flatpakInstallations(const EngineEnvironment& environment) {
+    std::vector<std::string> installations;
+    if (const auto user = userFlatpakInstallation(environment); !user.empty()) {
+        installations.push_back(user);
+    }
+    installations.emplace_back(kSystemFlatpakInstallation);
+    return installations;
+}
+
 GameEngine gameEngineAt(const std::string& program, const std::string& gameDirectory,
                         const PlatformProfile& profile) {
-    return {recogniseEngine(program),
-            {gameDirectory, profile.home, profile.xdgDataHome, profile, profile.documents}};
+    GameEngine game{recogniseEngine(program),
+                    {gameDirectory, profile.home, profile.xdgDataHome, profile, profile.documents}};
+    if (isSandboxed(game.engine) && game.engine.program.empty()) {
+        game.engine =
+            sandboxedEngine(std::move(game.engine), flatpakInstallations(game.environment));
+    }
+    return game;
 }
 
 }  // namespace wyn

@@ -50,6 +50,32 @@ std::string engineScriptsFolder(const Engine& engine, const EngineEnvironment& e
 // the engine takes the game directory by itself.
 std::vector<std::string> startArguments(const Engine& engine, const EngineEnvironment& environment);
 
+// How the engine is started: the program (the one given; for a sandboxed
+// engine flatpak, "run --die-with-parent ... APP" first) and the arguments WYN
+// puts before the start parameters.
+struct StartCommand {
+    std::string program;
+    std::vector<std::string> arguments;
+
+    bool operator==(const StartCommand&) const = default;
+};
+StartCommand startCommand(const Engine& engine, const EngineEnvironment& environment,
+                          const std::string& program);
+
+// Nothing when the engine can read the game directory; for a sandboxed
+// engine that cannot, the message that stops the launch: where the game data
+// must go, and the override that would let the engine read it.
+std::optional<std::string> checkGameDirectoryReach(const Engine& engine,
+                                                   const EngineEnvironment& environment);
+
+// The folder an installed engine's game data is in, as its launcher tells:
+// a sandbox's user folder, the data folder a wrapper names, a system-wide
+// build's compiled-in folder; empty when it tells none.
+std::string engineInstallationFolder(const Engine& engine, const EngineEnvironment& environment);
+
+// The Flatpak installations of the user, then of the system.
+std::vector<std::string> flatpakInstallations(const EngineEnvironment& environment);
+
 // The mod folders the engine loads its game library from, in its order.
 std::vector<std::string> gameLibraryFolders(const Engine& engine,
                                             const EngineEnvironment& environment,

@@ -25,6 +25,20 @@ constexpr std::array kYamagiPrograms{"quake2"sv, "yquake2"sv};
 constexpr std::array kYamagiServers{"q2ded"sv};
 constexpr std::array kYamagiArguments{"-datadir"sv};
 constexpr std::array kYamagiLibraries{GameLibraryName{0, 0, "game.so", "game.dll", "gamex86.dll"}};
+// "+set basedir" is the older name of -datadir, which distributions' wrappers
+// still give; -cfgdir names the user folder below the home.
+constexpr std::array kYamagiFolderArguments{
+    FolderArgument{"-datadir", FolderArgumentKind::DataFolder},
+    FolderArgument{"+set basedir", FolderArgumentKind::DataFolder},
+    FolderArgument{"-cfgdir", FolderArgumentKind::UserFolderInHome},
+    FolderArgument{"-portable", FolderArgumentKind::Portable},
+};
+constexpr std::array kYamagiLaunchers{"/usr/bin/yamagi-quake2"sv, "/usr/bin/yamagi-q2ded"sv,
+                                      "/usr/bin/yquake2"sv, "/usr/bin/yq2ded"sv};
+
+// Flathub's Yamagi Quake II: the client in the app's bin folder, which it
+// reads as its binary's; its ~/.yq2 is a folder the sandbox keeps.
+constexpr std::array kYamagiFlatpakPrograms{"quake2"sv};
 
 // Q2PRO: the marker is the line its start-up prints last. A system-wide
 // build compiles in its home ("~/.q2pro") and its data and library folders
@@ -35,6 +49,12 @@ constexpr std::array kYamagiLibraries{GameLibraryName{0, 0, "game.so", "game.dll
 constexpr std::array kQ2proPrograms{"q2pro"sv};
 constexpr std::array kQ2proServers{"q2proded"sv};
 constexpr std::array kQ2proArguments{"+set"sv, "basedir"sv};
+constexpr std::array kQ2proFolderArguments{
+    FolderArgument{"+set basedir", FolderArgumentKind::DataFolder},
+    FolderArgument{"+set homedir", FolderArgumentKind::UserFolder},
+};
+constexpr std::array kQ2proLaunchers{"/usr/bin/q2pro"sv, "/usr/games/q2pro"sv,
+                                     "/usr/bin/q2proded"sv, "/usr/games/q2proded"sv};
 constexpr std::array kQ2proLibraries{
     GameLibraryName{kX8664, kPeX64, "gamex86_64.so", "gamex86_64.dll"},
     GameLibraryName{kI386, kPeI386, "gamei386.so", "gamex86.dll"},
@@ -46,6 +66,10 @@ constexpr std::array kQ2proLibraries{
 // gamex86.dll (Windows) from its mod folders.
 constexpr std::array kClassicPrograms{"quake2"sv};
 constexpr std::array kClassicLibraries{GameLibraryName{0, 0, "gamei386.so", "gamex86.dll"}};
+
+// Debian's and Ubuntu's wrappers start whichever engine the alternatives
+// name; what it is shows when they are followed.
+constexpr std::array kDistributionLaunchers{"/usr/games/quake2"sv, "/usr/games/quake2-server"sv};
 
 constexpr std::array kEngines{
     EngineRow{
@@ -62,6 +86,22 @@ constexpr std::array kEngines{
         .windowsDataFolder = DataFolderRule::BinaryFolder,
         .readsBinaryFolder = true,
         .dataFolderArguments = kYamagiArguments,
+        .folderArguments = kYamagiFolderArguments,
+        .systemFolderInData = true,
+        .launchers = kYamagiLaunchers,
+        .libraryFolders = LibraryFolderRule::EachRoot,
+        .libraries = kYamagiLibraries,
+    },
+    EngineRow{
+        .kind = EngineKind::YamagiQuake2Flatpak,
+        .name = "Yamagi Quake II (Flatpak)",
+        .programs = kYamagiFlatpakPrograms,
+        .dataFolder = DataFolderRule::BinaryFolder,
+        .readsBinaryFolder = true,
+        .dataFolderArguments = kYamagiArguments,
+        .folderArguments = kYamagiFolderArguments,
+        .flatpakId = "org.yamagi.YamagiQ2",
+        .sandboxUserFolder = ".yq2",
         .libraryFolders = LibraryFolderRule::EachRoot,
         .libraries = kYamagiLibraries,
     },
@@ -78,6 +118,8 @@ constexpr std::array kEngines{
         .compiledFolderEnd = "/q2pro",
         .siteConfiguration = "/etc/default/q2pro",
         .dataFolderArguments = kQ2proArguments,
+        .folderArguments = kQ2proFolderArguments,
+        .launchers = kQ2proLaunchers,
         .libraryFolders = LibraryFolderRule::UserThenLibraryFolder,
         .libraryNameInData = true,
         .libraries = kQ2proLibraries,
@@ -92,6 +134,7 @@ constexpr std::array kEngines{
     EngineRow{
         .kind = EngineKind::Unknown,
         .name = "unknown",
+        .launchers = kDistributionLaunchers,
     },
 };
 

@@ -38,6 +38,20 @@ struct GameLibraryName {
     std::string_view windowsFallback = {};
 };
 
+// What a folder argument on an engine's command line does (a wrapper script's
+// among them): the words before its value, if any.
+enum class FolderArgumentKind {
+    DataFolder,        // the folder named is its data folder
+    UserFolder,        // the folder named is its user folder
+    UserFolderInHome,  // its user folder is the named one below the home
+    Portable,          // it has no user folder
+};
+
+struct FolderArgument {
+    std::string_view words;  // "-datadir", "+set basedir"
+    FolderArgumentKind kind;
+};
+
 struct EngineRow {
     EngineKind kind = EngineKind::Unknown;
     std::string_view name = {};
@@ -73,6 +87,19 @@ struct EngineRow {
     bool readsBinaryFolder = false;
     // What names the game directory as its data folder, the directory after.
     std::span<const std::string_view> dataFolderArguments = {};
+    // The folder arguments it takes, as a wrapper may give them.
+    std::span<const FolderArgument> folderArguments = {};
+    // A build for a system-wide install names, as the only full path of its
+    // read-only data, a data folder it reads after all the others.
+    bool systemFolderInData = false;
+    // Where distributions install its launchers (links or wrapper scripts).
+    std::span<const std::string_view> launchers = {};
+
+    // A Flatpak app: its id, recognised from the launcher flatpak exports
+    // ("flatpak run ... ID"), and its user folder as the sandbox has it, in
+    // the home's ".var/app/ID" outside. Its programs are in the app's "bin".
+    std::string_view flatpakId = {};
+    std::string_view sandboxUserFolder = {};
 
     LibraryFolderRule libraryFolders = LibraryFolderRule::EachRoot;
     // Whether its build's game library name is a string of its data, else the

@@ -97,6 +97,17 @@ TEST_F(EngineFolders, FollowEachEngineLayout) {
     q2proSystem.homeFolder = "~/.q2pro";
     auto q2proSystemHere = q2proSystem;
     q2proSystemHere.dataFolder = environment.gameDirectory;
+    // Distributions' builds and wrappers.
+    auto yamagiSystem = yamagiElsewhere;
+    yamagiSystem.systemFolder = temp.mkdir("usr/share/games/quake2");
+    auto yamagiSystemHere = yamagiSystem;
+    yamagiSystemHere.systemFolder = environment.gameDirectory;
+    auto yamagiDebian = yamagiSystem;
+    yamagiDebian.namedDataFolder = yamagiSystem.systemFolder;
+    auto yamagiPortable = yamagi;
+    yamagiPortable.portable = true;
+    auto yamagiCfgdir = yamagiXdg;
+    yamagiCfgdir.namedUserFolder = "~/q2cfg";
     const Case cases[] = {
         {"Yamagi Quake II",
          yamagi,
@@ -154,6 +165,36 @@ TEST_F(EngineFolders, FollowEachEngineLayout) {
          "",
          {"HOME/.q2pro/vantor", "GAME/vantor", "HOME/.q2pro/baseq2", "GAME/baseq2"},
          {}},
+        {"Yamagi Quake II system-wide",
+         yamagiSystem,
+         {},
+         "",
+         {"HOME/.local/share/YamagiQ2/vantor", "TEMP/usr/lib/yq2/vantor", "GAME/vantor",
+          "TEMP/usr/share/games/quake2/vantor", "HOME/.local/share/YamagiQ2/baseq2",
+          "TEMP/usr/lib/yq2/baseq2", "GAME/baseq2", "TEMP/usr/share/games/quake2/baseq2"},
+         {"-datadir", "GAME"}},
+        {"the game directory its compiled-in folder",
+         yamagiSystemHere,
+         {},
+         "",
+         {"HOME/.local/share/YamagiQ2/vantor", "TEMP/usr/lib/yq2/vantor", "GAME/vantor",
+          "HOME/.local/share/YamagiQ2/baseq2", "TEMP/usr/lib/yq2/baseq2", "GAME/baseq2"},
+         {}},
+        {"a wrapper naming its data folder, not the game directory",
+         yamagiDebian,
+         {},
+         "",
+         {"HOME/.local/share/YamagiQ2/vantor", "TEMP/usr/lib/yq2/vantor",
+          "TEMP/usr/share/games/quake2/vantor", "HOME/.local/share/YamagiQ2/baseq2",
+          "TEMP/usr/lib/yq2/baseq2", "TEMP/usr/share/games/quake2/baseq2"},
+         {}},
+        {"-portable", yamagiPortable, {"home/p/.yq2"}, "", {"GAME/vantor", "GAME/baseq2"}, {}},
+        {"-cfgdir",
+         yamagiCfgdir,
+         {"home/p/.yq2"},
+         "",
+         {"HOME/q2cfg/vantor", "GAME/vantor", "HOME/q2cfg/baseq2", "GAME/baseq2"},
+         {}},
         {"an unknown engine",
          Engine(),
          {"home/p/.yq2", "home/p/.q2pro"},
@@ -174,6 +215,49 @@ TEST_F(EngineFolders, FollowEachEngineLayout) {
         EXPECT_EQ(engineScriptsFolder(c.engine, environment), searchPath.front()) << c.name;
         EXPECT_EQ(startArguments(c.engine, environment), real(c.arguments)) << c.name;
     }
+}
+
+// Flathub's Yamagi Quake II: its sandbox shows it its own folder in the
+// home and what the app and the overrides grant, nothing else.
+TEST_F(EngineFolders, FollowASandbox) {
+    auto sandboxed = engine(EngineKind::YamagiQuake2Flatpak, "flatpak/app/bin");
+    sandboxed.sandbox = {
+        "org.yamagi.YamagiQ2", "/usr/bin/flatpak", {"--branch=stable"}, temp / "flatpak"};
+    const std::string own = environment.home + "/.var/app/org.yamagi.YamagiQ2/.yq2";
+    const auto app = temp / "flatpak/app/bin";
+    const auto start = [&] { return startCommand(sandboxed, environment, "/x/launcher"); };
+    const StartCommand run{"/usr/bin/flatpak",
+                           {"run", "--die-with-parent", "--branch=stable", "org.yamagi.YamagiQ2"}};
+
+    // Its own folder as the game directory: named to it by nothing.
+    const auto game = environment.gameDirectory;
+    environment.gameDirectory = own;
+    EXPECT_EQ(engineRoots(sandboxed, environment), (Folders{own, app}));
+    EXPECT_EQ(engineScriptsFolder(sandboxed, environment), own + "/vantor");
+    EXPECT_EQ(start(), run);
+    EXPECT_EQ(checkGameDirectoryReach(sandboxed, environment), std::nullopt);
+    EXPECT_EQ(engineInstallationFolder(sandboxed, environment), own);
+
+    // A game directory outside: neither read nor passed, and the launch says
+    // where the game must go.
+    environment.gameDirectory = game;
+    EXPECT_EQ(engineRoots(sandboxed, environment), (Folders{own, app}));
+    EXPECT_EQ(start(), run);
+    EXPECT_EQ(checkGameDirectoryReach(sandboxed, environment),
+              "Yamagi Quake II (Flatpak) runs in a sandbox that cannot read " + game +
+                  ". Put the game data and the add-on (baseq2 and vantor) into " + own +
+                  ", or let the engine read the game directory: flatpak override --user "
+                  "--filesystem=" +
+                  game + " org.yamagi.YamagiQ2");
+
+    // Granted by an override of the user's, it is named with -datadir.
+    temp.write("home/p/.local/share/flatpak/overrides/org.yamagi.YamagiQ2",
+               "[Context]\nfilesystems=xdg-music;!home;" + temp / "games" + ":ro;\n");
+    auto granted = run;
+    granted.arguments.insert(granted.arguments.end(), {"-datadir", game});
+    EXPECT_EQ(engineRoots(sandboxed, environment), (Folders{own, app, game}));
+    EXPECT_EQ(start(), granted);
+    EXPECT_EQ(checkGameDirectoryReach(sandboxed, environment), std::nullopt);
 }
 
 TEST_F(EngineFolders, SearchBaseq2Once) {

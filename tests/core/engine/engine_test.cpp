@@ -78,7 +78,8 @@ TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
          test::fakeElf({.strings = kQ2pro + std::vector<std::string>{"/games/q2pro"}}),
          q2pro("/games/q2pro", "/games/q2pro")},
         {"another engine's strings mean nothing to Yamagi Quake II",
-         test::fakeElf({.strings = kYamagi + std::vector<std::string>{"~/.q2pro", "/usr/q2pro"}}),
+         test::fakeElf(
+             {.strings = kYamagi + std::vector<std::string>{"~/.q2pro", "/etc/default/q2pro"}}),
          yamagi(false)},
         {"its marker across two pieces read",
          test::fakeElf({.strings = kYamagi, .dataBytes = 65531}), yamagi(false)},
@@ -98,7 +99,7 @@ TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
         {"a wrapper by relative path", "#!/bin/sh\nexec opt/yq2/quake2\n", Engine()},
         {"a wrapper without exec", "#!/bin/sh\n" + yamagiProgram + "\n", Engine()},
         {"a script that is long",
-         "#!/bin/sh\n" + std::string(5000, '#') + "\nexec " + yamagiProgram, Engine()},
+         "#!/bin/sh\n" + std::string(9000, '#') + "\nexec " + yamagiProgram, Engine()},
     };
     int number = 0;
     for (const auto& c : cases) {

@@ -18,6 +18,7 @@ const std::string kEngines = WYN_TEST_ENGINES;
 const std::string kYamagi = kEngines + "/yquake2/q2ded";
 const std::string kPortable = kEngines + "/q2pro-portable/q2proded";
 const std::string kSystem = kEngines + "/q2pro-system/bin/q2proded";
+const std::string kYamagiSystem = kEngines + "/yquake2-system/lib/yamagi-quake2/q2ded";
 
 TEST(RealEngines, AreRecognisedFromTheirBytes) {
     struct Case {
@@ -34,6 +35,7 @@ TEST(RealEngines, AreRecognisedFromTheirBytes) {
     };
     for (const auto& c : cases) {
         const auto engine = recogniseEngine(c.program);
+        EXPECT_EQ(engine.systemFolder, "") << c.program;
         EXPECT_EQ(engine.kind, c.kind) << c.program;
         EXPECT_EQ(engine.program, realPath(c.program));
         EXPECT_EQ(engine.xdg, c.xdg) << c.program;
@@ -44,6 +46,10 @@ TEST(RealEngines, AreRecognisedFromTheirBytes) {
         EXPECT_EQ(engine.gameLibrary, c.kind == EngineKind::Q2pro ? "gamex86_64.so" : "game.so");
         EXPECT_EQ(engine.elf.bits, 64);
     }
+    // Its compiled-in data folder is the one full path of a system-wide
+    // Yamagi Quake II's read-only data.
+    EXPECT_EQ(recogniseEngine(kYamagiSystem).systemFolder,
+              kEngines + "/yquake2-system/share/games/quake2");
     test::TempDir temp;
     const auto wrapper = temp.write("quake2", "#!/bin/sh\nexec " + kYamagi + " \"$@\"\n");
     EXPECT_EQ(recogniseEngine(wrapper).program, realPath(kYamagi));
@@ -91,6 +97,7 @@ TEST(RealEngines, SearchTheFoldersWynGives) {
         {"in the game directory", kYamagi, true, {".local/share"}, false},
         {"Q2PRO portable", kPortable, false, {}, false},
         {"Q2PRO system-wide", kSystem, false, {}, false},
+        {"Yamagi Quake II system-wide", kYamagiSystem, false, {".local/share"}, false},
     };
     for (const auto& c : cases) {
         test::TempDir temp;
@@ -114,7 +121,8 @@ TEST(RealEngines, SearchTheFoldersWynGives) {
         const auto library =
             engine.systemWide ? engine.libraryFolder + "/baseq2/" + engine.gameLibrary
                               : fs::path(c.program).parent_path().string() +
-                                    (c.program == kYamagi ? "/baseq2/" : "/") + engine.gameLibrary;
+                                    (engine.kind == EngineKind::YamagiQuake2 ? "/baseq2/" : "/") +
+                                    engine.gameLibrary;
         fs::copy_file(library, temp / ("games/q2/baseq2/" + engine.gameLibrary));
 
         std::string command = "cd '" + environment.gameDirectory +
