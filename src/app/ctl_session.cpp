@@ -126,6 +126,13 @@ int ctlWhere(CtlContext& context, CtlSession& session, const CtlArguments& args)
     for (const auto& folder : engineSearchPath(game.engine, game.environment, kAddOnFolder)) {
         context.out << "search\t" << folder << '\n';
     }
+    const auto start =
+        startCommand(game.engine, game.environment, session.settings.executablePath());
+    context.out << "start\t" << start.program;
+    for (const auto& argument : start.arguments) {
+        context.out << ' ' << argument;
+    }
+    context.out << '\n';
     return kExitOk;
 }
 

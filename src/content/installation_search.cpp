@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <optional>
-#include <set>
 #include <system_error>
 
 #include "base/errors.h"
@@ -107,7 +107,9 @@ public:
     Candidates(const SearchEnvironment& environment, const PlatformProfile& profile)
         : m_environment(environment), m_profile(profile) {}
 
-    void add(const std::string& directory) {
+    // engine: the one a launcher found the directory by; otherwise the
+    // directory's own programs tell.
+    void add(const std::string& directory, EngineKind engine = EngineKind::Unknown) {
         if (directory.empty() || m_found.size() >= kMaxFound) {
             return;
         }
@@ -122,11 +124,20 @@ public:
         if (m_profile.separator == '\\') {
             real = toLower(real);
         }
-        if (real.empty() || !m_seen.insert(real).second) {
+        if (real.empty()) {
             return;
         }
-        m_found.push_back(
-            {full, CheckInstallation(full, m_profile), installedEngine(full, m_profile).kind});
+        if (const auto seen = m_seen.find(real); seen != m_seen.end()) {
+            // Listed before without an engine: the launcher names it.
+            auto& listed = m_found[seen->second].engine;
+            listed = listed == EngineKind::Unknown ? engine : listed;
+            return;
+        }
+        m_seen.emplace(real, m_found.size());
+        if (engine == EngineKind::Unknown) {
+            engine = installedEngine(full, m_profile).kind;
+        }
+        m_found.push_back({full, CheckInstallation(full, m_profile), engine});
     }
 
     std::vector<FoundInstallation> take() { return std::move(m_found); }
@@ -137,7 +148,7 @@ private:
 
     const SearchEnvironment& m_environment;
     const PlatformProfile& m_profile;
-    std::set<std::string> m_seen;
+    std::map<std::string, std::size_t> m_seen;
     std::vector<FoundInstallation> m_found;
 };
 
@@ -189,6 +200,28 @@ std::vector<std::string> programDirectories(const SearchEnvironment& environment
         }
     }
     return directories;
+}
+
+// The game data folders the installed launchers start their engines on:
+// the distributions' wrappers and links, and the launchers Flatpak exports
+// (the user's and the system's), each with its engine.
+std::vector<std::pair<std::string, EngineKind>> launcherInstallations(
+    const SearchEnvironment& environment, const PlatformProfile& profile) {
+    if (isWindows(profile)) {
+        return {};
+    }
+    const EngineEnvironment engines{"", environment.home, "", profile};
+    std::vector<std::pair<std::string, EngineKind>> found;
+    for (const auto& launcher : engineLaunchers(environment.home, environment.root)) {
+        if (!isProgram(launcher, profile)) {
+            continue;
+        }
+        const auto engine = recogniseEngine(launcher);
+        if (const auto folder = engineInstallationFolder(engine, engines); !folder.empty()) {
+            found.emplace_back(folder, engine.kind);
+        }
+    }
+    return found;
 }
 
 std::vector<std::string> usualFolders(const SearchEnvironment& environment,
@@ -305,6 +338,9 @@ std::vector<FoundInstallation> findInstallations(const std::string& storedDirect
     candidates.add(environment.currentDirectory);
     for (const auto& directory : programDirectories(environment, profile)) {
         candidates.add(directory);
+    }
+    for (const auto& [folder, engine] : launcherInstallations(environment, profile)) {
+        candidates.add(folder, engine);
     }
     for (const auto& folder : usualFolders(environment, profile)) {
         candidates.add(folder);

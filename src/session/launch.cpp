@@ -144,11 +144,12 @@ std::vector<std::string> launcherTeamLines(const std::string& yourTeam, const st
 
 StartRequest startRequest(const SessionSettings& s, const GameEngine& game, bool dedicated) {
     // An engine that would not take the game directory by itself is told it
-    // first; the start parameters follow unchanged.
-    auto arguments = startArguments(game.engine, game.environment);
+    // first (a sandboxed one is started through flatpak); the start
+    // parameters follow unchanged.
+    auto command = startCommand(game.engine, game.environment, s.executablePath());
     const auto parameters = startArguments(dedicated);
-    arguments.insert(arguments.end(), parameters.begin(), parameters.end());
-    return {s.executablePath(), std::move(arguments), s.gameDirectory()};
+    command.arguments.insert(command.arguments.end(), parameters.begin(), parameters.end());
+    return {std::move(command.program), std::move(command.arguments), s.gameDirectory()};
 }
 
 StartRequest startRequest(const SessionSettings& s) {
@@ -178,6 +179,9 @@ std::string launcherPath(const GameEngine& game) {
 }
 
 std::optional<std::string> gameLibraryProblem(const GameEngine& game) {
+    if (auto unreachable = checkGameDirectoryReach(game.engine, game.environment)) {
+        return unreachable;
+    }
     return checkGameLibrary(game.engine, game.environment, kAddOnFolder);
 }
 

@@ -145,6 +145,45 @@ TEST_F(InstallationSearch, ListsEveryPlaceOnceInItsOrder) {
                                               expected[8]}));
 }
 
+// The game data the installed launchers start their engines on, each named
+// by its engine: Debian's wrapper with its alternatives link, a system-wide
+// build's link, the launcher Flatpak exports.
+TEST_F(InstallationSearch, FindsWhatInstalledLaunchersStart) {
+    const auto program = [this](const std::string& path, const std::string& bytes) {
+        temp.write(path, bytes);
+        fs::permissions(temp / path, fs::perms::owner_all);
+        return temp / path;
+    };
+    const auto debian = game("srv/debian/quake2");
+    program("root/usr/lib/yamagi-quake2/quake2",
+            test::fakeElf({.strings = {"Yamagi Quake II v%s"}}));
+    temp.mkdir("root/usr/lib/quake2");
+    fs::create_symlink(temp / "root/usr/lib/yamagi-quake2/quake2",
+                       temp / "root/usr/lib/quake2/quake2-engine");
+    program("root/usr/games/quake2", "#!/bin/sh\ndata_location=" + debian + "\nexec " + root +
+                                         "/usr/lib/quake2/quake2-engine +set basedir "
+                                         "\"$data_location\" \"$@\"\n");
+    const auto arch = game("srv/arch/quake2");
+    program("root/usr/lib/yq2/q2ded", test::fakeElf({.strings = {"Yamagi Quake II v%s", arch}}));
+    temp.mkdir("root/usr/bin");
+    fs::create_symlink(temp / "root/usr/lib/yq2/q2ded", temp / "root/usr/bin/yamagi-q2ded");
+    const auto sandbox = game("home/player/.var/app/org.yamagi.YamagiQ2/.yq2");
+    program("home/player/.local/share/flatpak/exports/bin/org.yamagi.YamagiQ2",
+            "#!/bin/sh\nexec /usr/bin/flatpak run --branch=stable org.yamagi.YamagiQ2 \"$@\"\n");
+    // An exported app WYN does not know.
+    game("home/player/.var/app/org.other.Q2/.q2");
+    program("home/player/.local/share/flatpak/exports/bin/org.other.Q2",
+            "#!/bin/sh\nexec /usr/bin/flatpak run org.other.Q2 \"$@\"\n");
+
+    using E = EngineKind;
+    EXPECT_EQ(find(""), (std::vector<FoundInstallation>{
+                            {arch, Installation::None, E::YamagiQuake2},
+                            {sandbox, Installation::None, E::YamagiQuake2Flatpak},
+                            {debian, Installation::None, E::YamagiQuake2},
+                        }));
+    EXPECT_EQ(engineLabel(E::YamagiQuake2Flatpak), "Yamagi Quake II (Flatpak)");
+}
+
 TEST_F(InstallationSearch, NothingFoundWithoutBaseq2OrBadSteamLists) {
     temp.mkdir("stored");
     temp.write("home/player/.steam/steam/steamapps/libraryfolders.vdf", "\"path\" \"/x\" {{{");
