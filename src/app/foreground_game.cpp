@@ -32,10 +32,21 @@ extern "C" void passOnSignal(int number) {
     }
 }
 
-extern "C" void waitOnInterrupt(int) {}
+extern "C" void passOnAnySignal(int number, siginfo_t*, void*) {
+    passOnSignal(number);
+}
+
+// An interrupt from the terminal reaches the whole foreground group, the
+// game among them: wynctl waits, as a shell does. One sent to wynctl alone
+// (kill -INT) is passed on, as a termination is.
+extern "C" void waitOnInterrupt(int number, siginfo_t* info, void*) {
+    if (info != nullptr && (info->si_code == SI_USER || info->si_code == SI_QUEUE)) {
+        passOnSignal(number);
+    }
+}
 
 // Signal handling while a foreground game runs, as a shell's wait does. The
-// interrupt gets a handler that does nothing rather than being ignored: an
+// terminal's interrupt gets a handler that does nothing rather than being ignored: an
 // ignored signal would stay ignored in the game, a handled one is reset
 // there.
 class ForegroundSignals {
@@ -45,8 +56,8 @@ public:
         g_pendingSignal.store(0);
         install(SIGINT, waitOnInterrupt, m_interrupt);
         install(SIGQUIT, waitOnInterrupt, m_quit);
-        install(SIGTERM, passOnSignal, m_terminate);
-        install(SIGHUP, passOnSignal, m_hangUp);
+        install(SIGTERM, passOnAnySignal, m_terminate);
+        install(SIGHUP, passOnAnySignal, m_hangUp);
     }
     ~ForegroundSignals() {
         sigaction(SIGINT, &m_interrupt, nullptr);
@@ -66,11 +77,12 @@ public:
     }
 
 private:
-    static void install(int number, void (*handler)(int), struct sigaction& previous) {
+    static void install(int number, void (*handler)(int, siginfo_t*, void*),
+                        struct sigaction& previous) {
         struct sigaction action {};
-        action.sa_handler = handler;
+        action.sa_sigaction = handler;
         sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
+        action.sa_flags = SA_RESTART | SA_SIGINFO;
         sigaction(number, &action, &previous);
     }
 
