@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/text_file.h"
+#include "engine_preset.h"
 #include "shell_run.h"
 #include "temp_dir.h"
 
@@ -69,22 +70,6 @@ const Layout kLayouts[] = {
      "home/.q2pro/vantor/gamex86_64.so"},
 };
 
-// The preset: Vex against the player on q2dm1, frag limit 20, 8 clients.
-std::string writePreset(const test::TempDir& temp) {
-    std::vector<std::string> lines(63, "0");
-    lines[2] = "q2dm1";
-    lines[10] = "1";
-    lines[11] = "8";
-    lines[13] = "1";
-    lines[15] = "20";
-    lines[17] = "1";
-    lines[46] = "1";
-    lines[56] = "Vex";
-    lines[59] = "External";
-    writeLines(temp / "server.wyn", lines);
-    return temp / "server.wyn";
-}
-
 class EngineLaunch : public ::testing::TestWithParam<Layout> {
 protected:
     test::TempDir temp;
@@ -124,7 +109,7 @@ protected:
         return test::runShell("cd '" + game + "' && printf '" + console + "' | " + environment +
                               " timeout 120 " + WYNCTL_PATH + " --settings '" + home +
                               "/s.ini' --game-dir '" + game + "' --exe '" + program() +
-                              "' launch --wait '" + writePreset(temp) + "'");
+                              "' launch --wait '" + test::writeEnginePreset(temp) + "'");
     }
 
     void installAddOnLibrary() const {

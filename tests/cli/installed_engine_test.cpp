@@ -1,0 +1,179 @@
+// wynctl launch --wait with the real engines as players install them: a
+// system-wide build, a distribution's wrapper in front of an alternatives
+// link, a wrapper of one's own, and Flathub's sandboxed Yamagi Quake II (the
+// Flatpak the fixture builds, installed into the test's home). In each the
+// engine's console holds the session's settings, whatever older script waits
+// where the engine reads first.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/text_file.h"
+#include "engine_preset.h"
+#include "shell_run.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kEngines = WYN_TEST_ENGINES;
+const std::string kYamagi = kEngines + "/yquake2/q2ded";
+const std::string kSystemWide = kEngines + "/yquake2-system/lib/yamagi-quake2/q2ded";
+const std::string kLibrary = kEngines + "/yquake2/baseq2/game.so";
+constexpr const char* kApp = "org.yamagi.YamagiQ2";
+
+struct Installed {
+    std::string program;  // what the player gives WYN
+    std::string game;     // the game directory
+};
+
+// Each layout makes its installation below the test's folder and home.
+struct Layout {
+    const char* name;
+    std::function<Installed(const test::TempDir&, const std::string& home)> install;
+    const char* engine;  // as wynctl where names it
+};
+
+std::string script(const test::TempDir& temp, const std::string& name, const std::string& text) {
+    const auto path = temp.write(name, "#!/bin/sh\n" + text);
+    fs::permissions(path, fs::perms::owner_all);
+    return path;
+}
+
+// Installs the test Flatpak for a home, as flatpak --user does it.
+void installFlatpak(const std::string& home) {
+    const auto [output, status] = test::runShell(
+        "export HOME='" + home + "'; mkdir -p \"$HOME/.local/share\" && " +
+        "flatpak --user remote-add --no-gpg-verify wyn-test 'file://" WYN_TEST_FLATPAK_REPO
+        "' && flatpak --user install --noninteractive -y --no-related wyn-test " +
+        "runtime/org.wyn.TestPlatform/x86_64/test app/" + kApp + "/x86_64/stable");
+    ASSERT_EQ(status, 0) << output;
+}
+
+// Debian's /usr/games/quake2, in front of the alternatives link to the engine.
+constexpr const char* kDebianWrapper = R"(set -e
+data_location=DATA
+engine_path=ENGINE
+options=
+use_data_location="$data_location"
+if ! [ -d "${data_location}/baseq2" ]; then
+    echo "no game data in ${data_location}" >&2
+    exit 1
+fi
+exec ${engine_path} ${options} +set basedir "$use_data_location" "$@"
+)";
+
+Installed debianWrapper(const test::TempDir& temp, const std::string&) {
+    const auto data = temp.mkdir("usr/share/games/quake2");
+    const auto engine = temp.mkdir("usr/lib/quake2") + "/quake2-engine";
+    fs::create_symlink(kSystemWide, engine);
+    std::string text = kDebianWrapper;
+    text.replace(text.find("DATA"), 4, data);
+    text.replace(text.find("ENGINE"), 6, engine);
+    return {script(temp, "usr/games/quake2", text), data};
+}
+
+// A wrapper of one's own beside the engine, in the game directory.
+Installed ownWrapper(const test::TempDir& temp, const std::string& options) {
+    const auto game = temp.mkdir("game");
+    fs::copy_file(kYamagi, game + "/q2ded");
+    return {script(temp, "game/quake2",
+                   "cd \"$(dirname \"$0\")\"\nexec ./q2ded" + options + " \"$@\"\n"),
+            game};
+}
+
+const Layout kLayouts[] = {
+    {"SystemWide",
+     [](const test::TempDir& temp, const std::string&) {
+         return Installed{kSystemWide, temp.mkdir("game")};
+     },
+     "Yamagi Quake II"},
+    {"DebianWrapper", debianWrapper, "Yamagi Quake II"},
+    {"OwnWrapperPortable",
+     [](const test::TempDir& temp, const std::string&) { return ownWrapper(temp, " -portable"); },
+     "Yamagi Quake II"},
+    {"OwnWrapper",
+     [](const test::TempDir& temp, const std::string&) { return ownWrapper(temp, ""); },
+     "Yamagi Quake II"},
+    {"Flatpak",
+     [](const test::TempDir&, const std::string& home) {
+         installFlatpak(home);
+         const std::string game = home + "/.var/app/" + kApp + "/.yq2";
+         fs::create_directories(game);
+         return Installed{home + "/.local/share/flatpak/exports/bin/" + kApp, game};
+     },
+     "Yamagi Quake II (Flatpak)"},
+};
+
+class InstalledEngine : public ::testing::TestWithParam<Layout> {
+protected:
+    test::TempDir temp;
+    std::string home = temp.mkdir("home");
+    Installed installed;
+
+    void SetUp() override {
+        temp.mkdir("home/.local/share");
+        installed = GetParam().install(temp, home);
+        if (HasFatalFailure()) {
+            return;
+        }
+        const auto& game = installed.game;
+        fs::create_directories(game + "/vantor");
+        fs::create_directories(game + "/baseq2/maps");
+        writeLines(game + "/baseq2/maps/q2dm1.bsp", {});
+        writeLines(game + "/vantor/bots.cfg", {"[bots]", "\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100"});
+        fs::copy_file(kLibrary, game + "/baseq2/game.so");
+        fs::copy_file(kLibrary, game + "/vantor/game.so");
+        // An older script in the user folder the engine reads first.
+        fs::create_directories(home + "/.local/share/YamagiQ2/vantor");
+        writeLines(home + "/.local/share/YamagiQ2/vantor/wyn.cfg", {"set fraglimit 99"});
+    }
+
+    std::string wynctl(const std::string& command) const {
+        return "env -i PATH=/usr/bin:/bin HOME='" + home + "' " + WYNCTL_PATH + " --settings '" +
+               home + "/s.ini' --game-dir '" + installed.game + "' --exe '" + installed.program +
+               "' " + command;
+    }
+};
+
+TEST_P(InstalledEngine, IsKnownAndItsConsoleHoldsTheSessionsSettings) {
+    const std::string inGame = "cd '" + installed.game + "' && ";
+    const auto [where, found] = test::runShell(inGame + wynctl("where"));
+    EXPECT_EQ(found, 0) << where;
+    EXPECT_NE(where.find(std::string("engine\t") + GetParam().engine + "\n"), std::string::npos)
+        << where;
+
+    const auto [output, status] =
+        test::runShell(inGame + "printf 'fraglimit\\nmaxclients\\nquit\\n' | " +
+                       wynctl("launch --wait '" + test::writeEnginePreset(temp) + "'") + " 2>&1");
+    EXPECT_EQ(status, 0) << where << output;
+    EXPECT_NE(output.find("\"fraglimit\" is \"20\""), std::string::npos) << where << output;
+    EXPECT_NE(output.find("\"maxclients\" is \"8\""), std::string::npos) << output;
+}
+
+// Stopping wynctl stops the engine, also in a sandbox: flatpak run becomes
+// bubblewrap, which without --die-with-parent would leave the engine running.
+TEST_P(InstalledEngine, StopsWithWynctl) {
+    for (const auto* signal : {"TERM", "INT"}) {
+        const auto [output, status] = test::runShell(
+            "cd '" + installed.game + "' && sh " WYN_STOP_ENGINE " '" + home + "' " + signal + " " +
+            wynctl("launch --wait '" + test::writeEnginePreset(temp) + "'"));
+        // The engine ran beside wynctl, and wynctl ended with it (137: it had
+        // to be killed).
+        EXPECT_EQ(output.find("before: wynctl"), std::string::npos) << signal << "\n" << output;
+        EXPECT_NE(output.find(" wynctl \nstatus: "), std::string::npos) << signal << "\n" << output;
+        EXPECT_EQ(output.find("status: 137"), std::string::npos) << signal << "\n" << output;
+        EXPECT_NE(output.find("after: \n"), std::string::npos) << signal << "\n" << output;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, InstalledEngine, ::testing::ValuesIn(kLayouts),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace wyn
