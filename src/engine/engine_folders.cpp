@@ -80,6 +80,13 @@ bool sandboxShows(const Engine& engine, const EngineEnvironment& environment,
     if (!environment.home.empty() && isWithin(folder, environment.home + "/.var/app/" + id)) {
         return true;
     }
+    // The sandbox's own system folders hide the host's, whatever is granted.
+    for (const auto reserved : {"/app", "/bin", "/dev", "/etc", "/lib", "/lib32", "/lib64", "/proc",
+                                "/run/flatpak", "/run/host", "/sbin", "/sys", "/usr"}) {
+        if (isWithin(folder, reserved)) {
+            return false;
+        }
+    }
     std::vector<std::string> files;
     if (!engine.sandbox.installation.empty()) {
         files.push_back(engine.sandbox.installation + "/app/" + id + "/current/active/metadata");

@@ -258,6 +258,12 @@ TEST_F(EngineFolders, FollowASandbox) {
     EXPECT_EQ(engineRoots(sandboxed, environment), (Folders{own, app, game}));
     EXPECT_EQ(start(), granted);
     EXPECT_EQ(checkGameDirectoryReach(sandboxed, environment), std::nullopt);
+
+    // "host" grants all but the folders the sandbox has of its own.
+    temp.write("home/p/.local/share/flatpak/overrides/org.yamagi.YamagiQ2",
+               "[Context]\nfilesystems=host\n");
+    environment.gameDirectory = "/usr/share/games/quake2";
+    EXPECT_TRUE(checkGameDirectoryReach(sandboxed, environment));
 }
 
 TEST_F(EngineFolders, SearchBaseq2Once) {
