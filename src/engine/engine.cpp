@@ -561,7 +561,8 @@ Engine sandboxedEngine(Engine engine, const std::vector<std::string>& installati
             if (app.kind == EngineKind::Unknown || !fileExists(path)) {
                 continue;
             }
-            engine.program = realPath(path);
+            // The app's current folder by the name that outlives its updates.
+            engine.program = path;
             engine.format = app.format;
             engine.elf = app.elf;
             engine.gameLibrary = app.gameLibrary;

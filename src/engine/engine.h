@@ -43,8 +43,9 @@ struct Sandbox {
 // the wrapper scripts that start it add.
 struct Engine {
     EngineKind kind = EngineKind::Unknown;
-    // The executable's real path (wrappers followed, links resolved); empty for
-    // an unknown engine.
+    // The executable's real path (wrappers followed, links resolved); for a
+    // sandboxed engine the app's client in its "current" folder; empty for an
+    // unknown engine.
     std::string program;
     // The executable's header, of its format: what its game library must
     // match (class, byte order and machine; machine and PE32 or PE32+).
