@@ -62,6 +62,7 @@ public:
         end = m_foreground.run(request);
         return end.has_value();
     }
+    bool waitsForTheGame() const override { return true; }
     std::optional<GameEnd> end;
 
 private:

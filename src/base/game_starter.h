@@ -42,6 +42,10 @@ public:
     // when it could not be started. A watched start whose failure shows only
     // later reports it through its starter's own event.
     virtual bool start(const StartRequest& request) = 0;
+    // Whether start() waits for the game's end (wynctl launch --wait): a
+    // game that would otherwise outlive its starter (a sandbox) is then told
+    // to end with it.
+    virtual bool waitsForTheGame() const { return false; }
 };
 
 }  // namespace wyn

@@ -302,13 +302,16 @@ std::vector<std::string> startArguments(const Engine& engine,
 }
 
 StartCommand startCommand(const Engine& engine, const EngineEnvironment& environment,
-                          const std::string& program) {
+                          const std::string& program, bool endsWithStarter) {
     StartCommand command{program, {}};
     if (isSandboxed(engine)) {
-        // The sandbox ends with whoever started it: flatpak run becomes
-        // bubblewrap, which would leave the engine running.
+        // flatpak run becomes bubblewrap, which a signal ends without the
+        // engine: one that waits for the game has the sandbox end with it.
         command.program = engine.sandbox.flatpak;
-        command.arguments = {"run", "--die-with-parent"};
+        command.arguments = {"run"};
+        if (endsWithStarter) {
+            command.arguments.emplace_back("--die-with-parent");
+        }
         for (const auto& option : engine.sandbox.runOptions) {
             if (option != "--die-with-parent") {
                 command.arguments.push_back(option);

@@ -51,8 +51,10 @@ std::string engineScriptsFolder(const Engine& engine, const EngineEnvironment& e
 std::vector<std::string> startArguments(const Engine& engine, const EngineEnvironment& environment);
 
 // How the engine is started: the program (the one given; for a sandboxed
-// engine flatpak, "run --die-with-parent ... APP" first) and the arguments WYN
-// puts before the start parameters.
+// engine flatpak, "run ... APP" first) and the arguments WYN puts before the
+// start parameters. A start that waits for the game (wynctl launch --wait)
+// ends the sandbox with its starter (--die-with-parent); the window's starts
+// leave it running on its own, as every game they start.
 struct StartCommand {
     std::string program;
     std::vector<std::string> arguments;
@@ -60,7 +62,7 @@ struct StartCommand {
     bool operator==(const StartCommand&) const = default;
 };
 StartCommand startCommand(const Engine& engine, const EngineEnvironment& environment,
-                          const std::string& program);
+                          const std::string& program, bool endsWithStarter = false);
 
 // Nothing when the engine can read the game directory; for a sandboxed
 // engine that cannot, the message that stops the launch: where the game data

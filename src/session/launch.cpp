@@ -142,11 +142,12 @@ std::vector<std::string> launcherTeamLines(const std::string& yourTeam, const st
     return {"cmd join " + yourTeam, "sv teams " + teams};
 }
 
-StartRequest startRequest(const SessionSettings& s, const GameEngine& game, bool dedicated) {
+StartRequest startRequest(const SessionSettings& s, const GameEngine& game, bool dedicated,
+                          bool endsWithStarter) {
     // An engine that would not take the game directory by itself is told it
     // first (a sandboxed one is started through flatpak); the start
     // parameters follow unchanged.
-    auto command = startCommand(game.engine, game.environment, s.executablePath());
+    auto command = startCommand(game.engine, game.environment, s.executablePath(), endsWithStarter);
     const auto parameters = startArguments(dedicated);
     command.arguments.insert(command.arguments.end(), parameters.begin(), parameters.end());
     return {std::move(command.program), std::move(command.arguments), s.gameDirectory()};
@@ -242,8 +243,9 @@ LaunchResult Launch(SessionSettings& s, LaunchPrompts& prompts, GameStarter& sta
     if (s.checked(F::SaveSettingsCheckBox)) {
         SavePresetAs(s, prompts);  // cancelled: nothing is saved, the launch goes on
     }
-    return startGame(startRequest(s, game, s.checked(F::DedicatedCheckBox)),
-                     s.checked(F::ExitCheckBox), prompts, starter);
+    return startGame(
+        startRequest(s, game, s.checked(F::DedicatedCheckBox), starter.waitsForTheGame()),
+        s.checked(F::ExitCheckBox), prompts, starter);
 }
 
 }  // namespace wyn

@@ -63,7 +63,9 @@ std::vector<std::string> launcherTeamLines(const std::string& yourTeam, const st
 std::vector<std::string> startArguments(bool dedicated);
 // The game of the session's directory and executable, dedicated or not, for
 // the engine it is.
-StartRequest startRequest(const SessionSettings& session, const GameEngine& game, bool dedicated);
+// endsWithStarter: the starter waits for the game (GameStarter::waitsForTheGame).
+StartRequest startRequest(const SessionSettings& session, const GameEngine& game, bool dedicated,
+                          bool endsWithStarter = false);
 // The same with the session's Dedicated Server, the engine recognised.
 StartRequest startRequest(const SessionSettings& session);
 

@@ -226,8 +226,7 @@ TEST_F(EngineFolders, FollowASandbox) {
     const std::string own = environment.home + "/.var/app/org.yamagi.YamagiQ2/.yq2";
     const auto app = temp / "flatpak/app/bin";
     const auto start = [&] { return startCommand(sandboxed, environment, "/x/launcher"); };
-    const StartCommand run{"/usr/bin/flatpak",
-                           {"run", "--die-with-parent", "--branch=stable", "org.yamagi.YamagiQ2"}};
+    const StartCommand run{"/usr/bin/flatpak", {"run", "--branch=stable", "org.yamagi.YamagiQ2"}};
 
     // Its own folder as the game directory: named to it by nothing.
     const auto game = environment.gameDirectory;
@@ -237,6 +236,9 @@ TEST_F(EngineFolders, FollowASandbox) {
     EXPECT_EQ(start(), run);
     EXPECT_EQ(checkGameDirectoryReach(sandboxed, environment), std::nullopt);
     EXPECT_EQ(engineInstallationFolder(sandboxed, environment), own);
+    // A start that waits for the game ends the sandbox with it.
+    EXPECT_EQ(startCommand(sandboxed, environment, "/x/launcher", true).arguments,
+              (Folders{"run", "--die-with-parent", "--branch=stable", "org.yamagi.YamagiQ2"}));
 
     // A game directory outside: neither read nor passed, and the launch says
     // where the game must go.
