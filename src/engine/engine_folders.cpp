@@ -72,6 +72,16 @@ std::string userFlatpakInstallation(const EngineEnvironment& environment) {
 
 constexpr std::string_view kSystemFlatpakInstallation = "/var/lib/flatpak";
 
+// The Flatpak installations of the user, then of the system.
+std::vector<std::string> flatpakInstallations(const EngineEnvironment& environment) {
+    std::vector<std::string> installations;
+    if (const auto user = userFlatpakInstallation(environment); !user.empty()) {
+        installations.push_back(user);
+    }
+    installations.emplace_back(kSystemFlatpakInstallation);
+    return installations;
+}
+
 // Whether the sandbox shows a host folder at its own path: the app's folder
 // in the home, or one its metadata or an override grants.
 bool sandboxShows(const Engine& engine, const EngineEnvironment& environment,
@@ -424,15 +434,6 @@ std::vector<std::string> usualUserFolders(const std::string& home, const Platfor
         }
     }
     return folders;
-}
-
-std::vector<std::string> flatpakInstallations(const EngineEnvironment& environment) {
-    std::vector<std::string> installations;
-    if (const auto user = userFlatpakInstallation(environment); !user.empty()) {
-        installations.push_back(user);
-    }
-    installations.emplace_back(kSystemFlatpakInstallation);
-    return installations;
 }
 
 GameEngine gameEngineAt(const std::string& program, const std::string& gameDirectory,

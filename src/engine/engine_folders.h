@@ -75,9 +75,6 @@ std::optional<std::string> checkGameDirectoryReach(const Engine& engine,
 // build's compiled-in folder; empty when it tells none.
 std::string engineInstallationFolder(const Engine& engine, const EngineEnvironment& environment);
 
-// The Flatpak installations of the user, then of the system.
-std::vector<std::string> flatpakInstallations(const EngineEnvironment& environment);
-
 // The mod folders the engine loads its game library from, in its order.
 std::vector<std::string> gameLibraryFolders(const Engine& engine,
                                             const EngineEnvironment& environment,
