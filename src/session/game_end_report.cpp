@@ -163,7 +163,7 @@ std::string likelyCause(const GameEngine& game) {
     }
     const std::string quake2 =
         engine.kind == EngineKind::Unknown ? "Quake II" : std::string(engineName(engine.kind));
-    if (profile.separator != '\\') {
+    if (profile.style == PathStyle::Posix) {
         for (const auto& folder : folders) {
             for (const auto& windows : windowsGameLibraryNames()) {
                 if (holds(folder, windows)) {
