@@ -121,8 +121,9 @@ using PlainCommand = std::function<int(CtlContext&, const CtlArguments&)>;
 
 const std::map<std::string, SessionCommand>& sessionCommands() {
     static const std::map<std::string, SessionCommand> commands{
-        {"preview", ctlPreview}, {"launch", ctlLaunch},   {"maps", ctlMaps},   {"bots", ctlBots},
-        {"teams", ctlTeams},     {"configs", ctlConfigs}, {"where", ctlWhere},
+        {"preview", ctlPreview}, {"launch", ctlLaunch}, {"maps", ctlMaps},
+        {"bots", ctlBots},       {"teams", ctlTeams},   {"configs", ctlConfigs},
+        {"where", ctlWhere},
     };
     return commands;
 }
