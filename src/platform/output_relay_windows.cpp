@@ -6,7 +6,9 @@
 #include <QProcess>
 #include <QWinEventNotifier>
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/output_relay.h"
 #include "platform/system_path.h"
@@ -49,7 +51,7 @@ SystemFile startRelay(const SystemFile& input, const SystemFile& log, const std:
 
     SIZE_T size = 0;
     ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-    std::string attributeSpace(size, '\0');
+    std::vector<std::byte> attributeSpace(size);
     auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributeSpace.data());
     if (::InitializeProcThreadAttributeList(attributes, 1, 0, &size) == 0) {
         return {};

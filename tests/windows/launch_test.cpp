@@ -66,14 +66,18 @@ TEST_F(WindowsLaunch, ADetachedStartRunsOnItsOwn) {
 TEST_F(WindowsLaunch, AWatchedGameEndsWithItsCodeAndItsLog) {
     WatchingGameStarter watching(folder.path() + "\\logs\\game.log", std::chrono::milliseconds(0));
     std::optional<GameEnd> end;
+    bool failedToStart = false;
     watching.setEndHandler([&end](const GameEnd& ended) { end = ended; });
+    watching.setStartFailureHandler([&](const StartRequest&) { failedToStart = true; });
     for (const unsigned code : {3u, 0xC0000135u}) {
+        SCOPED_TRACE(code);
         end.reset();
         qputenv("WYN_STAND_IN_EXIT", QByteArray::number(static_cast<int>(code)));
         ASSERT_TRUE(
             watching.start({game + "\\quake2.exe", {"+set", "game", "vantor"}, game, true}));
-        waitUntil([&end] { return end.has_value(); });
+        waitUntil([&] { return end.has_value() || failedToStart; });
         qunsetenv("WYN_STAND_IN_EXIT");
+        ASSERT_FALSE(failedToStart);
         ASSERT_TRUE(end);
         EXPECT_EQ(static_cast<unsigned>(end->exitCode), code);
         EXPECT_EQ(end->exitMeaning.empty(), code == 3u) << end->exitMeaning;
