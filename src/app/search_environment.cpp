@@ -1,41 +1,18 @@
 #include "app/search_environment.h"
 
 #include <QDir>
-#include <QStandardPaths>
-
-#include <cstdlib>
 
 #include "platform/system_folders.h"
 #include "platform/system_path.h"
 
 namespace wyn {
 
-namespace {
-
-std::string variable(const char* value) {
-    return value != nullptr ? value : "";
-}
-
-// The user's home: HOME here, the profile folder on Windows, which sets no HOME.
-std::string homeFolder() {
-#ifdef Q_OS_WIN
-    return fromSystemPath(QDir::toNativeSeparators(QDir::homePath()));
-#else
-    return fromSystemPath(qEnvironmentVariable("HOME"));
-#endif
-}
-
-}  // namespace
-
 PlatformProfile systemProfile() {
     PlatformProfile profile = PlatformProfile::native();
     profile.home = homeFolder();
-    profile.xdgDataHome = fromSystemPath(qEnvironmentVariable("XDG_DATA_HOME"));
-#ifdef Q_OS_WIN
+    profile.xdgDataHome = environmentValue("XDG_DATA_HOME");
     // Where Windows engines keep their user folders (Yamagi Quake II's YamagiQ2).
-    profile.documents = fromSystemPath(QDir::toNativeSeparators(
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
-#endif
+    profile.documents = documentsFolder();
     return profile;
 }
 
@@ -46,7 +23,7 @@ std::string currentDirectory() {
 SearchEnvironment systemSearchEnvironment() {
     SearchEnvironment environment;
     environment.home = homeFolder();
-    environment.path = variable(std::getenv("PATH"));
+    environment.path = environmentValue("PATH");
     environment.currentDirectory = currentDirectory();
     environment.steamFolders = registeredSteamFolders();
     environment.programFilesFolders = programFilesFolders();
