@@ -103,23 +103,6 @@ void printStatus(CtlContext& context, const ServerStatus& status) {
     }
 }
 
-// A dry run prints the start as the preview shows a command line.
-class PrintingStarter : public GameStarter {
-public:
-    explicit PrintingStarter(std::ostream& out) : m_out(out) {}
-    bool start(const StartRequest& request) override {
-        m_out << request.program;
-        for (const auto& argument : request.arguments) {
-            m_out << ' ' << argument;
-        }
-        m_out << '\n';
-        return true;
-    }
-
-private:
-    std::ostream& m_out;
-};
-
 }  // namespace
 
 int ctlStatus(CtlContext& context, const CtlArguments& args) {
@@ -188,7 +171,7 @@ int ctlJoin(CtlContext& context, CtlSession& session, const CtlArguments& args) 
     if (!checkAddresses(context, {args.back()})) {
         return kExitUsage;
     }
-    PrintingStarter printing(context.out);
+    DryRunStarter printing(context.out);
     GameStarter& starter = dryRun ? static_cast<GameStarter&>(printing) : session.starter;
     const auto result = Join(session.settings, args.back(), session.prompts, starter,
                              dryRun ? nullptr : &context.store);

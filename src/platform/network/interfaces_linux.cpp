@@ -2,39 +2,23 @@
 
 #include <ifaddrs.h>
 #include <net/if.h>
-#include <netinet/in.h>
 
 #include <bit>
-#include <cstring>
 #include <memory>
+
+#include "platform/network/socket_address.h"
 
 namespace wyn {
 
 namespace {
 
-std::optional<IpAddress> ipOf(const sockaddr* address, const char* interface) {
-    if (address == nullptr) {
-        return std::nullopt;
+// A link-local IPv6 address is named by its interface's name.
+std::optional<IpAddress> interfaceIp(const sockaddr* address, const char* interface) {
+    auto ip = ipOf(address);
+    if (ip && ip->isV6() && isLinkLocal(*ip)) {
+        ip->zone = interface;
     }
-    if (address->sa_family == AF_INET) {
-        sockaddr_in v4{};
-        std::memcpy(&v4, address, sizeof v4);
-        IpAddress ip;
-        std::memcpy(ip.bytes.data(), &v4.sin_addr, 4);
-        return ip;
-    }
-    if (address->sa_family == AF_INET6) {
-        sockaddr_in6 v6{};
-        std::memcpy(&v6, address, sizeof v6);
-        std::array<std::uint8_t, 16> bytes{};
-        std::memcpy(bytes.data(), &v6.sin6_addr, 16);
-        auto ip = IpAddress::v6(bytes);
-        if (isLinkLocal(ip)) {
-            ip.zone = interface;
-        }
-        return ip;
-    }
-    return std::nullopt;
+    return ip;
 }
 
 int prefixLength(const std::optional<IpAddress>& netmask) {
@@ -57,14 +41,14 @@ std::vector<InterfaceAddress> interfaceAddresses() {
     const std::unique_ptr<ifaddrs, void (*)(ifaddrs*)> owner(list, ::freeifaddrs);
     std::vector<InterfaceAddress> addresses;
     for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
-        const auto address = ipOf(entry->ifa_addr, entry->ifa_name);
+        const auto address = interfaceIp(entry->ifa_addr, entry->ifa_name);
         if (!address || (entry->ifa_flags & IFF_UP) == 0) {
             continue;
         }
         InterfaceAddress found{
-            entry->ifa_name, *address, prefixLength(ipOf(entry->ifa_netmask, entry->ifa_name)), {}};
+            entry->ifa_name, *address, prefixLength(ipOf(entry->ifa_netmask)), {}};
         if (address->isV4() && (entry->ifa_flags & IFF_BROADCAST) != 0) {
-            found.broadcast = ipOf(entry->ifa_broadaddr, entry->ifa_name);
+            found.broadcast = ipOf(entry->ifa_broadaddr);
         }
         addresses.push_back(std::move(found));
     }

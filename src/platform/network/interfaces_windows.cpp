@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "platform/network/socket_address.h"
 
 namespace wyn {
 
@@ -30,30 +31,15 @@ std::string adapterName(const IP_ADAPTER_ADDRESSES& adapter) {
     return utf8FromUtf16(name);
 }
 
-std::optional<IpAddress> ipOf(const SOCKET_ADDRESS& socketAddress) {
-    const sockaddr* address = socketAddress.lpSockaddr;
-    if (address == nullptr) {
-        return std::nullopt;
-    }
-    if (address->sa_family == AF_INET) {
-        sockaddr_in v4{};
-        std::memcpy(&v4, address, sizeof v4);
-        IpAddress ip;
-        std::memcpy(ip.bytes.data(), &v4.sin_addr, 4);
-        return ip;
-    }
-    if (address->sa_family == AF_INET6) {
+// A link-local IPv6 address is named by its zone's number, as Windows names it.
+std::optional<IpAddress> adapterIp(const SOCKET_ADDRESS& socketAddress) {
+    auto ip = ipOf(socketAddress.lpSockaddr);
+    if (ip && ip->isV6() && isLinkLocal(*ip)) {
         sockaddr_in6 v6{};
-        std::memcpy(&v6, address, sizeof v6);
-        std::array<std::uint8_t, 16> bytes{};
-        std::memcpy(bytes.data(), &v6.sin6_addr, 16);
-        auto ip = IpAddress::v6(bytes);
-        if (isLinkLocal(ip)) {
-            ip.zone = std::to_string(v6.sin6_scope_id);  // Windows names zones by number
-        }
-        return ip;
+        std::memcpy(&v6, socketAddress.lpSockaddr, sizeof v6);
+        ip->zone = std::to_string(v6.sin6_scope_id);
     }
-    return std::nullopt;
+    return ip;
 }
 
 // The broadcast address of an IPv4 network: its host bits all set. A network
@@ -94,7 +80,7 @@ std::vector<InterfaceAddress> interfaceAddresses() {
         const bool loopback = adapter->IfType == IF_TYPE_SOFTWARE_LOOPBACK;
         for (auto* unicast = adapter->FirstUnicastAddress; unicast != nullptr;
              unicast = unicast->Next) {
-            const auto address = ipOf(unicast->Address);
+            const auto address = adapterIp(unicast->Address);
             if (!address) {
                 continue;
             }

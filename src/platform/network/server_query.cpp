@@ -11,6 +11,8 @@
 #include <asio/ip/udp.hpp>
 #include <asio/ip/v6_only.hpp>
 
+#include "platform/network/socket_address.h"
+
 namespace wyn {
 
 namespace {
@@ -28,16 +30,6 @@ constexpr std::size_t kAddressesPerName = 4;
 // a port nobody listens on as a failure of the next receive, so a failure is
 // no reason to stop; a socket that fails for ever is.
 constexpr int kMaxReceiveFailures = 64;
-
-IpAddress ipOf(const asio::ip::address& address) {
-    if (address.is_v4()) {
-        const auto bytes = address.to_v4().to_bytes();
-        return IpAddress::v4(bytes[0], bytes[1], bytes[2], bytes[3]);
-    }
-    std::array<std::uint8_t, 16> bytes{};
-    std::ranges::copy(address.to_v6().to_bytes(), bytes.begin());
-    return IpAddress::v6(bytes);
-}
 
 std::optional<udp::endpoint> endpointOf(const IpAddress& address, std::uint16_t port) {
     std::error_code error;
