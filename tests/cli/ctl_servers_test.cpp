@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <sstream>
 #include <thread>
 
@@ -16,6 +17,7 @@
 #include "app/ctl_servers.h"
 #include "ctl_run.h"
 #include "fake_starter.h"
+#include "platform/network/server_query.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -228,6 +230,30 @@ TEST(CtlAddresses, PrintTheAddressesFriendsUse) {
     for (const auto& args : std::vector<CtlArguments>{{"--port", "0"}, {"--port", "+5"}, {"x"}}) {
         EXPECT_EQ(ctlAddresses(context, interfaces, args), kExitUsage);
     }
+}
+
+// Beside the caller: the result comes from the query's own thread, and
+// after cancel it never comes.
+TEST(ServerQuery, AnswersFromItsOwnThreadUnlessCancelled) {
+    const UdpServer good({{kGood}});
+    const UdpServer silent({});
+    std::promise<QueryResult> answered;
+    const auto query = ServerQuery::start(
+        {{{"127.0.0.1", good.port()}}, false, {}, std::chrono::seconds(5)},
+        [&answered](QueryResult result) { answered.set_value(std::move(result)); });
+    auto result = answered.get_future();
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    const auto servers = result.get().servers.servers();
+    ASSERT_EQ(servers.size(), 1u);
+    EXPECT_EQ(serverName(servers[0].status), "WYN test");
+
+    std::atomic<bool> called = false;
+    const auto cancelled = ServerQuery::start(
+        {{{"127.0.0.1", silent.port()}}, false, {}, std::chrono::milliseconds(200)},
+        [&called](QueryResult) { called = true; });
+    cancelled->cancel();
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_FALSE(called);
 }
 
 class NoForeground : public ForegroundRunner {

@@ -407,7 +407,8 @@ bool Exchange::fromSearchedNetwork(const udp::endpoint& from) const {
 }
 
 bool Exchange::settled() const {
-    return !m_request.localNetwork && m_lookupsOpen == 0 &&
+    // A search waits for whoever answers until the deadline, unless it had nowhere to ask.
+    return (!m_request.localNetwork || m_networks.empty()) && m_lookupsOpen == 0 &&
            std::ranges::all_of(
                m_groups, [](const Group& group) { return group.answered || group.open == 0; });
 }
