@@ -167,15 +167,8 @@ TEST(CtlStatusHuge, KeepsAtMost1024RulesAnd256Players) {
 }
 
 TEST(CtlStatusUsage, AnAddressIsCheckedFirst) {
-    EXPECT_EQ(test::runCtl(ctlStatus, "", {"10.0.0.1;quit"}).err,
-              "'10.0.0.1;quit' is not a server address: a host name is made of letters, digits, "
-              "'-' and '_' between dots.\n");
-    for (const auto& args : std::vector<CtlArguments>{{"10.0.0.1;quit"},
-                                                      {},
-                                                      {"a", "b"},
-                                                      {"--timeout", "0", "a"},
-                                                      {"--timeout", "x", "a"},
-                                                      {"--lan", "a"}}) {
+    for (const auto& args : std::vector<CtlArguments>{
+             {"10.0.0.1;quit"}, {}, {"a", "b"}, {"--timeout", "0", "a"}, {"--lan", "a"}}) {
         EXPECT_EQ(test::runCtl(ctlStatus, "", args).code, kExitUsage);
     }
 }
