@@ -29,6 +29,14 @@ bool isDedicatedServer(std::string_view name, const PlatformProfile& profile) {
     return false;
 }
 
+std::string dedicatedServerMessage(std::string_view program) {
+    std::string message(1, '\'');
+    message.append(program).append(
+        "' is a dedicated server: it cannot join a game. Please choose the game's own program "
+        "as the executable.");
+    return message;
+}
+
 }  // namespace
 
 std::vector<std::string> joinArguments(const ServerAddress& address) {
@@ -41,9 +49,7 @@ std::optional<std::string> joinProblem(const SessionSettings& s, const GameEngin
     for (const std::string& path : {s.executablePath(), game.engine.program}) {
         const auto name = fileName(path, profile);
         if (!name.empty() && isDedicatedServer(name, profile)) {
-            return "'" + std::string(name) +
-                   "' is a dedicated server: it cannot join a game. Please choose the game's "
-                   "own program as the executable.";
+            return dedicatedServerMessage(name);
         }
     }
     return checkGameDirectoryReach(game.engine, game.environment);

@@ -1,9 +1,10 @@
 #include "platform/network/interfaces.h"
 
 // winsock2.h before windows.h, which iphlpapi.h brings in.
-#include <iphlpapi.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
+
+#include <iphlpapi.h>
 
 #include <cstring>
 #include <string>
