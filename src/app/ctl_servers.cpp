@@ -114,7 +114,7 @@ int ctlStatus(CtlContext& context, const CtlArguments& args) {
     if (!addresses) {
         return kExitUsage;
     }
-    const auto result = queryServers({*addresses, false, {}, options->timeout});
+    const auto result = queryServers({*addresses, false, options->timeout});
     reportProblems(context, result);
     const ServerEntry* answer = result.servers.find(addresses->front());
     if (answer == nullptr) {
@@ -134,7 +134,7 @@ int ctlServers(CtlContext& context, const CtlArguments& args) {
     if (!addresses) {
         return kExitUsage;
     }
-    const auto result = queryServers({*addresses, options->lan, {}, options->timeout});
+    const auto result = queryServers({*addresses, options->lan, options->timeout});
     reportProblems(context, result);
     for (const auto& server : result.servers.servers()) {
         context.out << addressText(server.address) << '\t' << server.ping.count() << '\t'

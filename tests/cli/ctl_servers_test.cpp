@@ -232,7 +232,7 @@ TEST(ServerQuery, AnswersFromItsOwnThreadUnlessCancelled) {
     const UdpServer silent({});
     std::promise<QueryResult> answered;
     const auto query = ServerQuery::start(
-        {{{"127.0.0.1", good.port()}}, false, {}, std::chrono::seconds(5)},
+        {{{"127.0.0.1", good.port()}}, false, std::chrono::seconds(5)},
         [&answered](QueryResult result) { answered.set_value(std::move(result)); });
     auto result = answered.get_future();
     ASSERT_EQ(result.wait_for(std::chrono::seconds(5)), std::future_status::ready);
@@ -241,9 +241,9 @@ TEST(ServerQuery, AnswersFromItsOwnThreadUnlessCancelled) {
     EXPECT_EQ(serverName(servers[0].status), "WYN test");
 
     std::atomic<bool> called = false;
-    const auto cancelled = ServerQuery::start(
-        {{{"127.0.0.1", silent.port()}}, false, {}, std::chrono::milliseconds(200)},
-        [&called](QueryResult) { called = true; });
+    const auto cancelled =
+        ServerQuery::start({{{"127.0.0.1", silent.port()}}, false, std::chrono::milliseconds(200)},
+                           [&called](QueryResult) { called = true; });
     cancelled->cancel();
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
     EXPECT_FALSE(called);

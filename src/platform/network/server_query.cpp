@@ -11,6 +11,7 @@
 #include <asio/ip/udp.hpp>
 #include <asio/ip/v6_only.hpp>
 
+#include "platform/network/interfaces.h"
 #include "platform/network/socket_address.h"
 
 namespace wyn {
@@ -286,9 +287,7 @@ void Exchange::abandonLookups() {
 }
 
 void Exchange::searchLocalNetworks() {
-    const auto interfaces =
-        m_request.interfaces.empty() ? interfaceAddresses() : m_request.interfaces;
-    for (const auto& entry : interfaces) {
+    for (const auto& entry : interfaceAddresses()) {
         if (entry.broadcast && entry.address.isV4() && m_networks.size() < kMaxSearchedInterfaces) {
             m_networks.push_back({entry.address, entry.prefixLength});
             Receiver* receiver = receiverFor(false);

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/network/interfaces.h"
 #include "servers/server_list.h"
 
 namespace wyn {
@@ -28,8 +27,6 @@ struct QueryRequest {
     // each interface with a broadcast address; each server that answers from
     // that interface's network is then asked for its status.
     bool localNetwork = false;
-    // The interfaces searched; empty: this machine's (interfaceAddresses()).
-    std::vector<InterfaceAddress> interfaces;
     // The whole query ends by then, however many were asked.
     std::chrono::milliseconds timeout{3000};
 };
