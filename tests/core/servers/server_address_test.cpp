@@ -16,15 +16,11 @@ const AddressCase kAddresses[] = {
     {"Name", "quake.example.org", "quake.example.org:27910"},
     {"NameAndPort", " q2-dm_1.lan:27911\t", "q2-dm_1.lan:27911"},
     {"Ipv4", "10.0.0.7", "10.0.0.7:27910"},
-    {"Ipv4AndPort", "192.168.1.20:65535", "192.168.1.20:65535"},
     {"Ipv6", "[2001:DB8:0:0:0:0:0:1]:27912", "[2001:db8::1]:27912"},
     {"Ipv6WithoutPort", "[::1]", "[::1]:27910"},
     {"BareIpv6", "fe80::1%eth0", "[fe80::1%eth0]:27910"},
     {"Ipv6LongestZeroRun", "[1:0:0:2:0:0:0:3]", "[1:0:0:2::3]:27910"},
     {"Empty", "  ", "Please enter a server address."},
-    {"PortZero", "host:0",
-     "'host:0' is not a server address: the port must be a number from 1 "
-     "to 65535."},
     {"PortTooLarge", "[::1]:65536",
      "'[::1]:65536' is not a server address: the port must be a "
      "number from 1 to 65535."},
@@ -43,27 +39,15 @@ const AddressCase kAddresses[] = {
     {"LineBreak", "a\nb",
      "'a\\x0Ab' is not a server address: a host name is made of letters, "
      "digits, '-' and '_' between dots."},
-    {"EmptyLabel", "a..b",
-     "'a..b' is not a server address: a host name is made of letters, "
-     "digits, '-' and '_' between dots."},
     {"Ipv4OutOfRange", "10.0.0.256",
      "'10.0.0.256' is not a server address: give HOST, HOST:PORT "
      "or [IPv6]:PORT."},
     {"Ipv4LeadingZero", "10.0.0.01",
      "'10.0.0.01' is not a server address: give HOST, HOST:PORT "
      "or [IPv6]:PORT."},
-    {"Ipv4InBrackets", "[10.0.0.1]:5",
-     "'[10.0.0.1]:5' is not a server address: give HOST, "
-     "HOST:PORT or [IPv6]:PORT."},
     {"TwoGaps", "1::2::3",
      "'1::2::3' is not a server address: give HOST, HOST:PORT or "
      "[IPv6]:PORT."},
-    {"NineGroups", "[1:2:3:4:5:6:7:8:9]",
-     "'[1:2:3:4:5:6:7:8:9]' is not a server address: give "
-     "HOST, HOST:PORT or [IPv6]:PORT."},
-    {"UnclosedBracket", "[::1:27910",
-     "'[::1:27910' is not a server address: give HOST, "
-     "HOST:PORT or [IPv6]:PORT."},
     {"ZoneWithBlank", "[fe80::1%a b]",
      "'[fe80::1%a b]' is not a server address: give HOST, "
      "HOST:PORT or [IPv6]:PORT."},

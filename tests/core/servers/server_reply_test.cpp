@@ -48,13 +48,10 @@ const StatusCase kStatusReplies[] = {
     {"CutShort", kMark + "print\n\\hostname\\noname\n3 40 \"Ve", std::nullopt},
     {"NoLineBreak", kMark + "print\n\\hostname\\noname", std::nullopt},
     {"OtherReply", kMark + "info\n  noname q2dm1  0/ 8\n", std::nullopt},
-    {"NoMark", "print\n\n", std::nullopt},
     {"RuleWithoutValue", kMark + "print\n\\hostname\\noname\\mapname\n", std::nullopt},
     {"EmptyRuleName", kMark + "print\n\\\\noname\n", std::nullopt},
-    {"RulesWithoutSeparator", kMark + "print\nhostname\\noname\n", std::nullopt},
     {"FragsNotANumber", kMark + "print\n\nx 40 \"Vex\"\n", std::nullopt},
     {"FragsTooLarge", kMark + "print\n\n2147483648 40 \"Vex\"\n", std::nullopt},
-    {"TwoBlanks", kMark + "print\n\n3  40 \"Vex\"\n", std::nullopt},
     {"NameUnquoted", kMark + "print\n\n3 40 Vex\n", std::nullopt},
     {"Oversized", largeReply(0, 0) + std::string(kMaxReply, 'x'), std::nullopt},
 };
@@ -83,8 +80,6 @@ TEST(StatusReplies, KeepAtMost1024RulesAnd256Players) {
 TEST(InfoReplies, FindAServerByItsFixedWidthLine) {
     EXPECT_EQ(parseInfoReply(kMark + "info\n        WYN test     tiny  0/ 8\n"),
               (ServerInfo{"WYN test", "tiny", 0, 8}));
-    EXPECT_EQ(parseInfoReply(kMark + "info\nA long host name q2dm1 12/16\n"),
-              (ServerInfo{"A long host name", "q2dm1", 12, 16}));
     for (const auto& wrong : {kMark + "info\nnoname: wrong version\n", kMark + "info\nx q2dm1 1/\n",
                               kMark + "info\n  noname q2dm1  0/ 8", kMark + "print\n\n",
                               kMark + "info\nnoname q2dm1 0/8\nmore\n"}) {
@@ -146,7 +141,6 @@ TEST(RecentServers, MostRecentFirstEightAtMostEachOnce) {
                                   {"RecentServer7", "10.0.0.1:27910"},
                                   {"RecentServer8", "quake.example.org:27910"},
                               }));
-    EXPECT_EQ(readRecentServers(store).size(), 8u);
 }
 
 }  // namespace

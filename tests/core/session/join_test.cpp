@@ -29,7 +29,7 @@ protected:
 
     void SetUp() override {
         temp.mkdir("game/baseq2");
-        for (const char* program : {"game/quake2", "game/q2ded", "bin/yquake2", "game/q2proded"}) {
+        for (const char* program : {"game/quake2", "game/q2ded", "game/q2proded"}) {
             const bool q2pro = std::string_view(program).ends_with("q2proded");
             const auto path = temp.write(
                 program, test::fakeElf({.strings = {q2pro ? "====== Q2PRO initialized ======"
@@ -58,16 +58,6 @@ TEST_F(Joining, StartsTheGameConnectingAndWritesNoScript) {
                             true}));
     EXPECT_FALSE(std::filesystem::exists(game + "/vantor"));
     EXPECT_EQ(store.readValue("RecentServer1"), "10.0.0.7:27910");
-}
-
-TEST_F(Joining, AnEngineElsewhereIsToldTheGameDirectory) {
-    s->setText(F::FilenameEdit, temp / "bin/yquake2");
-    const auto game = s->recogniseEngine();
-    EXPECT_EQ(
-        joinRequest(*s, game, {"::1", 27911}),
-        (StartRequest{temp / "bin/yquake2",
-                      {"-datadir", this->game, "+set", "game", "vantor", "+connect", "[::1]:27911"},
-                      this->game}));
 }
 
 TEST_F(Joining, ADedicatedServerOrAnAddressThatIsNoneStopsIt) {
