@@ -12,7 +12,7 @@ namespace {
 
 // The file name of a path, after the last '/' or the profile's separator.
 std::string_view fileName(std::string_view path, const PlatformProfile& profile) {
-    const auto cut = path.find_last_of(std::string{'/', profile.separator});
+    const auto cut = path.find_last_of(std::string{'/', profile.separator()});
     return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
 
