@@ -126,12 +126,8 @@ LauncherLines launcherLines(const SessionSettings& s) {
 }
 
 std::vector<std::string> startArguments(bool dedicated) {
-    std::vector<std::string> arguments{"+set", "game", "vantor"};
-    if (dedicated) {
-        arguments.insert(arguments.end(), {"+set", "dedicated", "1"});
-    }
-    arguments.insert(arguments.end(), {"+exec", "wyn.cfg"});
-    return arguments;
+    // The engine's recognition reads wrappers with these words.
+    return startParameters(dedicated);
 }
 
 std::string launcherBotsLine(const std::string& bots) {
