@@ -1,9 +1,9 @@
 // wynctl launch --wait with the real engines as players install them: a
-// system-wide build, a distribution's wrapper in front of an alternatives
-// link, a wrapper of one's own, and Flathub's sandboxed Yamagi Quake II (the
-// Flatpak the fixture builds, installed into the test's home). In each the
-// engine's console holds the session's settings, whatever older script waits
-// where the engine reads first.
+// system-wide build, Debian's launchers (client and server) in front of an
+// alternatives link, wrappers of one's own, and Flathub's sandboxed Yamagi
+// Quake II (the Flatpak the fixture builds, installed into the test's home).
+// In each the engine's console holds the session's settings, whatever older
+// script waits where the engine reads first.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -25,6 +25,8 @@ const std::string kEngines = WYN_TEST_ENGINES;
 const std::string kYamagi = kEngines + "/yquake2/q2ded";
 const std::string kSystemWide = kEngines + "/yquake2-system/lib/yamagi-quake2/q2ded";
 const std::string kLibrary = kEngines + "/yquake2/baseq2/game.so";
+const std::string kQ2pro = kEngines + "/q2pro-portable/q2proded";
+const std::string kQ2proLibrary = kEngines + "/q2pro-portable/gamex86_64.so";
 constexpr const char* kApp = "org.yamagi.YamagiQ2";
 
 struct Installed {
@@ -55,8 +57,9 @@ void installFlatpak(const std::string& home) {
     ASSERT_EQ(status, 0) << output;
 }
 
-// Debian's /usr/games/quake2, in front of the alternatives link to the engine.
-constexpr const char* kDebianWrapper = R"(set -e
+// A straight wrapper that names the data folder, in front of the
+// alternatives link to the engine.
+constexpr const char* kStraightWrapper = R"(set -e
 data_location=DATA
 engine_path=ENGINE
 options=
@@ -68,14 +71,160 @@ fi
 exec ${engine_path} ${options} +set basedir "$use_data_location" "$@"
 )";
 
-Installed debianWrapper(const test::TempDir& temp, const std::string&) {
+// Debian's launcher as the quake2 packages make it from one text for the
+// client and the server (game-data-packager's quake2.in): what it does is in
+// a function main, which reads its own options, falls back to the demo's
+// data when the full game's is missing, and execs the engine the
+// alternatives name.
+constexpr const char* kDebianLauncher = R"sh(#!/bin/sh
+# SELF: starts the Quake II ROLE
+self="SELF"
+role="ROLE"
+options="OPTIONS"
+data_location=DATA
+engine_path=ENGINE
+no_data_title="Quake II"
+no_data_msg="The game data is missing; see /usr/share/doc/${self}/README.Debian"
+use_data_location="$data_location"
+
+main() {
+    case "$(basename "$0")" in
+        (*reckoning*|*xatrix*)
+            set _ "$@" +set game xatrix
+            shift
+            ;;
+        (*groundzero*|*rogue*)
+            set _ "$@" +set game rogue
+            shift
+            ;;
+    esac
+    while [ $# -gt 0 ]; do
+        case "$1" in
+            -h|--help)
+                show_help
+                exit 2
+                ;;
+            -v|--version)
+                show_version
+                exit 2
+                ;;
+            --engine)
+                engine_path="$2"
+                shift
+                ;;
+            --engine=*)
+                engine_path="${1#--engine=}"
+                ;;
+            --demo)
+                use_data_location="$data_location-demo"
+                ;;
+            *)
+                break
+                ;;
+        esac
+        shift
+    done
+    if ! [ -f "${use_data_location}/baseq2/pak0.pak" ]; then
+        use_data_location="$data_location-demo"
+    fi
+    if ! [ -f "${use_data_location}/baseq2/pak0.pak" ]; then
+        if test "${role}" = server; then
+            echo "$no_data_msg" >&2
+            exit 72
+        else
+            exec "$data_location"/need-data.sh "$no_data_title" "$no_data_msg"
+        fi
+    fi
+    exec ${engine_path} ${options} +set basedir "$use_data_location" "$@"
+}
+
+show_help() {
+    echo "Usage: ${self} [-h|--help] [-v|--version] [--engine BINARY] [--demo] [ARGUMENT]..."
+    echo "Starts the Quake II ${role}; other arguments go to the engine."
+}
+
+show_version() {
+    echo "Debian's Quake II launcher; the engine is $engine_path"
+}
+
+main "$@"
+)sh";
+
+std::string replaced(std::string text,
+                     const std::vector<std::pair<std::string, std::string>>& values) {
+    for (const auto& [name, value] : values) {
+        for (auto at = text.find(name); at != std::string::npos;
+             at = text.find(name, at + value.size())) {
+            text.replace(at, name.size(), value);
+        }
+    }
+    return text;
+}
+
+// Debian's game data: the launcher tests for baseq2/pak0.pak, and the
+// engine reads it, so it is a real one (the header "PACK", the directory's
+// offset and size) holding one empty file.
+std::string debianData(const test::TempDir& temp) {
+    std::string pak(12 + 64, '\0');
+    pak.replace(0, 4, "PACK");
+    pak[4] = 12;  // the directory's offset
+    pak[8] = 64;  // its size: one entry
+    pak.replace(12, 9, "empty.txt");
+    pak[12 + 56] = 12;  // the file's offset; its size 0
+    temp.write("usr/share/games/quake2/baseq2/pak0.pak", pak);
+    return temp / "usr/share/games/quake2";
+}
+
+// The alternatives link to the engine, through /etc/alternatives.
+std::string alternative(const test::TempDir& temp, const std::string& name) {
+    temp.mkdir("etc/alternatives");
+    fs::create_symlink(kSystemWide, temp / ("etc/alternatives/" + name));
+    const auto link = temp.mkdir("usr/lib/quake2") + "/" + name;
+    fs::create_symlink(temp / ("etc/alternatives/" + name), link);
+    return link;
+}
+
+Installed straightWrapper(const test::TempDir& temp, const std::string&) {
     const auto data = temp.mkdir("usr/share/games/quake2");
-    const auto engine = temp.mkdir("usr/lib/quake2") + "/quake2-engine";
-    fs::create_symlink(kSystemWide, engine);
-    std::string text = kDebianWrapper;
-    text.replace(text.find("DATA"), 4, data);
-    text.replace(text.find("ENGINE"), 6, engine);
+    const auto engine = alternative(temp, "quake2-engine");
+    const auto text = replaced(kStraightWrapper, {{"DATA", data}, {"ENGINE", engine}});
     return {script(temp, "usr/games/quake2", text), data};
+}
+
+// The client, and the server the package makes from the same text.
+Installed debianLauncher(const test::TempDir& temp, bool server) {
+    const auto data = debianData(temp);
+    const std::string self = server ? "quake2-server" : "quake2";
+    const auto engine = alternative(temp, server ? "quake2-engine-server" : "quake2-engine");
+    const auto text = replaced(kDebianLauncher, {{"SELF", self},
+                                                 {"ROLE", server ? "dedicated server" : "client"},
+                                                 {"OPTIONS", server ? "+set dedicated 1" : ""},
+                                                 {"DATA", data},
+                                                 {"ENGINE", engine}});
+    const auto path = temp.write("usr/games/" + self, text);
+    fs::permissions(path, fs::perms::owner_all);
+    return {path, data};
+}
+
+// A wrapper that prefers Q2PRO where it is installed, on one line: the
+// shell starts Q2PRO, which WYN does not read as sure (unknown), and so
+// starts in the game directory, which a portable Q2PRO reads.
+Installed choosingWrapper(const test::TempDir& temp, const std::string&) {
+    const auto game = temp.mkdir("game");
+    fs::copy_file(kQ2proLibrary, temp.mkdir("game/baseq2") + "/gamex86_64.so");
+    fs::copy_file(kQ2proLibrary, temp.mkdir("game/vantor") + "/gamex86_64.so");
+    return {script(temp, "usr/games/quake2",
+                   "engine=" + kYamagi + "\nif [ -x " + kQ2pro + " ]; then engine=" + kQ2pro +
+                       "; fi\nexec \"$engine\" \"$@\"\n"),
+            game};
+}
+
+// A wrapper that changes to the engine's own folder, the game data elsewhere.
+Installed folderWrapper(const test::TempDir& temp, const std::string&) {
+    fs::copy_file(kYamagi, temp.mkdir("opt/quake2") + "/quake2");
+    return {
+        script(temp, "usr/games/quake2", "cd " + temp / "opt/quake2" + "\nexec ./quake2 \"$@\"\n"),
+        temp.mkdir("game")};
 }
 
 // A wrapper of one's own beside the engine, in the game directory.
@@ -93,7 +242,15 @@ const Layout kLayouts[] = {
          return Installed{kSystemWide, temp.mkdir("game")};
      },
      "Yamagi Quake II"},
-    {"DebianWrapper", debianWrapper, "Yamagi Quake II"},
+    {"StraightWrapper", straightWrapper, "Yamagi Quake II"},
+    {"DebianClient",
+     [](const test::TempDir& temp, const std::string&) { return debianLauncher(temp, false); },
+     "Yamagi Quake II"},
+    {"DebianServer",
+     [](const test::TempDir& temp, const std::string&) { return debianLauncher(temp, true); },
+     "Yamagi Quake II"},
+    {"ChoosingWrapper", choosingWrapper, "unknown"},
+    {"FolderWrapper", folderWrapper, "Yamagi Quake II"},
     {"OwnWrapperPortable",
      [](const test::TempDir& temp, const std::string&) { return ownWrapper(temp, " -portable"); },
      "Yamagi Quake II"},
