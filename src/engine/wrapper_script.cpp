@@ -1501,7 +1501,9 @@ private:
         if (local && state.frames.size() <= state.frameBase) {
             unfollowable();
         }
-        for (const auto& [variable, value] : declarations) {
+        for (const auto& declaration : declarations) {
+            const auto& variable = declaration.first;
+            const auto& value = declaration.second;
             if (variable == "-p" && !local && !value) {
                 continue;
             }
@@ -2017,6 +2019,18 @@ private:
                 }
             }
         };
+        // A value in double quotes stays whole; one outside is split.
+        const auto add = [&](Text value, bool quoted) {
+            if (!quoted) {
+                split(value);
+                return;
+            }
+            for (auto& piece : value) {
+                piece.quoted = true;
+                append(field, std::move(piece));
+            }
+            content = true;
+        };
         for (const auto& part : word) {
             switch (part.kind) {
                 case PartKind::Text:
@@ -2033,51 +2047,19 @@ private:
                         // Each of the caller's words a field of its own.
                         for (std::size_t i = 0; i < state.positional.size(); ++i) {
                             if (i > 0) {
-                                if (part.quoted) {
-                                    content = true;
-                                }
                                 finish();
                             }
-                            if (part.quoted) {
-                                for (auto piece : state.positional[i]) {
-                                    piece.quoted = true;
-                                    append(field, std::move(piece));
-                                }
-                                content = true;
-                            } else {
-                                split(state.positional[i]);
-                            }
+                            add(state.positional[i], part.quoted);
                         }
                         break;
                     }
-                    {
-                        Text value = part.text == "*" && part.op.empty()
-                                         ? joinedPositional(state, true)
-                                         : expandParameter(part, state);
-                        if (part.quoted) {
-                            for (auto& piece : value) {
-                                piece.quoted = true;
-                                append(field, std::move(piece));
-                            }
-                            content = true;
-                        } else {
-                            split(value);
-                        }
-                    }
+                    add(part.text == "*" && part.op.empty() ? joinedPositional(state, true)
+                                                            : expandParameter(part, state),
+                        part.quoted);
                     break;
-                case PartKind::Substitution: {
-                    Text value = substitute(*part.command, state);
-                    if (part.quoted) {
-                        for (auto& piece : value) {
-                            piece.quoted = true;
-                            append(field, std::move(piece));
-                        }
-                        content = true;
-                    } else {
-                        split(value);
-                    }
+                case PartKind::Substitution:
+                    add(substitute(*part.command, state), part.quoted);
                     break;
-                }
             }
         }
         finish();

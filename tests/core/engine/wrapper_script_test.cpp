@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "debian_launcher.h"
 #include "engine/wrapper_script.h"
 
 namespace wyn {
@@ -30,68 +31,34 @@ std::string read(const std::string& body, bool complete = true) {
     return described(readWrapperScript("#!/bin/sh\n" + body, call));
 }
 
-// Debian's launcher's shape (game-data-packager's quake2.in).
-const std::string kDebian = R"sh(self=quake2
-role=ROLE
-options="OPTIONS"
-data_location=/usr/share/games/quake2
-engine_path=/usr/lib/quake2/quake2-engine
-use_data_location="$data_location"
-main() {
-    case "$(basename "$0")" in
-        (*xatrix*) set _ "$@" +set game xatrix
-            shift ;;
-    esac
-    while [ $# -gt 0 ]; do
-        case "$1" in
-            -h|--help) show_help; exit 2 ;;
-            --engine) engine_path="$2"; shift ;;
-            --engine=*) engine_path="${1#--engine=}" ;;
-            *) break ;;
-        esac
-        shift
-    done
-    if ! [ -f "${use_data_location}/baseq2/pak0.pak" ]; then
-        use_data_location="$data_location-demo"
-    fi
-    if ! [ -f "${use_data_location}/baseq2/pak0.pak" ]; then
-        if test "${role}" = server; then
-            echo "no data" >&2
-            exit 72
-        else
-            exec "$data_location"/need-data.sh "Quake II" "no data"
-        fi
-    fi
-    exec ${engine_path} ${options} +set basedir "$use_data_location" "$@"
-}
-show_help() {
-    echo "Usage: ${self} [-h|--help]"
-}
-main "$@"
-)sh";
-
-std::string debian(const std::string& role, const std::string& options) {
-    auto text = kDebian;
-    text.replace(text.find("ROLE"), 4, role);
-    text.replace(text.find("OPTIONS"), 7, options);
-    return text;
-}
-
 TEST(WrapperScript, IsReadAsTheShellRunsIt) {
+    const std::string data = "/usr/share/games/quake2";
     const std::string engine = "/usr/lib/quake2/quake2-engine";
+    const auto debian = [&](bool server) {
+        return test::debianLauncher(server, data, engine + (server ? "-server" : ""))
+            .substr(std::string("#!/bin/sh\n").size());
+    };
     struct Case {
         const char* name;
         std::string script;
         std::string read;
     };
     const Case cases[] = {
-        {"Debian's client: the full game, the demo, or the message", debian("client", ""),
-         "/usr/share/games/quake2/need-data.sh Quake II no data | " + engine +
-             " +set basedir /usr/share/games/quake2-demo $1 $2 $3 | " + engine +
-             " +set basedir /usr/share/games/quake2 $1 $2 $3"},
-        {"Debian's server", debian("server", "+set dedicated 1"),
-         engine + " +set dedicated 1 +set basedir /usr/share/games/quake2-demo $1 $2 $3 | " +
-             engine + " +set dedicated 1 +set basedir /usr/share/games/quake2 $1 $2 $3"},
+        {"Debian's client: the full game, the demo, or the message", debian(false),
+         data +
+             "/need-data.sh Quake II The game data is missing; see "
+             "/usr/share/doc/quake2/README.Debian | " +
+             engine + " +set basedir " + data + "-demo $1 $2 $3 | " + engine + " +set basedir " +
+             data + " $1 $2 $3"},
+        {"Debian's server, whose role is not \"server\"", debian(true),
+         data +
+             "/need-data.sh Quake II The game data is missing; see "
+             "/usr/share/doc/quake2-server/README.Debian | " +
+             engine + "-server +set dedicated 1 +set basedir " + data + "-demo $1 $2 $3 | " +
+             engine + "-server +set dedicated 1 +set basedir " + data + " $1 $2 $3"},
+        {"a server that exits when its data is missing",
+         "[ -f /d/pak0.pak ] || { echo no data >&2; exit 72; }\nexec /s +set basedir /d \"$@\"\n",
+         "/s +set basedir /d $1 $2 $3"},
         {"a program chosen on a test",
          "e=/opt/yq2\nif [ -x /opt/q2pro ]; then e=/opt/q2pro; fi\nexec \"$e\" \"$@\"\n",
          "/opt/q2pro $1 $2 $3 | /opt/yq2 $1 $2 $3"},
