@@ -1088,8 +1088,7 @@ private:
         }
         state.status.reset();
         if (state.capturing) {
-            const bool modelled = name == "dirname" || name == "basename";
-            output(state, modelled && !inexact ? utility(name, args) : unknown());
+            output(state, inexact ? unknown() : utility(name, args));
         }
         return one(std::move(state));
     }
@@ -1101,8 +1100,9 @@ private:
         return contains(kBuiltins, name);
     }
 
-    // dirname and basename, as programs that always answer.
-    static Text utility(const std::string& name, const std::vector<Text>& args) {
+    // What dirname, basename, readlink -f and realpath (the system's, on
+    // PATH) print; other programs' output is unknown.
+    Text utility(const std::string& name, const std::vector<Text>& args) const {
         std::vector<std::string> texts;
         for (const auto& arg : args) {
             const auto text = knownText(arg);
@@ -1121,6 +1121,12 @@ private:
         } else if (name == "basename" && (texts.size() == 1 || texts.size() == 2) &&
                    !texts[0].starts_with('-')) {
             result = basenameOf(texts[0], texts.size() == 2 ? texts[1] : "");
+        } else if (((name == "readlink" && texts.size() == 2 && texts[0] == "-f") ||
+                    (name == "realpath" && texts.size() == 1)) &&
+                   texts.back().starts_with('/') && m_call.realPath) {
+            if (auto real = m_call.realPath(texts.back()); !real.empty()) {
+                result = std::move(real);
+            }
         }
         return result ? plain(*result + "\n", fromCaller) : unknown(fromCaller);
     }
@@ -1482,13 +1488,11 @@ private:
         if (args.size() > 1 || !option || (*option != "-L" && *option != "-P")) {
             unfollowable();
         }
-        if (!state.directory || state.directory->empty() ||
-            (*option == "-P" && !m_call.realFolder)) {
+        if (!state.directory || state.directory->empty() || (*option == "-P" && !m_call.realPath)) {
             output(state, unknown());
             return;
         }
-        const auto folder =
-            *option == "-P" ? m_call.realFolder(*state.directory) : *state.directory;
+        const auto folder = *option == "-P" ? m_call.realPath(*state.directory) : *state.directory;
         output(state, folder.empty() ? unknown() : plain(folder + "\n"));
     }
 

@@ -18,8 +18,9 @@ struct WrapperCall {
     // The folder the script starts in; empty: the caller's, which the reading
     // does not know.
     std::string directory;
-    // The real folder of a folder ("pwd -P"); unset: unknown.
-    std::function<std::string(const std::string&)> realFolder;
+    // The real path of a file or folder, links resolved ("pwd -P", "readlink
+    // -f", "realpath"); empty or unset: unknown.
+    std::function<std::string(const std::string&)> realPath;
     // False when the script's bytes stop before its end: what lies past them
     // is unknown.
     bool complete = true;

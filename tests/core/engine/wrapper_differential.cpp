@@ -45,13 +45,14 @@ constexpr int kWorlds = 3 * 3 * 3 * 2 * 3;
 class Tree {
 public:
     Tree() {
-        for (const auto* folder : {"s", "w", "d", "start", "home", "game", "d/sub"}) {
+        for (const auto* folder : {"s", "l", "w", "d", "start", "home", "game", "d/sub"}) {
             fs::create_directories(m_temp / folder);
         }
         recorder(m_temp / "d/quake2");
         recorder(m_temp / "d/sub/q2ded");
         recorder(m_temp / "w/q2ded");
         recorder(m_temp / "s/q2ded");
+        recorder(m_temp / "l/q2ded");
         m_record = m_temp / "record";
         m_temp.write("stdin", "a line\n");
     }
@@ -187,6 +188,13 @@ std::string real(const std::string& path) {
     std::error_code error;
     const auto canonical = fs::weakly_canonical(path, error);
     return error ? path : canonical.string();
+}
+
+// The real path of what is there, as readlink -f and pwd -P give it.
+std::string existing(const std::string& path) {
+    std::error_code error;
+    const auto canonical = fs::canonical(path, error);
+    return error ? std::string() : canonical.string();
 }
 
 // Whether a way of the reading may be taken in the world entered: its
@@ -335,6 +343,7 @@ private:
     std::string value() {
         return pick({path(), m_root + "/d", "\"$v\"", "\"${v:-" + path() + "}\"", "\"$1\"",
                      "\"$(dirname \"$0\")\"", "\"$(basename \"$0\")\"",
+                     "\"$(dirname \"$(readlink -f \"$0\")\")\"", "$(realpath \"$0\")",
                      "\"$(cd \"$(dirname \"$0\")\" && pwd)\"", "\"${0##*/}\"", "$HOME/x",
                      "\"$w-demo\"", "\"+set dedicated 1\"", "", "\"$#\"", "${#1}"});
     }
@@ -489,11 +498,21 @@ struct Tally {
 
 void check(Generator& generator, Tree& tree, Tally& tally) {
     const auto script = generator.script();
-    const std::string path = tree.root() + "/s/" + generator.name();
-    tree.write(path, script);
-    // Gone afterwards, so that no later script runs it.
+    const std::string name = generator.name();
+    const std::string file = tree.root() + "/s/" + name;
+    tree.write(file, script);
+    // Started by its path, or by a link elsewhere ($0 is the link's).
+    const std::string path = generator.chance(3) ? tree.root() + "/l/" + name : file;
+    if (path != file) {
+        fs::create_symlink(file, path);
+    }
+    // Gone afterwards, so that no later script runs them.
     const std::unique_ptr<const std::string, void (*)(const std::string*)> removed(
-        &path, [](const std::string* file) { fs::remove(*file); });
+        &path, [](const std::string* started) {
+            fs::remove(*started);
+            fs::remove(fs::path(*started).parent_path().parent_path() / "s" /
+                       fs::path(*started).filename());
+        });
     const auto args = generator.arguments();
     WrapperCall call{path, {}, "", {}, true};
     bool opaque = false;
@@ -503,7 +522,7 @@ void check(Generator& generator, Tree& tree, Tally& tally) {
         opaque = opaque || folder;
         call.arguments.push_back(folder ? std::nullopt : std::optional(arg));
     }
-    call.realFolder = [](const std::string& folder) { return real(folder); };
+    call.realPath = existing;
     const auto reading = wyn::readWrapperScript(script, call);
     ++tally.scripts;
     if (!reading) {

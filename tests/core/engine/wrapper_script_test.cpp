@@ -27,7 +27,7 @@ std::string described(const std::optional<std::vector<WrapperExec>>& execs) {
 
 std::string read(const std::string& body, bool complete = true) {
     WrapperCall call{"/usr/games/quake2", {"+set", "game", std::nullopt}, "", {}, complete};
-    call.realFolder = [](const std::string& folder) { return "/real" + folder; };
+    call.realPath = [](const std::string& folder) { return "/real" + folder; };
     return described(readWrapperScript("#!/bin/sh\n" + body, call));
 }
 
@@ -71,6 +71,8 @@ TEST(WrapperScript, IsReadAsTheShellRunsIt) {
         {"its real folder",
          "here=$(cd \"${0%/*}\" && pwd -P)\nexec \"$here/q2ded\" \\\n  -datadir \"$here/d\" \"$@\"",
          "/real/usr/games/q2ded -datadir /real/usr/games/d $1 $2 $3"},
+        {"its real path", "exec \"$(dirname \"$(readlink -f \"$0\")\")/q2ded\" \"$@\"\n",
+         "/real/usr/games/q2ded $1 $2 $3"},
         {"a function called", "run() {\n  exec /a \"$@\"\n}\nrun +x \"$@\"\n", "/a +x $1 $2 $3"},
         {"a function never called", "run() { exec /a \"$@\"; }\n", ""},
         {"a local hides for the call only", "e=/a\nf() { local e=/b; }\nf\nexec $e \"$@\"\n",
