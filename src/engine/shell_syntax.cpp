@@ -488,6 +488,9 @@ Parser::Token Parser::lex() {
     while (isDigit(at(digits))) {
         ++digits;
     }
+    if (digits > 0) {
+        refuseContinuation(digits);
+    }
     if (digits > 0 && (at(digits) == '<' || at(digits) == '>')) {
         token.ioNumber = digits > 2 ? 99 : std::stoi(std::string(m_text.substr(m_pos, digits)));
         m_pos += digits;
@@ -617,7 +620,16 @@ Word Parser::wordIn(Context context) {
     return word;
 }
 
+// dash joins a line continued by a backslash before it reads a parameter or
+// a redirection's descriptor: "$\<newline>1" is $1. Not followed.
+void Parser::refuseContinuation(std::size_t offset) {
+    if (at(offset) == '\\' && at(offset + 1) == '\n') {
+        unfollowable();
+    }
+}
+
 void Parser::dollar(Word& word, bool quoted) {
+    refuseContinuation(1);
     const char n = at(1);
     if (n == '{') {
         parameter(word, quoted);
@@ -636,6 +648,7 @@ void Parser::dollar(Word& word, bool quoted) {
         if (end >= m_text.size() && !m_complete) {
             unfollowable();
         }
+        refuseContinuation(end - m_pos);
         word.push_back(Part{PartKind::Parameter,
                             quoted,
                             std::string(m_text.substr(m_pos + 1, end - m_pos - 1)),

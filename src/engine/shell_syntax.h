@@ -146,6 +146,7 @@ private:
     bool atEnd();
     enum class Context { Unquoted, DoubleQuotes, UnquotedBraces, QuotedBraces, HereDocument };
     wyn::shell::Word wordIn(Context context);
+    void refuseContinuation(std::size_t offset);
     void dollar(wyn::shell::Word& word, bool quoted);
     void parameter(wyn::shell::Word& word, bool quoted);
     void substitution(wyn::shell::Word& word, bool quoted);

@@ -452,12 +452,16 @@ private:
         }
     }
 
-    // Now and then a mistake: a quote, a keyword or a line lost.
+    // Now and then a mistake: a quote, a keyword or a line lost, a line
+    // continued anywhere.
     std::string mistake(std::string text) {
-        if (!chance(8)) {
+        if (!chance(6)) {
             return text;
         }
-        switch (below(4)) {
+        switch (below(5)) {
+            case 4:
+                text.insert(10 + below(std::max(1, static_cast<int>(text.size()) - 10)), "\\\n");
+                break;
             case 0:
                 if (const auto at = text.rfind('"'); at != std::string::npos) {
                     text.erase(at, 1);

@@ -91,6 +91,7 @@ TEST(WrapperScript, IsReadAsTheShellRunsIt) {
         {"a game started beside it", "/a \"$@\" &\nexec /b\n", "unknown"},
         {"a program given the caller's words first", "/a \"$@\"\nexec /b \"$@\"\n", "unknown"},
         {"an open quote", "exec \"/a\n", "unknown"},
+        {"a parameter continued on the next line", "set -- /a\nexec \"$\\\n1\"\n", "unknown"},
         {"a missing fi", "if true; then\nexec /a\n", "unknown"},
         {"bash's exec options", "exec -a q2 /a \"$@\"\n", "unknown"},
         {"a name found on PATH", "exec quake2 \"$@\"\n", "unknown"},
