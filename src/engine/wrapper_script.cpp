@@ -1500,7 +1500,7 @@ private:
     Ways declare(const std::string& name, const Node& node,
                  const std::vector<std::pair<std::string, std::optional<Text>>>& declarations,
                  State state) {
-        applyTemporary(node, state);
+        const auto temporary = applyTemporary(node, state);
         const bool local = name == "local";
         if (local && state.frames.size() <= state.frameBase) {
             unfollowable();
@@ -1532,6 +1532,7 @@ private:
                 state.variables[variable].readonly = true;
             }
         }
+        forgetTemporary(state, temporary);
         state.status = 0;
         return checked(std::move(state));
     }
