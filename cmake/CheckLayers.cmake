@@ -12,7 +12,7 @@ set(allowed_news "news;store;base")
 set(allowed_servers "servers;store;base")
 set(allowed_session "session;servers;bots;content;engine;store;base")
 set(allowed_wizard "wizard;session;bots;content;engine;store;base")
-set(allowed_platform "platform;servers;bots;base")
+set(allowed_platform "platform;servers;news;bots;base")
 set(allowed_ui "ui;platform;wizard;servers;news;session;chat;bots;content;engine;store;base")
 set(allowed_app "app;ui;platform;wizard;servers;news;session;chat;bots;content;engine;store;base")
 

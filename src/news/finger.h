@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/errors.h"
+#include "news/finger_connection.h"
 
 namespace wyn {
 
@@ -16,10 +17,6 @@ class EFingerError : public WynError {
 public:
     using WynError::WynError;
 };
-
-// Called again and again while a query waits, so the caller's user interface
-// stays alive (the window passes its event processing). May be empty.
-using ProcessEvents = std::function<void()>;
 
 // Error texts of a query.
 inline constexpr std::string_view kFingerInvalidQuery =
@@ -84,27 +81,17 @@ public:
     void Execute(const ProcessEvents& processEvents = {});
 
 private:
-    struct Exchange;
+    // The steps of a query over the system's connection (finger_connection.h).
+    std::uint32_t resolveHost(FingerConnection& connection);
+    std::uint16_t resolvePort(FingerConnection& connection);
+    void connect(FingerConnection& connection, std::uint32_t address, std::uint16_t port);
+    void send(FingerConnection& connection);
+    void receive(FingerConnection& connection);
 
-    struct Endpoint {
-        std::uint32_t address = 0;  // host byte order
-        std::uint16_t port = 0;
-    };
-
-    std::uint32_t resolveHost(Exchange& exchange);
-    std::uint16_t resolvePort(Exchange& exchange);
-    void connect(Exchange& exchange, const Endpoint& endpoint);
-    void send(Exchange& exchange);
-    void receive(Exchange& exchange);
-    void closeSocket(Exchange& exchange);
-
-    // Whether a wait also ends at a notified error, or only at completion or time-out.
-    enum class StopOn { kNothing, kError };
-
-    void arm(Exchange& exchange) const;
-    void wait(Exchange& exchange, StopOn stopOn, const std::function<bool()>& done);
-    // After a wait: a notified error, then a time-out, fails.
-    void failIfInterrupted(const Exchange& exchange);
+    // When a step begun now gives up: the time-out from now, or never.
+    FingerDeadline deadline() const;
+    // A step that timed out or failed fails the query with its text.
+    void check(const FingerStep& step);
     void type(const char* bytes, std::size_t count);
     void fire(const Notify& handler);
 
@@ -124,6 +111,7 @@ private:
     ErrorEvent m_onError;
     std::string m_errorText;
     bool m_replyTruncated = false;
+    bool m_serviceTimedOut = false;
 };
 
 }  // namespace wyn

@@ -8,7 +8,7 @@
 
 #include "finger_server.h"
 #include "news/finger.h"
-#include "news/winsock_errors.h"
+#include "platform/network/winsock_errors.h"
 
 namespace wyn {
 namespace {

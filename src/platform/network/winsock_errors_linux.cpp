@@ -1,34 +1,14 @@
-#include "news/winsock_errors.h"
+// Linux numbers its socket and lookup failures with errno and EAI_* values;
+// they are mapped to WinSock's by name.
+#include "platform/network/winsock_errors.h"
+
+#include <netdb.h>
 
 #include <cerrno>
 
 #include <asio/error.hpp>
 
-#ifdef _WIN32
-#include <ws2tcpip.h>
-#else
-#include <netdb.h>
-#endif
-
 namespace wyn {
-
-#ifdef _WIN32
-
-// The system's own numbers are already the WinSock ones (WSAECONNREFUSED is
-// 10061); a portable error condition has none.
-int winsockErrorNumber(const std::error_code& error) {
-    const auto& category = error.category();
-    if (category == std::system_category() || category == asio::system_category()) {
-        return error.value();
-    }
-    return kWinsockSystemCallFailure;
-}
-
-int winsockLookupErrorNumber(int addrInfoError, int /*systemError*/) {
-    return addrInfoError;
-}
-
-#else
 
 namespace {
 
@@ -109,7 +89,5 @@ int winsockLookupErrorNumber(int addrInfoError, int systemError) {
             return kNoRecovery;
     }
 }
-
-#endif
 
 }  // namespace wyn
