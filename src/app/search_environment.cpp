@@ -31,6 +31,9 @@ PlatformProfile systemProfile() {
     PlatformProfile profile = PlatformProfile::native();
     profile.home = homeFolder();
     profile.xdgDataHome = fromSystemPath(qEnvironmentVariable("XDG_DATA_HOME"));
+    profile.xdgConfigHome = fromSystemPath(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    profile.xdgCacheHome = fromSystemPath(qEnvironmentVariable("XDG_CACHE_HOME"));
+    profile.xdgRuntimeDir = fromSystemPath(qEnvironmentVariable("XDG_RUNTIME_DIR"));
 #ifdef Q_OS_WIN
     // Where Windows engines keep their user folders (Yamagi Quake II's YamagiQ2).
     profile.documents = fromSystemPath(QDir::toNativeSeparators(

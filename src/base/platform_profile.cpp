@@ -3,11 +3,11 @@
 namespace wyn {
 
 PlatformProfile PlatformProfile::windows() {
-    return {'\\', "c:\\quake2", "quake2.exe", {}, {}, {}};
+    return {'\\', "c:\\quake2", "quake2.exe", {}, {}, {}, {}, {}, {}};
 }
 
 PlatformProfile PlatformProfile::posix() {
-    return {'/', "/usr/local/games/quake2", "quake2", {}, {}, {}};
+    return {'/', "/usr/local/games/quake2", "quake2", {}, {}, {}, {}, {}, {}};
 }
 
 const PlatformProfile& PlatformProfile::native() {

@@ -13,13 +13,18 @@ namespace wyn {
 // Where a game runs and whose it is: the game directory WYN starts the engine
 // in, the user's home and $XDG_DATA_HOME, and on Windows the user's Documents
 // folder (each empty when unknown), passed in so that the core reads no
-// environment.
+// environment. A Flatpak sandbox also finds the folders it is granted by the
+// other XDG folders, and the system's Flatpak installation.
 struct EngineEnvironment {
     std::string gameDirectory;
     std::string home;
     std::string xdgDataHome;
     PlatformProfile profile = PlatformProfile::native();
     std::string documents = {};
+    std::string xdgConfigHome = {};
+    std::string xdgCacheHome = {};
+    std::string xdgRuntimeDir = {};
+    std::string systemFlatpak = "/var/lib/flatpak";
 };
 
 // The engine's user folder: its hidden folder in the home when that exists,
