@@ -267,10 +267,17 @@ std::optional<std::string> checkGameDirectoryReach(const Engine& engine,
     if (!isSandboxed(engine) || sandboxShows(engine, environment, game)) {
         return std::nullopt;
     }
+    // No grant shows a folder the sandbox has of its own (/usr...).
+    const bool grantable = flatpakMayShow(game);
+    const auto text = std::string(engineName(engine)) + " runs in a sandbox that cannot read " +
+                      game + (grantable ? "" : ", a folder the sandbox has of its own") +
+                      ". Put the game data and the add-on (baseq2 and " +
+                      std::string(kAddOnFolder) + ") into " + engineUserFolder(engine, environment);
+    if (!grantable) {
+        return text + ".";
+    }
     const bool plain = game.find_first_of(" '\"$\\`!*?[]&;|<>(){}~#") == std::string::npos;
-    return std::string(engineName(engine.kind)) + " runs in a sandbox that cannot read " + game +
-           ". Put the game data and the add-on (baseq2 and " + std::string(kAddOnFolder) +
-           ") into " + engineUserFolder(engine, environment) +
+    return text +
            ", or let the engine read the game directory: flatpak override --user --filesystem=" +
            (plain ? game : "'" + game + "'") + " " + engine.sandbox.appId;
 }
@@ -282,27 +289,40 @@ std::string engineInstallationFolder(const Engine& engine, const EngineEnvironme
     return engine.namedDataFolder.empty() ? engine.systemFolder : engine.namedDataFolder;
 }
 
-std::optional<std::string> checkGameLibrary(const Engine& engine,
-                                            const EngineEnvironment& environment,
-                                            std::string_view mod) {
-    if (engine.kind == EngineKind::Unknown) {
-        return std::nullopt;
-    }
+GameLibraryFit gameLibraryFit(const Engine& engine, const EngineEnvironment& environment,
+                              std::string_view mod) {
     const auto& profile = environment.profile;
-    auto folders = gameLibraryFolders(engine, environment, mod);
-    const auto names = gameLibraryNames(engine, profile);
-    for (const auto& folder : folders) {
-        for (const auto& name : names) {
+    GameLibraryFit fit{gameLibraryFolders(engine, environment, mod),
+                       gameLibraryNames(engine, profile)};
+    for (const auto& folder : fit.folders) {
+        for (const auto& name : fit.names) {
             const auto library = profile.path(folder, {name});
-            if (fileExists(library) && whyLibraryUnfit(library, engine).empty()) {
-                return std::nullopt;
+            if (fileExists(library) &&
+                (!isKnownEngine(engine) || whyLibraryUnfit(library, engine).empty())) {
+                fit.fits = true;
+                return fit;
             }
         }
     }
+    return fit;
+}
+
+std::optional<std::string> checkGameLibrary(const Engine& engine,
+                                            const EngineEnvironment& environment,
+                                            std::string_view mod) {
+    if (!isKnownEngine(engine)) {
+        return std::nullopt;
+    }
+    auto fit = gameLibraryFit(engine, environment, mod);
+    if (fit.fits) {
+        return std::nullopt;
+    }
+    auto& folders = fit.folders;
+    const auto& profile = environment.profile;
     const auto fallback =
         engine.fallbackLibrary.empty() ? "" : " (or " + engine.fallbackLibrary + ")";
-    auto text = std::string(engineName(engine.kind)) + " needs the game library " +
-                engine.gameLibrary + fallback + " in " + joined(folders, " or ");
+    auto text = std::string(engineName(engine)) + " needs the game library " + engine.gameLibrary +
+                fallback + " in " + joined(folders, " or ");
     // What the folders hold instead, and the mod folder of the game directory,
     // where the add-on is installed.
     const auto named = folders.size();
@@ -322,7 +342,7 @@ std::optional<std::string> checkGameLibrary(const Engine& engine,
 }
 
 std::vector<std::string> gameLibraryNames(const Engine& engine, const PlatformProfile& profile) {
-    if (engine.kind != EngineKind::Unknown) {
+    if (isKnownEngine(engine)) {
         if (engine.fallbackLibrary.empty()) {
             return {engine.gameLibrary};
         }

@@ -85,10 +85,23 @@ std::vector<std::string> gameLibraryFolders(const Engine& engine,
                                             const EngineEnvironment& environment,
                                             std::string_view mod);
 
-// Whether the mod's folders hold a game library the engine loads, of the
-// engine's format and machine. Nothing when they do (and for an unknown
-// engine); otherwise the message that stops the launch, naming the file and
-// what the folders hold instead.
+// Where the engine loads the mod's game library from (gameLibraryFolders),
+// the names it loads (gameLibraryNames), and whether one of those folders
+// holds one it can load: for an engine WYN knows, of its format and machine;
+// for an unknown engine, one by name. The one rule both the check before a
+// start and the report on a game's end go by.
+struct GameLibraryFit {
+    std::vector<std::string> folders;
+    std::vector<std::string> names;
+    bool fits = false;
+};
+GameLibraryFit gameLibraryFit(const Engine& engine, const EngineEnvironment& environment,
+                              std::string_view mod);
+
+// Whether the engine may start by its game library (gameLibraryFit). Nothing
+// when it fits, and for an unknown engine, whose library WYN cannot tell;
+// otherwise the message that stops the launch, naming the file and what the
+// folders hold instead.
 std::optional<std::string> checkGameLibrary(const Engine& engine,
                                             const EngineEnvironment& environment,
                                             std::string_view mod);

@@ -346,13 +346,18 @@ std::string userFlatpakInstallation(const FlatpakUser& user) {
     return data.empty() ? std::string() : data + "/flatpak";
 }
 
+bool flatpakMayShow(const std::string& folder) {
+    const auto real = resolved(folder);
+    return std::ranges::none_of(kSandboxFolders,
+                                [&](std::string_view own) { return isWithin(real, own); });
+}
+
 bool flatpakShows(const std::string& appId, const std::string& installation,
                   const FlatpakUser& user, const std::string& folder) {
-    const auto real = resolved(folder);
-    if (std::ranges::any_of(kSandboxFolders,
-                            [&](std::string_view own) { return isWithin(real, own); })) {
+    if (!flatpakMayShow(folder)) {
         return false;
     }
+    const auto real = resolved(folder);
     Grants grants;
     for (const auto& file : grantFiles(appId, installation, user)) {
         applyLayer(grants, file);

@@ -36,4 +36,8 @@ std::string userFlatpakInstallation(const FlatpakUser& user);
 bool flatpakShows(const std::string& appId, const std::string& installation,
                   const FlatpakUser& user, const std::string& folder);
 
+// Whether a grant could show the folder at its own path: it is none of the
+// folders the sandbox has of its own (/usr, /etc, /app...).
+bool flatpakMayShow(const std::string& folder);
+
 }  // namespace wyn

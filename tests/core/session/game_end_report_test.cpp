@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 
+#include "fake_elf.h"
 #include "session/game_end_report.h"
+#include "session/launch.h"
+#include "session/session_settings.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -178,6 +182,93 @@ TEST(GameEndReport, WindowsLibraries) {
                   "gamex86.dll or gamearm64.dll), so the Vantor bot cannot run.");
     temp.write("q2\\vantor\\gamex86.dll");
     EXPECT_EQ(likelyCause(unknown), "");
+}
+
+// The check before a start and the report on a game's end go by one rule:
+// whatever stops the start is what the report blames, and nothing else.
+TEST(GameEndReport, BlamesWhatTheCheckBeforeTheStartRefuses) {
+    const auto library = test::fakeElf({.type = 3});
+    const auto library32 = test::fakeElf({.bits = 32, .machine = 3, .type = 3});
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, std::string>> files;  // below the game directory
+        std::string cause;  // USER and GAME stand for the folders
+    };
+    const std::string none =
+        "Likely cause: USER/vantor and GAME/vantor hold no game library Yamagi Quake II can load "
+        "(game.so), so the Vantor bot cannot run.";
+    const Case cases[] = {
+        {"its library", {{"vantor/game.so", library}}, ""},
+        {"a 32-bit one", {{"vantor/game.so", library32}}, none},
+        {"baseq2's only", {{"baseq2/game.so", library}}, none},
+        {"nothing", {}, none},
+        {"built for Windows",
+         {{"vantor/gamex86.dll", "MZ"}},
+         "Likely cause: the Vantor bot in GAME/vantor is built for Windows (gamex86.dll); Yamagi "
+         "Quake II on this system needs a game library built for it (game.so)."},
+    };
+    for (const auto& c : cases) {
+        test::TempDir temp;
+        const auto game = temp.mkdir("q2");
+        const auto home = temp.mkdir("home");
+        for (const auto& [file, bytes] : c.files) {
+            temp.write(std::string("q2/") + file, bytes);
+        }
+        const auto program = temp.write(
+            "q2/q2ded",
+            test::fakeElf({.strings = {"Yamagi Quake II v%s", " + XDG directory support"}}));
+        PlatformProfile profile = PlatformProfile::posix();
+        profile.home = home;
+        const auto started = gameEngineAt(program, game, profile);
+        std::string cause = c.cause;
+        for (const auto& [name, folder] :
+             {std::pair{"USER", home + "/.local/share/YamagiQ2"}, std::pair{"GAME", game}}) {
+            if (const auto at = cause.find(name); at != std::string::npos) {
+                cause.replace(at, 4, folder);
+            }
+        }
+        EXPECT_EQ(likelyCause(started), cause) << c.name;
+        EXPECT_EQ(checkGameLibrary(started.engine, started.environment, "vantor").has_value(),
+                  !cause.empty())
+            << c.name;
+    }
+}
+
+// A Flatpak engine is started through flatpak; the report tells the engine
+// the player gave, with the folders it reads.
+TEST(GameEndReport, NamesTheSandboxedEngineAndItsFolders) {
+    test::TempDir temp;
+    const auto home = temp.mkdir("home");
+    const auto app =
+        home + "/.local/share/flatpak/app/org.yamagi.YamagiQ2/current/active/files/bin";
+    temp.write("home/.local/share/flatpak/app/org.yamagi.YamagiQ2/current/active/files/bin/quake2",
+               test::fakeElf({.strings = {"Yamagi Quake II v%s"}}));
+    const auto launcher = temp.write(
+        "home/.local/share/flatpak/exports/bin/org.yamagi.YamagiQ2",
+        "#!/bin/sh\nexec /usr/bin/flatpak run --branch=stable org.yamagi.YamagiQ2 \"$@\"\n");
+    std::filesystem::permissions(launcher, std::filesystem::perms::owner_all);
+    const auto game = temp.mkdir("home/.var/app/org.yamagi.YamagiQ2/.yq2/baseq2");
+    temp.write("home/.var/app/org.yamagi.YamagiQ2/.yq2/vantor/bots.cfg");
+    PlatformProfile profile = PlatformProfile::posix();
+    profile.home = home;
+    SessionSettings s(profile);
+    const auto own = home + "/.var/app/org.yamagi.YamagiQ2/.yq2";
+    s.setText(Field::DirectoryEdit, own);
+    s.setText(Field::FilenameEdit, launcher);
+
+    GameEnd end;
+    end.request = startRequest(s);
+    ASSERT_EQ(end.request.program, "/usr/bin/flatpak");
+    end.exitCode = 1;
+    const auto report = reportGameEnd(end, profile);
+    EXPECT_EQ(report.engine,
+              "The engine was Yamagi Quake II (Flatpak), which reads the game from " + own +
+                  " and " + app + ".");
+    EXPECT_EQ(report.cause, "Likely cause: " + own + "/vantor and " + app +
+                                "/vantor hold no game library Yamagi Quake II (Flatpak) can load "
+                                "(game.so), so the Vantor bot cannot run.");
+    EXPECT_EQ(report.text(), "Quake II ended after less than a second with exit code 1.\n\n" +
+                                 report.engine + "\n\n" + report.cause);
 }
 
 }  // namespace
