@@ -13,6 +13,9 @@
 
 #include "base/text_file.h"
 #include "engine_preset.h"
+#include "session/game_end_report.h"
+#include "session/launch.h"
+#include "session/session_settings.h"
 #include "shell_run.h"
 #include "temp_dir.h"
 
@@ -110,6 +113,22 @@ const Layout kLayouts[] = {
      "Yamagi Quake II (Flatpak)"},
 };
 
+// The game data and the add-on, with its game library, in a game directory.
+void addGame(const std::string& game) {
+    fs::create_directories(game + "/vantor");
+    fs::create_directories(game + "/baseq2/maps");
+    writeLines(game + "/baseq2/maps/q2dm1.bsp", {});
+    writeLines(game + "/vantor/bots.cfg", {"[bots]", "\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100"});
+    fs::copy_file(kLibrary, game + "/baseq2/game.so");
+    fs::copy_file(kLibrary, game + "/vantor/game.so");
+}
+
+// wynctl in the home alone, as a player's session starts it.
+std::string wynctlAt(const std::string& home, const std::string& arguments) {
+    return "env -i PATH=/usr/bin:/bin HOME='" + home + "' " + WYNCTL_PATH + " --settings '" + home +
+           "/s.ini' " + arguments;
+}
+
 class InstalledEngine : public ::testing::TestWithParam<Layout> {
 protected:
     test::TempDir temp;
@@ -122,22 +141,15 @@ protected:
         if (HasFatalFailure()) {
             return;
         }
-        const auto& game = installed.game;
-        fs::create_directories(game + "/vantor");
-        fs::create_directories(game + "/baseq2/maps");
-        writeLines(game + "/baseq2/maps/q2dm1.bsp", {});
-        writeLines(game + "/vantor/bots.cfg", {"[bots]", "\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100"});
-        fs::copy_file(kLibrary, game + "/baseq2/game.so");
-        fs::copy_file(kLibrary, game + "/vantor/game.so");
+        addGame(installed.game);
         // An older script in the user folder the engine reads first.
         fs::create_directories(home + "/.local/share/YamagiQ2/vantor");
         writeLines(home + "/.local/share/YamagiQ2/vantor/wyn.cfg", {"set fraglimit 99"});
     }
 
     std::string wynctl(const std::string& command) const {
-        return "env -i PATH=/usr/bin:/bin HOME='" + home + "' " + WYNCTL_PATH + " --settings '" +
-               home + "/s.ini' --game-dir '" + installed.game + "' --exe '" + installed.program +
-               "' " + command;
+        return wynctlAt(home, "--game-dir '" + installed.game + "' --exe '" + installed.program +
+                                  "' " + command);
     }
 };
 
@@ -174,6 +186,120 @@ TEST_P(InstalledEngine, StopsWithWynctl) {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, InstalledEngine, ::testing::ValuesIn(kLayouts),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A player with the Flatpak and the add-on in its folder, as Flathub and the
+// add-on's instructions leave them.
+class FlatpakPlayer : public ::testing::Test {
+protected:
+    test::TempDir temp;
+    std::string home = temp.mkdir("home");
+    std::string own = home + "/.var/app/" + kApp + "/.yq2";
+    std::string launcher = home + "/.local/share/flatpak/exports/bin/" + kApp;
+
+    void SetUp() override {
+        temp.mkdir("home/.local/share");
+        installFlatpak(home);
+    }
+
+    // "shown" when the sandbox itself shows the folder's game data.
+    std::string sandboxSees(const std::string& folder) const {
+        return test::runShell("HOME='" + home + "' flatpak run --command=sh " + kApp +
+                              " -c 'test -d \"$0/baseq2\" && echo shown || echo hidden' '" +
+                              folder + "'")
+            .first;
+    }
+};
+
+// The installations search finds the Flatpak's folder through its launcher,
+// and the session it names starts the engine.
+TEST_F(FlatpakPlayer, FindsTheFlatpakAndStartsIt) {
+    ASSERT_FALSE(HasFatalFailure());
+    addGame(own);
+    const auto [found, status] = test::runShell(wynctlAt(home, "installations"));
+    EXPECT_EQ(status, 0) << found;
+    EXPECT_NE(found.find("Full\t" + own + "\n"), std::string::npos) << found;
+
+    const auto [output, started] = test::runShell(
+        "cd '" + home + "' && printf 'fraglimit\\nquit\\n' | " +
+        wynctlAt(home, "--game-dir '" + own + "' --exe '" + launcher + "' launch --wait '" +
+                           test::writeEnginePreset(temp) + "'"));
+    EXPECT_EQ(started, 0) << output;
+    EXPECT_NE(output.find("\"fraglimit\" is \"20\""), std::string::npos) << output;
+}
+
+// A game in ~/Documents, granted as a user grants it: xdg-documents is the
+// folder user-dirs.dirs names, as a desktop writes it; without that file
+// Flatpak shows none. WYN starts the engine on it exactly when the sandbox
+// shows it, and otherwise says how to let it.
+TEST_F(FlatpakPlayer, ReadsAGameInDocumentsAsTheSandboxShowsIt) {
+    ASSERT_FALSE(HasFatalFailure());
+    const auto [granted, grant] = test::runShell(
+        "HOME='" + home + "' flatpak override --user --filesystem=xdg-documents " + kApp);
+    ASSERT_EQ(grant, 0) << granted;
+    const auto game = home + "/Documents/Quake II";
+    addGame(game);
+    const auto preset = test::writeEnginePreset(temp);
+    for (const bool named : {true, false}) {
+        SCOPED_TRACE(named ? "with user-dirs.dirs" : "without user-dirs.dirs");
+        if (named) {
+            fs::create_directories(home + "/.config");
+            writeLines(
+                home + "/.config/user-dirs.dirs",
+                {"# This file is written by xdg-user-dirs-update",
+                 "XDG_DESKTOP_DIR=\"$HOME/Desktop\"", "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"",
+                 "XDG_TEMPLATES_DIR=\"$HOME/Templates\"", "XDG_PUBLICSHARE_DIR=\"$HOME/Public\"",
+                 "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"", "XDG_MUSIC_DIR=\"$HOME/Music\"",
+                 "XDG_PICTURES_DIR=\"$HOME/Pictures\"", "XDG_VIDEOS_DIR=\"$HOME/Videos\""});
+        } else {
+            fs::remove(home + "/.config/user-dirs.dirs");
+        }
+        EXPECT_EQ(sandboxSees(game), named ? "shown\n" : "hidden\n");
+        const auto [output, status] =
+            test::runShell("cd '" + home + "' && printf 'fraglimit\\nquit\\n' | " +
+                           wynctlAt(home, "--game-dir '" + game + "' --exe '" + launcher +
+                                              "' launch --wait '" + preset + "'"));
+        if (named) {
+            EXPECT_EQ(status, 0) << output;
+            EXPECT_NE(output.find("\"fraglimit\" is \"20\""), std::string::npos) << output;
+        } else {
+            EXPECT_EQ(status, 1) << output;
+            EXPECT_NE(output.find("runs in a sandbox that cannot read " + game), std::string::npos)
+                << output;
+        }
+    }
+}
+
+// The report on a Flatpak game that ended at once tells the engine the
+// session started, not flatpak, and the folders it reads.
+TEST_F(FlatpakPlayer, TheReportOfAnEarlyEndNamesTheFlatpak) {
+    ASSERT_FALSE(HasFatalFailure());
+    fs::create_directories(own + "/baseq2");
+    fs::create_directories(own + "/vantor");
+    PlatformProfile profile = PlatformProfile::posix();
+    profile.home = home;
+    SessionSettings session(profile);
+    session.setText(Field::DirectoryEdit, own);
+    session.setText(Field::FilenameEdit, launcher);
+    GameEnd end;
+    end.request = startRequest(session);
+    // The engine ends at once without its add-on's library.
+    std::string command = "printf 'quit\\n' | HOME='" + home + "' '" + end.request.program + "'";
+    for (const auto& argument : end.request.arguments) {
+        command += " '" + argument + "'";
+    }
+    const auto [output, status] = test::runShell(command);
+    end.exitCode = status;
+    end.output = output;
+    const auto report = reportGameEnd(end, profile);
+    const auto app = home + "/.local/share/flatpak/app/" + kApp + "/current/active/files/bin";
+    EXPECT_EQ(report.engine,
+              "The engine was Yamagi Quake II (Flatpak), which reads the game from " + own +
+                  " and " + app + ".")
+        << output;
+    EXPECT_EQ(report.cause, "Likely cause: " + own + "/vantor and " + app +
+                                "/vantor hold no game library Yamagi Quake II (Flatpak) can "
+                                "load (game.so), so the Vantor bot cannot run.");
+}
 
 }  // namespace
 }  // namespace wyn
