@@ -22,12 +22,12 @@ namespace fs = std::filesystem;
 // none of them.
 constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
-std::vector<std::string> settingsLines(const std::string& path) {
+std::string settingsText(const std::string& path) {
     std::ifstream in(fileSystemPath(path), std::ios::binary);
     std::string bytes(kMaxSettingsBytes + 1, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes.size() > kMaxSettingsBytes ? std::vector<std::string>() : splitLines(bytes);
+    return bytes.size() > kMaxSettingsBytes ? std::string() : bytes;
 }
 
 bool isBlank(char c) {
@@ -46,47 +46,6 @@ std::string_view trimmedEnd(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-// The items of the last "filesystems=" of a key file's [Context], read as
-// GLib reads a list: ';' between them, "\;", "\s", "\t", "\n", "\r" and "\\"
-// as escapes. None when the file is missing.
-std::vector<std::string> contextFilesystems(const std::string& file) {
-    std::string group;
-    std::string value;
-    for (const auto& text : settingsLines(file)) {
-        const auto line = trimmedStart(text);
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        if (line.front() == '[') {
-            group = trimmedEnd(line);
-            continue;
-        }
-        const auto equals = line.find('=');
-        if (group == "[Context]" && equals != std::string_view::npos &&
-            trimmedEnd(line.substr(0, equals)) == "filesystems") {
-            value = trimmedStart(line.substr(equals + 1));
-        }
-    }
-    std::vector<std::string> items(1);
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (c == ';') {
-            items.emplace_back();
-        } else if (c == '\\' && i + 1 < value.size()) {
-            const char escaped = value[++i];
-            items.back() += escaped == 's'   ? ' '
-                            : escaped == 't' ? '\t'
-                            : escaped == 'n' ? '\n'
-                            : escaped == 'r' ? '\r'
-                                             : escaped;
-        } else {
-            items.back() += c;
-        }
-    }
-    std::erase(items, std::string());
-    return items;
 }
 
 // A path with "." and ".." taken out and no separator at its end, as Flatpak
@@ -169,7 +128,7 @@ using Grants = std::map<std::string, bool>;
 void applyLayer(Grants& grants, const std::string& file) {
     Grants layer;
     bool reset = false;
-    for (const auto& entry : contextFilesystems(file)) {
+    for (const auto& entry : flatpakFilesystems(settingsText(file))) {
         if (entry == "!host:reset") {
             reset = true;
             layer["host"] = false;
@@ -210,57 +169,11 @@ std::string orDefault(const std::string& folder, const std::string& home, const 
     return !folder.empty() || home.empty() ? folder : home + "/" + relative;
 }
 
-// The special folders user-dirs.dirs names, read as GLib reads it for
-// Flatpak: KEY="$HOME/..." or KEY="/...". Without a line, the desktop is
-// ~/Desktop and the others are none.
-std::map<std::string_view, std::string> specialFolders(const FlatpakUser& user) {
-    std::map<std::string_view, std::string> folders;
-    if (user.home.empty()) {
-        return folders;
-    }
-    folders["xdg-desktop"] = user.home + "/Desktop";
-    const auto config = orDefault(user.configHome, user.home, ".config");
-    for (const auto& text : settingsLines(config + "/user-dirs.dirs")) {
-        auto line = trimmedStart(text);
-        const auto* special = std::ranges::find_if(
-            kSpecialFolders, [&](const auto& folder) { return line.starts_with(folder.second); });
-        if (special == std::end(kSpecialFolders)) {
-            continue;
-        }
-        line = trimmedStart(line.substr(special->second.size()));
-        if (!line.starts_with('=')) {
-            continue;
-        }
-        line = trimmedStart(line.substr(1));
-        const auto end = line.rfind('"');
-        if (!line.starts_with('"') || end == 0) {
-            continue;
-        }
-        auto value = line.substr(1, end - 1);
-        const bool inHome = value.starts_with("$HOME");
-        if (inHome) {
-            value.remove_prefix(5);
-        } else if (!value.starts_with('/')) {
-            continue;
-        }
-        if (value.ends_with('/')) {
-            value.remove_suffix(1);
-        }
-        while (inHome && value.starts_with('/')) {
-            value.remove_prefix(1);
-        }
-        folders[special->first] =
-            inHome ? (value.empty() ? user.home : user.home + "/" + std::string(value))
-                   : std::string(value);
-    }
-    return folders;
-}
-
 // The host folder a grant names; nothing for the whole host's grants and
 // for an XDG folder that is not there or is the home itself (Flatpak would
 // not give the whole home for it).
 std::optional<std::string> grantedFolder(const std::string& key, const FlatpakUser& user,
-                                         const std::map<std::string_view, std::string>& special) {
+                                         const std::map<std::string, std::string>& special) {
     if (key.starts_with('/')) {
         return key;
     }
@@ -279,7 +192,7 @@ std::optional<std::string> grantedFolder(const std::string& key, const FlatpakUs
     const auto slash = key.find('/');
     const std::string_view name = std::string_view(key).substr(0, slash);
     std::string base;
-    if (const auto found = special.find(name); found != special.end()) {
+    if (const auto found = special.find(std::string(name)); found != special.end()) {
         base = found->second;
     } else if (name == "xdg-config") {
         base = orDefault(user.configHome, user.home, ".config");
@@ -341,6 +254,85 @@ void addHost(std::vector<Export>& exports) {
 
 }  // namespace
 
+std::vector<std::string> flatpakFilesystems(std::string_view keyFile) {
+    std::string group;
+    std::string value;
+    for (const auto& text : splitLines(keyFile)) {
+        const auto line = trimmedStart(text);
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        if (line.front() == '[') {
+            group = trimmedEnd(line);
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (group == "[Context]" && equals != std::string_view::npos &&
+            trimmedEnd(line.substr(0, equals)) == "filesystems") {
+            value = trimmedStart(line.substr(equals + 1));
+        }
+    }
+    std::vector<std::string> items(1);
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == ';') {
+            items.emplace_back();
+        } else if (c == '\\' && i + 1 < value.size()) {
+            const char escaped = value[++i];
+            items.back() += escaped == 's'   ? ' '
+                            : escaped == 't' ? '\t'
+                            : escaped == 'n' ? '\n'
+                            : escaped == 'r' ? '\r'
+                                             : escaped;
+        } else {
+            items.back() += c;
+        }
+    }
+    std::erase(items, std::string());
+    return items;
+}
+
+std::map<std::string, std::string> specialFolders(std::string_view userDirs,
+                                                  const std::string& home) {
+    std::map<std::string, std::string> folders{{"xdg-desktop", home + "/Desktop"}};
+    for (const auto& text : splitLines(userDirs)) {
+        auto line = trimmedStart(text);
+        const auto* special = std::ranges::find_if(
+            kSpecialFolders, [&](const auto& folder) { return line.starts_with(folder.second); });
+        if (special == std::end(kSpecialFolders)) {
+            continue;
+        }
+        line = trimmedStart(line.substr(special->second.size()));
+        if (!line.starts_with('=')) {
+            continue;
+        }
+        line = trimmedStart(line.substr(1));
+        const auto end = line.rfind('"');
+        if (!line.starts_with('"') || end == 0) {
+            continue;
+        }
+        auto value = line.substr(1, end - 1);
+        const bool inHome = value.starts_with("$HOME");
+        if (inHome) {
+            value.remove_prefix(5);
+        } else if (!value.starts_with('/')) {
+            continue;
+        }
+        if (value.ends_with('/')) {
+            value.remove_suffix(1);
+        }
+        while (inHome && value.starts_with('/')) {
+            value.remove_prefix(1);
+        }
+        if (!inHome && value.empty()) {
+            continue;  // "/" is left empty, which names no folder
+        }
+        folders[std::string(special->first)] =
+            inHome ? (value.empty() ? home : home + "/" + std::string(value)) : std::string(value);
+    }
+    return folders;
+}
+
 std::string userFlatpakInstallation(const FlatpakUser& user) {
     const auto data = orDefault(user.dataHome, user.home, ".local/share");
     return data.empty() ? std::string() : data + "/flatpak";
@@ -363,7 +355,12 @@ bool flatpakShows(const std::string& appId, const std::string& installation,
         applyLayer(grants, file);
     }
     std::vector<Export> exports;
-    const auto special = specialFolders(user);
+    const auto special =
+        user.home.empty()
+            ? std::map<std::string, std::string>()
+            : specialFolders(settingsText(orDefault(user.configHome, user.home, ".config") +
+                                          "/user-dirs.dirs"),
+                             user.home);
     for (const auto& [key, shown] : grants) {
         if (key == "host" && shown) {
             addHost(exports);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace wyn {
 
@@ -35,6 +38,18 @@ std::string userFlatpakInstallation(const FlatpakUser& user);
 // never at their own paths. Both sides are compared with their links resolved.
 bool flatpakShows(const std::string& appId, const std::string& installation,
                   const FlatpakUser& user, const std::string& folder);
+
+// The grants of a Flatpak key file (metadata, override): the items of the
+// last "filesystems=" of its [Context], read as GLib reads a list (';'
+// between them; "\;", "\s", "\t", "\n", "\r" and "\\" as escapes).
+std::vector<std::string> flatpakFilesystems(std::string_view keyFile);
+
+// The special folders a user-dirs.dirs names, by Flatpak's grant
+// ("xdg-documents"), read as GLib reads it for Flatpak: KEY="$HOME/..." or
+// KEY="/...". The desktop is ~/Desktop when the file names none; the others
+// are then none.
+std::map<std::string, std::string> specialFolders(std::string_view userDirs,
+                                                  const std::string& home);
 
 // Whether a grant could show the folder at its own path: it is none of the
 // folders the sandbox has of its own (/usr, /etc, /app...).

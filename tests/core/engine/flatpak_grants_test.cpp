@@ -190,6 +190,25 @@ TEST_F(FlatpakGrants, ReadAsFlatpakAppliesThem) {
     }
 }
 
+TEST(SpecialFolders, AsGLibReadsUserDirs) {
+    using Folders = std::map<std::string, std::string>;
+    const std::pair<std::string, Folders> cases[] = {
+        {"", {{"xdg-desktop", "/h/Desktop"}}},
+        {"XDG_DESKTOP_DIR=\"$HOME/Bureau\"\nXDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n"
+         "XDG_MUSIC_DIR=\"/srv/music/\"\nXDG_VIDEOS_DIR=\"$HOME\"\n",
+         {{"xdg-desktop", "/h/Bureau"},
+          {"xdg-documents", "/h/Documents"},
+          {"xdg-music", "/srv/music"},
+          {"xdg-videos", "/h"}}},
+        {"XDG_MUSIC_DIR=\"/\"\nXDG_VIDEOS_DIR=\"Videos\"\nXDG_PICTURES_DIR=$HOME/P\n"
+         "XDG_DOCUMENTS_DIR=\"/a\"\nXDG_DOCUMENTS_DIR=\"/b\"\n# XDG_TEMPLATES_DIR=\"/t\"\n",
+         {{"xdg-desktop", "/h/Desktop"}, {"xdg-documents", "/b"}}},
+    };
+    for (const auto& [text, folders] : cases) {
+        EXPECT_EQ(specialFolders(text, "/h"), folders) << text;
+    }
+}
+
 // Links are resolved on both sides: a home reached through /home -> /var/home,
 // a grant named by either path.
 TEST_F(FlatpakGrants, FollowLinks) {
