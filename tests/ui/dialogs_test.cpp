@@ -133,7 +133,10 @@ TEST_F(LocateFormTest, AnInstallationFoundIsChosenFromTheList) {
     launched.showInstallations(
         {{nothing / "yq2", Installation::Full, "Yamagi Quake II (Flatpak)", launcher}});
     launched.show();
-    launched.findChild<QListWidget*>("InstallationsListBox")->setCurrentRow(0);
+    auto* list = launched.findChild<QListWidget*>("InstallationsListBox");
+    EXPECT_EQ(list->item(0)->text(),
+              toSystemPath(nothing / "yq2") + " (Yamagi Quake II (Flatpak))");
+    list->setCurrentRow(0);
     QApplication::processEvents();
     EXPECT_EQ(label(launched), "Found Quake II and the Vantor bot");
     click(launched, "OKButton");
