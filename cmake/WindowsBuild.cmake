@@ -9,8 +9,8 @@ set(WYN_ASIO_INCLUDE ${CMAKE_BINARY_DIR}/asio-include)
 file(MAKE_DIRECTORY ${WYN_ASIO_INCLUDE})
 file(CREATE_LINK /usr/include/asio ${WYN_ASIO_INCLUDE}/asio SYMBOLIC)
 file(CREATE_LINK /usr/include/asio.hpp ${WYN_ASIO_INCLUDE}/asio.hpp SYMBOLIC)
-# Windows 7 and later: the WinSock 2 calls Asio uses.
-add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE)
+# Windows 10 and later, as Qt 6 and the manifest (packaging/windows) have it.
+add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE)
 # What is shipped carries no debugging information: a third of the size.
 add_link_options($<$<CONFIG:Release>:-s>)
 include(WindowsResources)

@@ -93,13 +93,16 @@ Section "Install"
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; Only what the setup put there goes: the user's presets, the settings under
-; HKCU\Software\Tolvane\WYN and the logs in %LOCALAPPDATA%\WYN stay, and so does
-; anything the user put into the program folder.
+; Only what the setup put there goes, and the news cache earlier versions of WYN
+; wrote beside the program: the user's presets, the settings under
+; HKCU\Software\Tolvane\WYN and the logs and news in %LOCALAPPDATA%\WYN stay, and
+; so does anything the user put into the program folder, which then stays with
+; it. Never RMDir /r: a folder chosen with /D= may hold the user's own files.
 Section "Uninstall"
     SetShellVarContext current
 
     !include "${UNFILES}"
+    Delete "$INSTDIR\devnews.dat"
     Delete "$INSTDIR\${UNINSTALLER}"
     RMDir "$INSTDIR"
 

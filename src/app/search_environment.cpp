@@ -1,44 +1,21 @@
 #include "app/search_environment.h"
 
 #include <QDir>
-#include <QStandardPaths>
-
-#include <cstdlib>
 
 #include "platform/system_folders.h"
 #include "platform/system_path.h"
 
 namespace wyn {
 
-namespace {
-
-std::string variable(const char* value) {
-    return value != nullptr ? value : "";
-}
-
-// The user's home: HOME here, the profile folder on Windows, which sets no HOME.
-std::string homeFolder() {
-#ifdef Q_OS_WIN
-    return fromSystemPath(QDir::toNativeSeparators(QDir::homePath()));
-#else
-    return fromSystemPath(qEnvironmentVariable("HOME"));
-#endif
-}
-
-}  // namespace
-
 PlatformProfile systemProfile() {
     PlatformProfile profile = PlatformProfile::native();
     profile.home = homeFolder();
-    profile.xdgDataHome = fromSystemPath(qEnvironmentVariable("XDG_DATA_HOME"));
-    profile.xdgConfigHome = fromSystemPath(qEnvironmentVariable("XDG_CONFIG_HOME"));
-    profile.xdgCacheHome = fromSystemPath(qEnvironmentVariable("XDG_CACHE_HOME"));
-    profile.xdgRuntimeDir = fromSystemPath(qEnvironmentVariable("XDG_RUNTIME_DIR"));
-#ifdef Q_OS_WIN
+    profile.xdgDataHome = environmentValue("XDG_DATA_HOME");
+    profile.xdgConfigHome = environmentValue("XDG_CONFIG_HOME");
+    profile.xdgCacheHome = environmentValue("XDG_CACHE_HOME");
+    profile.xdgRuntimeDir = environmentValue("XDG_RUNTIME_DIR");
     // Where Windows engines keep their user folders (Yamagi Quake II's YamagiQ2).
-    profile.documents = fromSystemPath(QDir::toNativeSeparators(
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
-#endif
+    profile.documents = documentsFolder();
     return profile;
 }
 
@@ -49,7 +26,7 @@ std::string currentDirectory() {
 SearchEnvironment systemSearchEnvironment() {
     SearchEnvironment environment;
     environment.home = homeFolder();
-    environment.path = variable(std::getenv("PATH"));
+    environment.path = environmentValue("PATH");
     environment.currentDirectory = currentDirectory();
     environment.steamFolders = registeredSteamFolders();
     environment.programFilesFolders = programFilesFolders();

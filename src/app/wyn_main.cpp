@@ -1,6 +1,5 @@
 // wyn: the window program. Arguments: a preset to open, then "-L" to launch it.
 #include <QApplication>
-#include <cstdlib>
 #include <memory>
 
 #include "app/search_environment.h"
@@ -20,7 +19,7 @@ namespace {
 // WYN_SETTINGS names an INI file to use instead of the user's settings, as
 // `make run` does for the sample installation.
 std::unique_ptr<wyn::ValueStore> openStore() {
-    if (const char* file = std::getenv("WYN_SETTINGS"); file != nullptr && *file != '\0') {
+    if (const std::string file = wyn::environmentValue("WYN_SETTINGS"); !file.empty()) {
         return std::make_unique<wyn::SettingsValueStore>(file);
     }
     return std::make_unique<wyn::SettingsValueStore>();

@@ -11,25 +11,7 @@ namespace wyn {
 
 namespace fs = std::filesystem;
 
-#ifdef _WIN32
-fs::path fileSystemPath(std::string_view path) {
-    const std::u16string wide = utf16FromUtf8(path);
-    return fs::path(std::wstring(wide.begin(), wide.end()));
-}
-
-std::string pathText(const fs::path& path) {
-    const std::wstring& wide = path.native();
-    return utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
-}
-#else
-fs::path fileSystemPath(std::string_view path) {
-    return fs::path(path);
-}
-
-std::string pathText(const fs::path& path) {
-    return path.native();
-}
-#endif
+// fileSystemPath and pathText are each system's own: src/platform/system.
 
 bool fileExists(const std::string& path) {
     std::error_code ec;

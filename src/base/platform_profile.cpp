@@ -3,34 +3,25 @@
 namespace wyn {
 
 PlatformProfile PlatformProfile::windows() {
-    return {'\\', "c:\\quake2", "quake2.exe", {}, {}, {}, {}, {}, {}};
+    return {PathStyle::Windows, "c:\\quake2", "quake2.exe", {}, {}, {}, {}, {}, {}};
 }
 
 PlatformProfile PlatformProfile::posix() {
-    return {'/', "/usr/local/games/quake2", "quake2", {}, {}, {}, {}, {}, {}};
-}
-
-const PlatformProfile& PlatformProfile::native() {
-#ifdef _WIN32
-    static const PlatformProfile profile = windows();
-#else
-    static const PlatformProfile profile = posix();
-#endif
-    return profile;
+    return {PathStyle::Posix, "/usr/local/games/quake2", "quake2", {}, {}, {}, {}, {}, {}};
 }
 
 std::string PlatformProfile::path(std::string_view directory,
                                   std::initializer_list<std::string_view> parts) const {
     std::string result(directory);
     for (const auto part : parts) {
-        result += separator;
+        result += separator();
         result += part;
     }
     return result;
 }
 
 bool PlatformProfile::isAbsolute(std::string_view path) const {
-    if (separator != '\\') {
+    if (style == PathStyle::Posix) {
         return path.starts_with('/');
     }
     const auto isSeparator = [](char c) { return c == '\\' || c == '/'; };

@@ -6,12 +6,16 @@
 
 namespace wyn {
 
+// How a system writes paths and names programs: Windows' drive letters, '\'
+// and names that ignore case, or POSIX's '/'.
+enum class PathStyle { Posix, Windows };
+
 // What differs between Windows and the other systems where the program shows
-// or builds a path: the separator and the defaults of the game directory and
-// executable. Core functions take a profile, so the Windows texts can be
-// checked on any machine.
+// or builds a path: the path style and the defaults of the game directory.
+// Core functions take a profile, so the Windows texts can be checked on any
+// machine; the programs pass the running system's (native(), filled in).
 struct PlatformProfile {
-    char separator = '/';
+    PathStyle style = PathStyle::Posix;
     std::string defaultGameDirectory;
     std::string defaultExecutable;
     // The user's home and $XDG_DATA_HOME, and on Windows the Documents
@@ -29,6 +33,7 @@ struct PlatformProfile {
 
     static PlatformProfile windows();
     static PlatformProfile posix();
+    // The running system's, without its environment (src/platform/system).
     static const PlatformProfile& native();
 
     // directory + separator + each part, separated: path(dir, {"vantor", "wyn.cfg"}).
@@ -42,6 +47,17 @@ struct PlatformProfile {
 
     // A full path: from the root ("/games/q2", on Windows "\\server\q2", "c:\q2").
     bool isAbsolute(std::string_view path) const;
+
+    char separator() const { return style == PathStyle::Windows ? '\\' : '/'; }
+
+    // Windows' paths begin with a drive ("c:"), its names ignore case, its
+    // programs end in ".exe" and need no permission to run, and its PATH
+    // separates folders with ';'.
+    bool hasDrives() const { return style == PathStyle::Windows; }
+    bool namesIgnoreCase() const { return style == PathStyle::Windows; }
+    std::string_view programSuffix() const { return style == PathStyle::Windows ? ".exe" : ""; }
+    bool programsNeedPermission() const { return style == PathStyle::Posix; }
+    char pathListSeparator() const { return style == PathStyle::Windows ? ';' : ':'; }
 };
 
 }  // namespace wyn

@@ -8,18 +8,9 @@
 #include <random>
 #include <system_error>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#elif defined(_WIN32)
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#endif
-
 #include "base/errors.h"
 #include "base/file_system.h"
+#include "base/system.h"
 
 namespace wyn {
 
@@ -135,71 +126,16 @@ fs::path temporaryNameBeside(const fs::path& target) {
     return target.parent_path() / fileSystemPath(name);
 }
 
-#if defined(__unix__) || defined(__APPLE__)
-// The new file gets the old one's mode, so a rewrite neither opens nor closes it to
-// anyone, and its owner where the system allows (root; a group the user is in).
-// Failures are ignored: a user may not give a file away, and file systems without
-// Unix modes (a vfat game partition) refuse the change but fix the mode themselves.
-// The set-id and sticky bits are not copied; rewritten text should not inherit them.
-void copyOwnerAndMode(int file, const fs::path& target) {
-    struct stat old {};
-    struct stat now {};
-    if (::stat(target.c_str(), &old) != 0 || ::fstat(file, &now) != 0) {
-        return;  // a new file keeps the umask's mode
-    }
-    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-        ::fchown(file, old.st_uid, old.st_gid) != 0) {
-        // Not allowed: the file is this user's from now on.
-    }
-    ::fchmod(file, old.st_mode & 0777);
-}
-
-// The rename is durable only once the directory is on disk too. By now the new file
-// is in place, so a directory that cannot be synced (some network file systems)
-// does not turn a done write into a reported failure.
-void syncDirectoryOf(const fs::path& target) {
-    const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-#endif
-
-// A new file only ("x"): a name that exists is somebody else's.
-std::FILE* createNew(const fs::path& path) {
-#ifdef _WIN32
-    // The C library's "x" mode is not in every Windows runtime.
-    const int fd =
-        ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-    std::FILE* file = fd < 0 ? nullptr : ::_fdopen(fd, "wb");
-    if (fd >= 0 && file == nullptr) {
-        ::_close(fd);
-    }
-    return file;
-#else
-    return std::fopen(path.c_str(), "wbx");
-#endif
-}
-
 bool writeAndFlush(const fs::path& temporary, const fs::path& target, std::string_view bytes) {
-    std::FILE* file = createNew(temporary);
+    std::FILE* file = createNewFile(temporary);
     if (file == nullptr) {
         return false;
     }
-#if defined(__unix__) || defined(__APPLE__)
-    copyOwnerAndMode(fileno(file), target);
-#else
-    (void)target;
-#endif
+    // The new file neither opens nor closes the text to anyone.
+    takeOwnerAndMode(file, target);
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = std::fflush(file) == 0 && ok;
-#if defined(__unix__) || defined(__APPLE__)
-    ok = ::fsync(fileno(file)) == 0 && ok;
-#elif defined(_WIN32)
-    ok = ::_commit(::_fileno(file)) == 0 && ok;
-#endif
+    ok = syncToDisk(file) && ok;
     ok = std::fclose(file) == 0 && ok;
     return ok;
 }
@@ -227,9 +163,8 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
         fs::remove(temporary, ec);
         throwCannotCreateFile(path);
     }
-#if defined(__unix__) || defined(__APPLE__)
+    // The rename is durable only once the directory is on disk too.
     syncDirectoryOf(*target);
-#endif
 }
 
 void writeLines(const std::string& path, const std::vector<std::string>& lines) {

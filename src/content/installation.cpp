@@ -7,11 +7,10 @@ namespace wyn {
 bool FindInDirectory(const std::string& name, const std::string& directory,
                      const PlatformProfile& profile) {
     std::string path = directory;
-    const bool endsInSeparator =
-        !path.empty() &&
-        (path.back() == profile.separator || (profile.separator == '\\' && path.back() == ':'));
+    const bool endsInSeparator = !path.empty() && (path.back() == profile.separator() ||
+                                                   (profile.hasDrives() && path.back() == ':'));
     if (!endsInSeparator) {
-        path += profile.separator;
+        path += profile.separator();
     }
     return fileExists(path + name);
 }

@@ -126,7 +126,7 @@ public:
         }
         std::string real = realPath(full);
         // Windows compares names without case: "C:\Quake2" is c:\quake2.
-        if (m_profile.separator == '\\') {
+        if (m_profile.namesIgnoreCase()) {
             real = toLower(real);
         }
         if (real.empty()) {
@@ -167,15 +167,16 @@ private:
     std::vector<FoundInstallation> m_found;
 };
 
+// The folders a Windows installation is usually in are others.
 bool isWindows(const PlatformProfile& profile) {
-    return profile.separator == '\\';
+    return profile.style == PathStyle::Windows;
 }
 
 bool isProgram(const std::string& path, const PlatformProfile& profile) {
     if (!fileExists(path)) {
         return false;
     }
-    if (isWindows(profile)) {
+    if (!profile.programsNeedPermission()) {
         return true;
     }
     std::error_code ec;
@@ -187,7 +188,7 @@ bool isProgram(const std::string& path, const PlatformProfile& profile) {
 // The real directory of each game program on PATH.
 std::vector<std::string> programDirectories(const SearchEnvironment& environment,
                                             const PlatformProfile& profile) {
-    const char listSeparator = isWindows(profile) ? ';' : ':';
+    const char listSeparator = profile.pathListSeparator();
     std::vector<std::string> searched;
     for (std::size_t start = 0; start <= environment.path.size();) {
         auto end = environment.path.find(listSeparator, start);

@@ -21,7 +21,7 @@ std::string noAddOnMessage() {
 
 std::string selectLocationMessage(const PlatformProfile& profile) {
     return "Please select the location of Quake II on your computer. The '" +
-           std::string(1, profile.separator) +
+           std::string(1, profile.separator()) +
            "vantor' must be in this directory. If you don't have the Vantor bot installed on "
            "your computer, it can be downloaded from " +
            kAddOnDownloadAddress + ".";

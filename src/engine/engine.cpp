@@ -519,7 +519,7 @@ Engine recogniseEngine(const std::string& path) {
 }
 
 std::vector<std::string> engineProgramNames(const PlatformProfile& profile, bool servers) {
-    const std::string_view extension = profile.separator == '\\' ? ".exe" : "";
+    const std::string_view extension = profile.programSuffix();
     std::vector<std::string> names;
     const auto add = [&](std::span<const std::string_view> programs) {
         for (const auto program : programs) {

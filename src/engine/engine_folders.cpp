@@ -348,7 +348,7 @@ std::vector<std::string> gameLibraryNames(const Engine& engine, const PlatformPr
         }
         return {engine.gameLibrary, engine.fallbackLibrary};
     }
-    const bool windows = profile.separator == '\\';
+    const bool windows = profile.style == PathStyle::Windows;
     std::vector<std::string> names;
     for (const auto& row : engineRows()) {
         for (const auto& library : row.libraries) {

@@ -16,7 +16,7 @@ std::string configuredNewsQuery(const ValueStore& store) {
 }
 
 std::string newsCachePath(const PlatformProfile& profile, std::string_view cacheDirectory) {
-    if (!cacheDirectory.empty() && cacheDirectory.back() == profile.separator) {
+    if (!cacheDirectory.empty() && cacheDirectory.back() == profile.separator()) {
         cacheDirectory.remove_suffix(1);
     }
     return profile.path(cacheDirectory, {kNewsCacheFile});

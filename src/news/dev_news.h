@@ -25,8 +25,8 @@ inline constexpr std::string_view kNewsCacheFile = "devnews.dat";
 // The configured query ("DevNewsQuery"), else the default.
 std::string configuredNewsQuery(const ValueStore& store);
 
-// devnews.dat in the directory the platform keeps the cache in (the window
-// chooses: the user's data directory, or beside the executable on Windows).
+// devnews.dat in the folder the programs keep it in (WYN's state folder,
+// platform/own_places.h).
 std::string newsCachePath(const PlatformProfile& profile, std::string_view cacheDirectory);
 
 // What one change of the news window changed.

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <ctime>
 
+#include "base/system.h"
 #include "base/text.h"
 #include "base/text_file.h"
 
@@ -23,12 +24,7 @@ std::vector<std::string> extractNews(std::string_view reply) {
 LocalDateTime localNow() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
+    const std::tm local = localTime(seconds);
     const auto millisecond =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
         1000;

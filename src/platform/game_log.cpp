@@ -6,11 +6,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <sys/file.h>
-#endif
 
 #include "platform/system_path.h"
 
@@ -20,48 +15,6 @@ namespace {
 
 // More watched games at once than anyone plays; the bound keeps the search short.
 constexpr int kSlots = 99;
-
-enum class SlotState { Taken, Busy, Failed };
-
-#ifdef Q_OS_UNIX
-// Another program's relay holds the file. Takes the lock when nobody does; on
-// a file system without locks nobody can hold one.
-bool heldElsewhere(const FileDescriptor& file) {
-    return ::flock(file.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-}
-
-// O_NONBLOCK: a FIFO where the log should be fails at once instead of
-// waiting for a reader.
-SlotState takeSlot(TakenLog& log) {
-    FileDescriptor file(
-        ::open(log.path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0666));
-    if (!file.valid()) {
-        return SlotState::Failed;
-    }
-    if (heldElsewhere(file)) {
-        return SlotState::Busy;
-    }
-    // A relay rotating its log keeps the rotated part locked until it holds
-    // the new log, so the slot is never seen free in between.
-    const std::string rotated = rotatedLogPath(log.path);
-    if (const FileDescriptor older(::open(rotated.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        older.valid() && heldElsewhere(older)) {
-        return SlotState::Busy;
-    }
-    ::unlink(rotated.c_str());
-    if (::ftruncate(file.get(), 0) != 0) {
-        return SlotState::Failed;
-    }
-    log.file = std::move(file);
-    return SlotState::Taken;
-}
-#else
-SlotState takeSlot(TakenLog& log) {
-    QFile file(toSystemPath(log.path));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) ? SlotState::Taken
-                                                                 : SlotState::Failed;
-}
-#endif
 
 // Appends the last `count` bytes of a file to the tail; bytes before them
 // make it cut.

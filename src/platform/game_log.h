@@ -1,15 +1,11 @@
 #pragma once
 
-#include <QtGlobal>
-
 #include <optional>
 #include <set>
 #include <string>
 
 #include "base/game_end.h"
-#ifdef Q_OS_UNIX
-#include "platform/file_descriptor.h"
-#endif
+#include "platform/system_file.h"
 
 namespace wyn {
 
@@ -24,17 +20,24 @@ std::string rotatedLogPath(const std::string& log);
 struct TakenLog {
     int slot = 0;
     std::string path;
-#ifdef Q_OS_UNIX
-    // Open for appending and locked (LOCK_EX); the game's relay goes on
-    // holding the lock, so other programs see the log in use.
-    FileDescriptor file;
-#endif
+    // Open for writing and held so that other programs see the log in use:
+    // locked (LOCK_EX) on Linux, open to nobody else's writing on Windows. The
+    // game's relay goes on holding it.
+    SystemFile file;
 };
 
 // Takes the first slot of the log `first` that is not in `used` and that no
 // other program's relay holds, making the folder when missing; none when the
 // folder or the file cannot be made.
 std::optional<TakenLog> takeLog(const std::string& first, const std::set<int>& used);
+
+// How taking one slot went.
+enum class SlotState { Taken, Busy, Failed };
+
+// Opens log.path and holds it, unless another program's relay holds it or
+// its rotated part (Busy); then empties it and removes the stale rotated part.
+// One per system: game_log_linux.cpp, game_log_windows.cpp.
+SlotState takeSlot(TakenLog& log);
 
 // The last kGameOutputLimit bytes of a log, with the end of its rotated part
 // before them when the log holds fewer; cut when more came before.

@@ -1,61 +1,58 @@
 #pragma once
 
-#include <QtGlobal>
-
-#ifdef Q_OS_UNIX
-
-#include <signal.h>
-
-#include <climits>
-
-#include <array>
-#include <optional>
+#include <functional>
+#include <memory>
 #include <string>
 
-#include "platform/file_descriptor.h"
+#include "platform/system_file.h"
+
+class QObject;
+class QProcess;
 
 namespace wyn {
 
 // Carries a watched game's output to its log through a process of its own, so
 // that nothing is lost and the game depends on neither this program nor its
-// window's thread. The game writes into a pipe; the relay, forked from the
-// game's child just before its exec, appends what it reads to the log and,
-// once the log passes 1 MiB, renames it to NAME.1 and begins a new one. It
-// ends when every writer of the pipe is gone, and its end closes the done
-// pipe: then the log holds all the game wrote.
+// window's thread: the relay outlives this program, as the game does. The
+// game writes into a pipe; the relay appends what it reads to the log and,
+// once the log passes 1 MiB, renames it to NAME.1 and begins a new one
+// (relay_loop.h). It ends when every writer of the pipe is gone: then the log
+// holds all the game wrote.
+//   Linux: a fork of the game's child, made just before its exec.
+//   Windows: wynrelay.exe beside this program, started before the game.
 class OutputRelay {
 public:
-    // The relay for the log open (appending, locked) as `log` at the absolute
-    // `path`; none when its pipes cannot be made.
-    static std::optional<OutputRelay> make(FileDescriptor log, const std::string& path);
+    // The relay for the log held open as `log` at the absolute `path`; none
+    // when its pipes or its process cannot be made.
+    static std::unique_ptr<OutputRelay> make(SystemFile log, const std::string& path);
+    ~OutputRelay();
+    OutputRelay(const OutputRelay&) = delete;
+    OutputRelay& operator=(const OutputRelay&) = delete;
 
-    // In the game's child process just before its exec, after setsid: forks
-    // the relay and sends the child's standard output and error into the
-    // pipe. When the fork fails they stay where QProcess put them.
-    void startInChild() const noexcept;
-
-    // Once QProcess::start() has returned: this program keeps only the done
-    // pipe's read end, which reads as ended when the relay is done.
+    // Once QProcess::start() has returned: this program keeps no end of the
+    // game's pipe, so the relay sees the end of the game's output.
     void childStarted();
-    int doneDescriptor() const { return m_doneRead.get(); }
+
+    // Calls `done` once, through context's event loop, when the relay has
+    // written everything.
+    void whenDone(QObject& context, std::function<void()> done);
 
 private:
-    OutputRelay() = default;
-    // Never inlined: only the relay's copy of the stack holds its frames.
-    // mask: the signal mask to go on with.
-    [[noreturn, gnu::noinline]] void becomeRelay(const sigset_t& mask) const noexcept;
+    struct Parts;
+    explicit OutputRelay(std::unique_ptr<Parts> parts);
+    friend void setUpWatchedGame(QProcess& game, OutputRelay* relay);
 
-    FileDescriptor m_log;
-    FileDescriptor m_outputRead;
-    FileDescriptor m_outputWrite;
-    FileDescriptor m_doneRead;
-    FileDescriptor m_doneWrite;
-    // Made before the fork: the relay may not allocate.
-    std::array<char, PATH_MAX> m_path{};
-    std::array<char, PATH_MAX> m_rotated{};
-    long m_closeLimit = 0;
+    std::unique_ptr<Parts> m_parts;
 };
 
-}  // namespace wyn
+// Sets a watched game's process up before its start: its standard output and
+// error go into the relay, or to the null device without one. On Linux the
+// game also runs in a session of its own, so a terminal's interrupt or
+// hang-up that reaches this program never reaches it.
+void setUpWatchedGame(QProcess& game, OutputRelay* relay);
 
-#endif
+// The relay program's body on Windows (wynrelay.exe LOG, the pipe as its
+// standard input, LOG open as its standard output); its exit code.
+int runOutputRelay();
+
+}  // namespace wyn

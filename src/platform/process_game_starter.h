@@ -21,4 +21,10 @@ void setUpProcess(QProcess& process, const StartRequest& request);
 GameEnd processEnd(const QProcess& process, const StartRequest& request,
                    std::chrono::milliseconds runTime);
 
+// How a finished process ended, as each system tells it (Linux: its exit code
+// or the signal that ended it; Windows: its exit code and, for a status of
+// Windows, the system's words for it): process_game_starter_linux.cpp,
+// process_game_starter_windows.cpp.
+void recordExit(const QProcess& process, GameEnd& end);
+
 }  // namespace wyn

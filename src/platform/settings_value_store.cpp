@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <algorithm>
 
+#include "platform/own_places.h"
 #include "platform/qt_text.h"
 #include "platform/system_path.h"
 
@@ -26,66 +27,15 @@ std::string readBack(const QString& stored, std::string (*convert)(const QString
     return convert(stored);
 }
 
-#ifdef Q_OS_WIN
-// Copies every value and group of one settings tree into another.
-void copyTree(QSettings& from, QSettings& to) {
-    for (const QString& key : from.childKeys()) {
-        to.setValue(key, from.value(key));
-    }
-    for (const QString& group : from.childGroups()) {
-        from.beginGroup(group);
-        to.beginGroup(group);
-        copyTree(from, to);
-        to.endGroup();
-        from.endGroup();
-    }
-}
-#endif
-
 }  // namespace
 
-#ifdef Q_OS_WIN
-// The state is the user's own, under HKEY_CURRENT_USER: an ordinary user may not
-// write HKEY_LOCAL_MACHINE, where earlier programs kept it (Windows redirected
-// those writes to the user's VirtualStore, or refused them).
-SettingsValueStore::SettingsValueStore()
-    : SettingsValueStore(
-          RegistryKey{QStringLiteral("HKEY_CURRENT_USER\\Software\\Tolvane\\WYN")},
-          {
-              {QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes\\VirtualStore\\MACHINE\\"
-                              "SOFTWARE\\WOW6432Node\\Tolvane\\WYN")},
-              {QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes\\VirtualStore\\MACHINE\\"
-                              "SOFTWARE\\Tolvane\\WYN")},
-              {QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Tolvane\\WYN"), true},
-              {QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Tolvane\\WYN")},
-          }) {}
-
-SettingsValueStore::SettingsValueStore(const RegistryKey& key,
-                                       const std::vector<RegistryKey>& earlier)
-    : m_settings(std::make_unique<QSettings>(key.path, QSettings::NativeFormat)) {
-    if (!m_settings->allKeys().isEmpty()) {
-        return;
-    }
-    // No state of its own yet: the first earlier state found, once, so a
-    // player finds their last game.
-    for (const RegistryKey& from : earlier) {
-        QSettings old(from.path,
-                      from.view32 ? QSettings::Registry32Format : QSettings::NativeFormat);
-        if (!old.allKeys().isEmpty()) {
-            copyTree(old, *m_settings);
-            m_settings->sync();
-            return;
-        }
-    }
-}
-#else
-SettingsValueStore::SettingsValueStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                             QStringLiteral("Tolvane"), QStringLiteral("WYN"))) {}
-#endif
+SettingsValueStore::SettingsValueStore() : m_settings(openUserSettings()) {}
 
 SettingsValueStore::SettingsValueStore(const std::string& iniFile)
     : m_settings(std::make_unique<QSettings>(toSystemPath(iniFile), QSettings::IniFormat)) {}
+
+SettingsValueStore::SettingsValueStore(std::unique_ptr<QSettings> settings)
+    : m_settings(std::move(settings)) {}
 
 SettingsValueStore::~SettingsValueStore() = default;
 

@@ -15,4 +15,9 @@ namespace wyn {
 QString toSystemPath(std::string_view path);
 std::string fromSystemPath(const QString& path);
 
+// A variable of this process's environment, as the core keeps paths: the
+// bytes on Linux; on Windows its UTF-16 text as UTF-8 (never the ANSI code
+// page's bytes, which cannot hold most names). Empty when unset.
+std::string environmentValue(const char* name);
+
 }  // namespace wyn

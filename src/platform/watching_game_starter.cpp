@@ -3,21 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-
-#include "platform/output_relay.h"
-#endif
-
 #include "platform/game_log.h"
+#include "platform/output_relay.h"
 #include "platform/system_path.h"
 
 namespace wyn {
@@ -29,20 +22,6 @@ namespace {
 constexpr std::chrono::milliseconds kRelayWait{2000};
 
 }  // namespace
-
-std::string gameLogPath() {
-#ifdef Q_OS_WIN
-    // The user's local application data, which stays on this computer.
-    const QString local = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return fromSystemPath(QDir::toNativeSeparators(local + QStringLiteral("/WYN/game.log")));
-#endif
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    // A relative folder counts as unset, as the XDG folders are read everywhere.
-    if (state.isEmpty() || QDir::isRelativePath(state)) {
-        state = QDir::homePath() + QStringLiteral("/.local/state");
-    }
-    return fromSystemPath(state + QStringLiteral("/wyn/game.log"));
-}
 
 class WatchingGameStarter::Watch {
 public:
@@ -86,66 +65,38 @@ public:
                          });
         m_started = std::chrono::steady_clock::now();
         m_process->start();
-#ifdef Q_OS_UNIX
         if (m_relay) {
             m_relay->childStarted();
         }
-#endif
     }
 
     // The log's slot; 0 without a log.
-    int slot() const {
-        return m_log ? m_log->slot : 0;
-    }
+    int slot() const { return m_log ? m_log->slot : 0; }
 
-    const StartRequest& request() const {
-        return m_request;
-    }
+    const StartRequest& request() const { return m_request; }
 
 private:
-#ifdef Q_OS_UNIX
     void sendOutput() {
-        // The relay's pipe takes the place of the null device in the child.
-        m_process->setStandardOutputFile(QProcess::nullDevice());
         if (m_log) {
             m_relay = OutputRelay::make(std::move(m_log->file), m_log->path);
             if (!m_relay) {
                 m_log.reset();
             }
         }
-        const OutputRelay* relay = m_relay ? &*m_relay : nullptr;
-        m_process->setChildProcessModifier([relay] {
-            ::setsid();
-            if (relay != nullptr) {
-                relay->startInChild();
-            }
-        });
+        setUpWatchedGame(*m_process, m_relay.get());
     }
-#else
-    // Without fork, no relay: the game appends to its log itself.
-    void sendOutput() {
-        m_process->setStandardOutputFile(m_log ? toSystemPath(m_log->path) : QProcess::nullDevice(),
-                                         QIODevice::Append);
-    }
-#endif
 
-    void processEnded([[maybe_unused]] QObject& context) {
+    void processEnded(QObject& context) {
         m_end = processEnd(*m_process, m_request,
                            std::chrono::duration_cast<std::chrono::milliseconds>(
                                std::chrono::steady_clock::now() - m_started));
-#ifdef Q_OS_UNIX
-        // The done pipe's end says that the relay has written everything.
         if (m_relay) {
-            m_relayDone =
-                std::make_unique<QSocketNotifier>(m_relay->doneDescriptor(), QSocketNotifier::Read);
-            QObject::connect(m_relayDone.get(), &QSocketNotifier::activated, &context,
-                             [this] { outputComplete(); });
+            m_relay->whenDone(context, [this] { outputComplete(); });
             QObject::connect(&m_relayWait, &QTimer::timeout, &context,
                              [this] { outputComplete(); });
             m_relayWait.start();
             return;
         }
-#endif
         outputComplete();
     }
 
@@ -155,9 +106,6 @@ private:
             return;
         }
         m_relayWait.stop();
-        if (m_relayDone) {
-            m_relayDone->setEnabled(false);
-        }
         if (m_log) {
             const OutputTail tail = readLogTail(m_log->path);
             m_end.output = tail.bytes();
@@ -169,10 +117,7 @@ private:
 
     StartRequest m_request;
     std::optional<TakenLog> m_log;
-#ifdef Q_OS_UNIX
-    std::optional<OutputRelay> m_relay;
-#endif
-    std::unique_ptr<QSocketNotifier> m_relayDone;
+    std::unique_ptr<OutputRelay> m_relay;
     QTimer m_relayWait;
     QProcess* m_process = nullptr;
     std::function<void(GameEnd)> m_onEnd;

@@ -10,25 +10,22 @@
 #include <vector>
 
 #include "base/game_end.h"
+#include "platform/own_places.h"
 #include "platform/process_game_starter.h"
 
 namespace wyn {
 
-// Where a watched game's output goes: $XDG_STATE_HOME/wyn/game.log, by
-// default ~/.local/state/wyn/game.log; games watched at the same time use
-// game-2.log, game-3.log, ... beside it.
-std::string gameLogPath();
-
 // The window program's starter. A start with watch off is detached, as
-// ProcessGameStarter does it. A watched start runs the game as a child in a
-// session of its own, so a terminal's interrupt or hang-up that reaches this
-// program never reaches it. Its standard output and error go to a log of its
-// own (see game_log.h), emptied at its start, through a relay process that
-// rotates it (output_relay.h); when the log cannot be made the output is
-// dropped and the end names no log. When the game has ended and the relay
-// has written everything, the log's last kGameOutputLimit bytes are read,
-// once, and an end that isReportedEnd is handed to the end handler on the
-// GUI thread, after the signal that told it has returned.
+// ProcessGameStarter does it. A watched start runs the game as a child (on
+// Linux in a session of its own, so a terminal's interrupt or hang-up that
+// reaches this program never reaches it). Its standard output and error go to
+// a log of its own (gameLogPath(), see game_log.h), emptied at its start,
+// through a relay process that rotates it (output_relay.h); when the log or
+// the relay cannot be made the output is dropped and the end names no log.
+// When the game has ended and the relay has written everything, the log's
+// last kGameOutputLimit bytes are read, once, and an end that isReportedEnd is
+// handed to the end handler on the GUI thread, after the signal that told it
+// has returned.
 //
 // Nothing waits: start() asks for the start and returns; a game that cannot
 // be started after all (its program missing, not executable) is told to the
@@ -44,7 +41,8 @@ public:
     using EndHandler = std::function<void(const GameEnd&)>;
     using StartFailureHandler = std::function<void(const StartRequest&)>;
 
-    // log: the first slot's log, made with its folder when missing.
+    // log: the first slot's log (game.log, game-2.log, ... beside it), made
+    // with its folder when missing.
     explicit WatchingGameStarter(std::string log = gameLogPath(),
                                  std::chrono::milliseconds quickEnd = kQuickGameEnd);
     ~WatchingGameStarter() override;

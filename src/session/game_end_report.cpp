@@ -156,7 +156,7 @@ std::string likelyCause(const GameEngine& game) {
         return {};
     }
     const std::string quake2 = isKnownEngine(engine) ? std::string(engineName(engine)) : "Quake II";
-    if (profile.separator != '\\') {
+    if (profile.style == PathStyle::Posix) {
         for (const auto& folder : folders) {
             for (const auto& windows : windowsGameLibraryNames()) {
                 if (FindInDirectory(windows, folder, profile)) {

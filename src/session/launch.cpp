@@ -125,7 +125,7 @@ LauncherLines launcherLines(const SessionSettings& s) {
     return {{"sv redbots " + joinNames(red), "sv bluebots " + joinNames(blue)}, {}};
 }
 
-std::vector<std::string> startArguments(bool dedicated) {
+std::vector<std::string> startParameters(bool dedicated) {
     std::vector<std::string> arguments{"+set", "game", "vantor"};
     if (dedicated) {
         arguments.insert(arguments.end(), {"+set", "dedicated", "1"});
@@ -148,7 +148,7 @@ StartRequest startRequest(const SessionSettings& s, const GameEngine& game, bool
     // first (a sandboxed one is started through flatpak); the start
     // parameters follow unchanged.
     auto command = startCommand(game.engine, game.environment, s.executablePath(), endsWithStarter);
-    const auto parameters = startArguments(dedicated);
+    const auto parameters = startParameters(dedicated);
     command.arguments.insert(command.arguments.end(), parameters.begin(), parameters.end());
     return {std::move(command.program), std::move(command.arguments), s.gameDirectory(), false,
             s.executablePath()};

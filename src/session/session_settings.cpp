@@ -194,7 +194,7 @@ void SessionSettings::showPresetInCaption(const std::string& path) {
     m_tracker.run([&] {
         // Windows paths end their directory part at '\\' or a drive's ':'.
         const std::string separators =
-            m_profile.separator == '\\' ? std::string("\\:") : std::string(1, m_profile.separator);
+            std::string(1, m_profile.separator()) + (m_profile.hasDrives() ? ":" : "");
         const auto cut = path.find_last_of(separators);
         m_caption = "Vantor Frontend - " + (cut == std::string::npos ? path : path.substr(cut + 1));
     });

@@ -49,10 +49,11 @@ struct PathPieces {
     }
 };
 
-PathPieces piecesOf(const std::string& path, char separator) {
+PathPieces piecesOf(const std::string& path, const PlatformProfile& profile) {
+    const char separator = profile.separator();
     PathPieces pieces;
     std::string_view rest = path;
-    if (separator == '\\' && rest.size() >= 2 && rest[1] == ':') {
+    if (profile.hasDrives() && rest.size() >= 2 && rest[1] == ':') {
         pieces.drive = rest.substr(0, 2);
         rest.remove_prefix(2);
     }
@@ -94,11 +95,11 @@ std::string shortenPath(const std::string& path, int maxWidth, const TextWidth& 
     if (width(path) <= maxWidth) {
         return path;
     }
-    PathPieces pieces = piecesOf(path, profile.separator);
-    std::string shown = pieces.text(profile.separator);
+    PathPieces pieces = piecesOf(path, profile);
+    std::string shown = pieces.text(profile.separator());
     while (!pieces.nameOnly() && width(shown) > maxWidth) {
         pieces.shorten();
-        shown = pieces.text(profile.separator);
+        shown = pieces.text(profile.separator());
     }
     return shown;
 }

@@ -1,18 +1,15 @@
 #include "ui/t_dev_form.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include "base/platform_profile.h"
 #include "news/dev_news.h"
+#include "platform/own_places.h"
 #include "platform/qt_text.h"
-#include "platform/system_path.h"
 #include "ui/accessible_names.h"
 #include "ui/pictures.h"
 #include "ui/window_prompts.h"
@@ -118,19 +115,6 @@ void TDevForm::redraw(const DevNewsChange& change) {
     }
 }
 
-QString newsCacheDirectory() {
-#ifdef Q_OS_WIN
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-#else
-    // Named as the settings are (organisation "Tolvane", application "WYN"),
-    // whatever names the running program gives itself.
-    const QString directory =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Tolvane/WYN";
-    QDir().mkpath(directory);
-    return directory;
-#endif
-}
-
 DateTimeFormat systemDateTimeFormat() {
     const QLocale locale = QLocale::system();
     const QString date = locale.dateFormat(QLocale::ShortFormat);
@@ -145,7 +129,7 @@ DateTimeFormat systemDateTimeFormat() {
 }
 
 void runDevNews(QWidget* parent, ValueStore& store, UiPrompts& prompts) {
-    DevNews news(store, PlatformProfile::native(), fromSystemPath(newsCacheDirectory()),
+    DevNews news(store, PlatformProfile::native(), newsCacheFolder(kNewsCacheFile),
                  systemDateTimeFormat());
     TDevForm form(news, prompts, parent);
     form.exec();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <memory>
 
 #include "base/notifier.h"
@@ -45,12 +44,6 @@ private:
     Connection m_connection;
     ThreadPost m_post{this};
 };
-
-// Where devnews.dat is kept, created when missing: beside the executable on
-// Windows; elsewhere the user's data directory for WYN
-// (~/.local/share/Tolvane/WYN), as an installed program's own directory is
-// not the user's to write.
-QString newsCacheDirectory();
 
 // The system's short date format and long time format.
 DateTimeFormat systemDateTimeFormat();

@@ -8,7 +8,8 @@ read_man_page("${PAGE}" page)
 check_version(page "${PAGE}" "${VERSION}")
 check_environment(page "${PAGE}" "${SOURCE_DIR}/app/wyn_main.cpp"
                   "${SOURCE_DIR}/app/search_environment.cpp"
-                  "${SOURCE_DIR}/platform/watching_game_starter.cpp")
+                  "${SOURCE_DIR}/platform/own_places_linux.cpp"
+                  "${SOURCE_DIR}/platform/system_folders_linux.cpp")
 
 # The argument after the preset that launches it, as the start-up compares it.
 file(READ "${SOURCE_DIR}/session/startup.cpp" startup)

@@ -45,7 +45,8 @@ function(check_environment page_prefix page)
     set(read "")
     foreach(source IN LISTS ARGN)
         file(READ "${source}" text)
-        string(REGEX MATCHALL "(getenv|qEnvironmentVariable)\\(\"[A-Za-z_0-9]+\"\\)" calls
+        string(REGEX MATCHALL
+               "(getenv|qEnvironmentVariable|environmentValue)\\(\"[A-Za-z_0-9]+\"\\)" calls
                "${text}")
         foreach(call IN LISTS calls)
             string(REGEX REPLACE "[A-Za-z]+\\(\"([A-Za-z_0-9]+)\"\\)" "\\1" name "${call}")

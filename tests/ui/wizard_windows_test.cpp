@@ -685,26 +685,5 @@ TEST_F(NewsWindowTest, ACacheThatCannotBeWrittenIsShownAndTheWindowStaysOpen) {
     EXPECT_EQ(store.readValue("DevNewsUpdate"), "Last Updated: Never");
 }
 
-#ifdef Q_OS_WIN
-TEST(NewsCacheDirectory, IsBesideTheProgram) {
-    EXPECT_EQ(newsCacheDirectory(),
-              QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
-}
-#else
-TEST(NewsCacheDirectory, IsTheUsersDataDirectoryForWynAndIsCreated) {
-    TempDir data;
-    const QByteArray previous = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.str()));
-    const QString directory = newsCacheDirectory();
-    if (previous.isEmpty()) {
-        qunsetenv("XDG_DATA_HOME");
-    } else {
-        qputenv("XDG_DATA_HOME", previous);
-    }
-    EXPECT_EQ(fromQt(directory), data / "Tolvane/WYN");
-    EXPECT_TRUE(std::filesystem::is_directory(data / "Tolvane/WYN"));
-}
-#endif
-
 }  // namespace
 }  // namespace wyn::test

@@ -1,13 +1,9 @@
 // The game started on Windows: from a folder whose name is not ASCII, with
 // the scripts in it, the start parameters and the folder as working directory.
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sstream>
 
 #include "app/foreground_game.h"
@@ -24,22 +20,8 @@ namespace {
 class WindowsLaunch : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder.write("Quake II\\baseq2\\pak1.pak", "");
-        folder.write("Quake II\\vantor\\bots.cfg",
-                     "[bots]\r\n\"Orla\" \"female/athena\" 3 5 3 9 1 0 100\r\n");
-        ASSERT_TRUE(QFile::copy(standInGame(), toSystemPath(game + "\\quake2.exe")));
-        preset = folder.write("dm.wyn", presetLines());
-    }
-
-    // Map q2dm1, the bot Orla, everything else off.
-    static std::string presetLines() {
-        const std::map<int, std::string_view> set{
-            {0, "q2dm1"}, {17, "1"}, {46, "1"}, {56, "Orla"}, {59, "General"}};
-        std::string text;
-        for (int line = 0; line < 63; ++line) {
-            text.append(set.contains(line) ? set.at(line) : "0").append("\r\n");
-        }
-        return text;
+        makeGameDirectory(folder);
+        preset = folder.write("dm.wyn", deathmatchPreset());
     }
 
     int wynctl(const std::vector<std::string>& command) {
@@ -53,11 +35,7 @@ protected:
     }
 
     std::string started() {
-        QElapsedTimer waited;
-        waited.start();
-        while (folder.read("Quake II\\started.txt").empty() && waited.elapsed() < 20000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        }
+        waitUntil([this] { return !folder.read("Quake II\\started.txt").empty(); });
         return folder.read("Quake II\\started.txt");
     }
 
@@ -88,32 +66,24 @@ TEST_F(WindowsLaunch, ADetachedStartRunsOnItsOwn) {
 TEST_F(WindowsLaunch, AWatchedGameEndsWithItsCodeAndItsLog) {
     WatchingGameStarter watching(folder.path() + "\\logs\\game.log", std::chrono::milliseconds(0));
     std::optional<GameEnd> end;
+    bool failedToStart = false;
     watching.setEndHandler([&end](const GameEnd& ended) { end = ended; });
+    watching.setStartFailureHandler([&](const StartRequest&) { failedToStart = true; });
     for (const unsigned code : {3u, 0xC0000135u}) {
+        SCOPED_TRACE(code);
         end.reset();
         qputenv("WYN_STAND_IN_EXIT", QByteArray::number(static_cast<int>(code)));
         ASSERT_TRUE(
             watching.start({game + "\\quake2.exe", {"+set", "game", "vantor"}, game, true}));
-        QElapsedTimer waited;
-        waited.start();
-        while (!end && waited.elapsed() < 20000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        }
+        waitUntil([&] { return end.has_value() || failedToStart; });
         qunsetenv("WYN_STAND_IN_EXIT");
+        ASSERT_FALSE(failedToStart);
         ASSERT_TRUE(end);
         EXPECT_EQ(static_cast<unsigned>(end->exitCode), code);
         EXPECT_EQ(end->exitMeaning.empty(), code == 3u) << end->exitMeaning;
         EXPECT_NE(end->output.find("stand-in game: started"), std::string::npos);
         EXPECT_EQ(end->outputFile, folder.path() + "\\logs\\game.log");
     }
-}
-
-TEST(GameLog, IsInTheUsersLocalApplicationData) {
-    const QString local = qEnvironmentVariable("LOCALAPPDATA");
-    ASSERT_FALSE(local.isEmpty());
-    EXPECT_EQ(QString::compare(toSystemPath(gameLogPath()),
-                               local + QStringLiteral("\\WYN\\game.log"), Qt::CaseInsensitive),
-              0);
 }
 
 }  // namespace

@@ -11,14 +11,17 @@
 namespace wyn::test {
 namespace {
 
-using Key = SettingsValueStore::RegistryKey;
+// The store over a registry key of the test's own.
+SettingsValueStore storeIn(const TestKey& key) {
+    return SettingsValueStore(std::make_unique<QSettings>(key.path(), QSettings::NativeFormat));
+}
 
 const std::string kJoerg = "C:\\Users\\J\xc3\xb6rg\\Spiele\\Quake II";
 
 TEST(RegistryStore, KeepsStringValuesAndTheRecentFilesSubkey) {
     const TestKey key;
     {
-        SettingsValueStore store(Key{key.path()}, {});
+        SettingsValueStore store = storeIn(key);
         EXPECT_TRUE(store.writeValue("DirectoryEdit", kJoerg));
         EXPECT_TRUE(store.writeValue("ExitCheckBox", "-1"));
         store.writeRecentFiles({kJoerg + "\\a.wyn", "D:\\b.wyn"});
@@ -30,7 +33,7 @@ TEST(RegistryStore, KeepsStringValuesAndTheRecentFilesSubkey) {
     EXPECT_EQ(registryString(key.path(), "ExitCheckBox"), QStringLiteral("-1"));
     EXPECT_EQ(registryString(key.path("Recent Files"), "F1"), QStringLiteral("D:\\b.wyn"));
 
-    const SettingsValueStore again(Key{key.path()}, {});
+    const SettingsValueStore again = storeIn(key);
     EXPECT_EQ(again.readValue("DirectoryEdit"), kJoerg);
     EXPECT_EQ(again.readValue("Missing"), "");
     EXPECT_EQ(again.readRecentFiles(), (std::vector<std::string>{kJoerg + "\\a.wyn", "D:\\b.wyn"}));

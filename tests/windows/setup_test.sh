@@ -2,8 +2,9 @@
 # The setup program under Wine, in a Wine prefix of its own beside the setup: a
 # silent install puts the files, the Start menu entry, the .wyn association and
 # the Apps entry in place, a second one over it keeps them, and the silent
-# uninstall takes each away again while the user's settings, logs, presets and
-# own files stay. With BIN_DIR, every file of it must be installed unchanged.
+# uninstall takes each away again, the program folder too, while the user's
+# settings, logs, presets and own files stay. With BIN_DIR, every file of it must
+# be installed unchanged.
 #
 #   tests/windows/setup_test.sh SETUP_EXE [BIN_DIR]
 set -uo pipefail
@@ -57,7 +58,7 @@ mkdir -p "$presets" && echo "map q2dm1" >"$presets/duel.wyn"
 check_installed() {
     local dir_win=$1 dir
     dir=$(unix_path "$dir_win")
-    for file in wyn.exe wynctl.exe uninstall.exe; do
+    for file in wyn.exe wynctl.exe wynrelay.exe uninstall.exe; do
         [ -f "$dir/$file" ] || fail "$dir_win\\$file is not installed"
     done
     if [ -n "$bin" ]; then
@@ -96,12 +97,18 @@ uninstall() {
     wineserver -w
 }
 
+# With "notes", the user's notes.txt in the folder stays, and the folder with it;
+# without, nothing of the folder is left.
 check_uninstalled() {
-    local dir_win=$1 dir left
+    local dir_win=$1 notes=$2 dir left
     dir=$(unix_path "$dir_win")
-    left=$(cd "$dir" 2>/dev/null && find . -mindepth 1 ! -path ./notes.txt)
-    [ -z "$left" ] || fail "left in $dir_win: ${left//$'\n'/ }"
-    [ -f "$dir/notes.txt" ] || fail "the user's notes.txt in $dir_win went too"
+    if [ "$notes" = notes ]; then
+        left=$(cd "$dir" 2>/dev/null && find . -mindepth 1 ! -path ./notes.txt)
+        [ -z "$left" ] || fail "left in $dir_win: ${left//$'\n'/ }"
+        [ -f "$dir/notes.txt" ] || fail "the user's notes.txt in $dir_win went too"
+    else
+        [ ! -e "$dir" ] || fail "$dir_win is left: $(cd "$dir" && find . -mindepth 1 | tr '\n' ' ')"
+    fi
     [ ! -e "$shortcut" ] || fail "the Start menu entry is left"
     ! key_exists "$CLASSES\\$PROG_ID" || fail "$CLASSES\\$PROG_ID is left"
     ! key_exists "$UNINSTALL" || fail "$UNINSTALL is left"
@@ -118,10 +125,10 @@ default_dir="$local_app_data\\Programs\\WYN"
 win "$setup" /S || fail "the setup failed"
 check_installed "$default_dir"
 
-echo "Uninstalling silently"
-echo "mine" >"$(unix_path "$default_dir")/notes.txt"
+echo "Uninstalling silently, with the news cache an earlier WYN kept beside the program"
+echo "Old news" >"$(unix_path "$default_dir")/devnews.dat"
 uninstall
-check_uninstalled "$default_dir"
+check_uninstalled "$default_dir" gone
 ! key_exists "$CLASSES\\.wyn" || fail "$CLASSES\\.wyn is left while it was ours"
 check_state_kept
 
@@ -135,7 +142,7 @@ echo "Uninstalling after .wyn went to another program"
 win reg add "$CLASSES\\.wyn" /ve /d Other.Viewer /f >/dev/null
 echo "mine" >"$(unix_path "$chosen_dir")/notes.txt"
 uninstall
-check_uninstalled "$chosen_dir"
+check_uninstalled "$chosen_dir" notes
 expect_value "$CLASSES\\.wyn" "" Other.Viewer
 check_state_kept
 

@@ -1,6 +1,9 @@
 // A stand-in for quake2.exe: writes where and how it was started to
 // started.txt beside itself (UTF-8), prints a line for the game's log, and
-// exits with the code in WYN_STAND_IN_EXIT.
+// exits with the code in WYN_STAND_IN_EXIT. For the log's tests, with
+// WYN_STAND_IN_NAME it names itself in that line, with WYN_STAND_IN_WAIT it
+// then waits (up to a minute) for that file to exist, and with
+// WYN_STAND_IN_LINES it prints that many numbered lines.
 #include <windows.h>
 
 #include <cstdio>
@@ -15,6 +18,13 @@ std::string utf8(const std::wstring& text) {
     std::string bytes(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
     return bytes;
+}
+
+void waitFor(const wchar_t* file) {
+    for (int waited = 0; waited < 600 && ::GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES;
+         ++waited) {
+        ::Sleep(100);
+    }
 }
 
 }  // namespace
@@ -43,7 +53,17 @@ int main() {
         std::fwrite(text.data(), 1, text.size(), file);
         std::fclose(file);
     }
-    std::printf("stand-in game: started\n");
+    const char* name = std::getenv("WYN_STAND_IN_NAME");
+    std::printf("stand-in game: started%s%s\n", name != nullptr ? " " : "",
+                name != nullptr ? name : "");
+    std::fflush(stdout);
+    if (const wchar_t* release = ::_wgetenv(L"WYN_STAND_IN_WAIT")) {
+        waitFor(release);
+    }
+    const char* lines = std::getenv("WYN_STAND_IN_LINES");
+    for (int line = 1, last = lines != nullptr ? std::atoi(lines) : 0; line <= last; ++line) {
+        std::printf("line %06d\n", line);
+    }
     const char* exitCode = std::getenv("WYN_STAND_IN_EXIT");
     return exitCode != nullptr ? std::atoi(exitCode) : 0;
 }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -9,6 +10,10 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <cstring>
+#include <iostream>
+#include <map>
 
 #include "platform/system_path.h"
 
@@ -73,13 +78,71 @@ QString registryString(const QString& key, const QString& name) {
 }
 
 QString standInGame() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/quake2.exe");
+    return besideTheTests(QStringLiteral("quake2.exe"));
 }
+
+QString besideTheTests(const QString& name) {
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                                    name);
+}
+
+void makeGameDirectory(const JoergsFolder& folder) {
+    folder.write("Quake II\\baseq2\\pak1.pak", "");
+    folder.write("Quake II\\vantor\\bots.cfg",
+                 "[bots]\r\n\"Orla\" \"female/athena\" 3 5 3 9 1 0 100\r\n");
+    EXPECT_TRUE(QFile::copy(standInGame(), toSystemPath(folder.game() + "\\quake2.exe")));
+}
+
+std::string deathmatchPreset() {
+    const std::map<int, std::string_view> set{
+        {0, "q2dm1"}, {17, "1"}, {46, "1"}, {56, "Orla"}, {59, "General"}};
+    std::string text;
+    for (int line = 0; line < 63; ++line) {
+        text.append(set.contains(line) ? set.at(line) : "0").append("\r\n");
+    }
+    return text;
+}
+
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done()) {
+        if (waited.elapsed() > limit.count()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return true;
+}
+
+namespace {
+
+// The tests write the registry's real keys (WYN's own, Steam's, GOG's) and
+// WYN's own folder: they run only under Wine, in the prefix their set-up made
+// (WINEPREFIX as the build names it, with the set-up's marker in it), never
+// on a player's Windows or in a player's Wine prefix.
+bool inTheTestsOwnPrefix() {
+    const bool wine =
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine && qEnvironmentVariable("WINEPREFIX") == QStringLiteral(WYN_TEST_WINE_PREFIX) &&
+           QFileInfo::exists(QStringLiteral("C:/wyn-test-prefix"));
+}
+
+}  // namespace
 
 }  // namespace wyn::test
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--code-page-after") == 0) {
+        return wyn::test::codePageAfterWynctl(argc, argv);
+    }
+    if (!wyn::test::inTheTestsOwnPrefix()) {
+        std::cerr << "These tests change the registry and WYN's own folder: they run only under "
+                     "Wine with WINEPREFIX=" WYN_TEST_WINE_PREFIX
+                     ", the prefix their set-up makes (ctest -L windows).\n";
+        return 2;
+    }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

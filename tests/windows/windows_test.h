@@ -3,6 +3,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <chrono>
+#include <functional>
 #include <string>
 
 namespace wyn::test {
@@ -45,5 +47,25 @@ QString registryString(const QString& key, const QString& name);
 
 // The stand-in quake2.exe, built beside the tests.
 QString standInGame();
+
+// A program beside the tests: the stand-in's, or wyn.exe, wynctl.exe and
+// wynrelay.exe, copied there.
+QString besideTheTests(const QString& name);
+
+// Makes the folder's game directory playable: the deathmatch maps, the
+// sample's roster and the stand-in game.
+void makeGameDirectory(const JoergsFolder& folder);
+
+// A preset: map q2dm1, the bot Orla, everything else off (Close on Launch
+// too, so the window watches the game).
+std::string deathmatchPreset();
+
+// Runs the event loop until done() or the limit; whether done() came true.
+bool waitUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds limit = std::chrono::seconds(20));
+
+// The starts of the test program that are not the tests' (its main()
+// dispatches there): the observer of wynctl.exe's console (console_test.cpp).
+int codePageAfterWynctl(int argc, char** argv);
 
 }  // namespace wyn::test

@@ -1,50 +1,55 @@
-#include "platform/system_folders.h"
+#include <windows.h>
 
 #include <QDir>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
+#include "platform/system_folders.h"
 #include "platform/system_path.h"
 
 namespace wyn {
 
 namespace {
 
-[[maybe_unused]] void addFolder(std::vector<std::string>& folders, const QString& folder) {
+std::string nativeFolder(const QString& folder) {
+    return fromSystemPath(QDir::toNativeSeparators(folder));
+}
+
+void addFolder(std::vector<std::string>& folders, const QString& folder) {
     if (!folder.isEmpty()) {
-        folders.push_back(fromSystemPath(QDir::toNativeSeparators(folder)));
+        folders.push_back(nativeFolder(folder));
     }
 }
 
 }  // namespace
 
+std::string homeFolder() {
+    return nativeFolder(QDir::homePath());
+}
+
+std::string documentsFolder() {
+    return nativeFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
 std::vector<std::string> registeredSteamFolders() {
     std::vector<std::string> folders;
-#ifdef Q_OS_WIN
     const QSettings steam(QStringLiteral("HKEY_CURRENT_USER\\Software\\Valve\\Steam"),
                           QSettings::NativeFormat);
     addFolder(folders, steam.value(QStringLiteral("SteamPath")).toString());
-#endif
     return folders;
 }
 
 std::vector<std::string> programFilesFolders() {
     std::vector<std::string> folders;
-#ifdef Q_OS_WIN
     // Quake II is a 32-bit game: its usual home comes first.
     addFolder(folders, qEnvironmentVariable("ProgramFiles(x86)"));
     addFolder(folders, qEnvironmentVariable("ProgramFiles"));
-#endif
     return folders;
 }
 
 std::vector<std::string> fixedDrives() {
     std::vector<std::string> drives;
-#ifdef Q_OS_WIN
     const DWORD mask = ::GetLogicalDrives();
     for (int drive = 0; drive < 26; ++drive) {
         if ((mask & (1u << drive)) == 0) {
@@ -56,13 +61,11 @@ std::vector<std::string> fixedDrives() {
             drives.push_back(fromSystemPath(QString::fromWCharArray(root)));
         }
     }
-#endif
     return drives;
 }
 
 std::vector<std::string> registeredGogFolders() {
     std::vector<std::string> folders;
-#ifdef Q_OS_WIN
     QSettings games(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\GOG.com\\Games"),
                     QSettings::NativeFormat);
     for (const QString& game : games.childGroups()) {
@@ -74,7 +77,6 @@ std::vector<std::string> registeredGogFolders() {
         }
         games.endGroup();
     }
-#endif
     return folders;
 }
 

@@ -1,13 +1,10 @@
-#include "platform/system_path.h"
-
-#include <QByteArray>
-#include <QFile>
+#include <QtGlobal>
 
 #include "base/text.h"
+#include "platform/system_path.h"
 
 namespace wyn {
 
-#ifdef Q_OS_WIN
 // Windows names are UTF-16; the core keeps them as UTF-8, crossing as the
 // core's own file calls cross (fileSystemPath), so both agree on any name.
 QString toSystemPath(std::string_view path) {
@@ -19,15 +16,10 @@ std::string fromSystemPath(const QString& path) {
     return utf8FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(path.utf16()),
                                              static_cast<std::size_t>(path.size())));
 }
-#else
-QString toSystemPath(std::string_view path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
-}
 
-std::string fromSystemPath(const QString& path) {
-    const QByteArray bytes = QFile::encodeName(path);
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+// qEnvironmentVariable reads the UTF-16 environment here (_wgetenv).
+std::string environmentValue(const char* name) {
+    return fromSystemPath(qEnvironmentVariable(name));
 }
-#endif
 
 }  // namespace wyn

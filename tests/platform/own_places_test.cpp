@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/own_places.h"
+#include "platform/system_path.h"
+#include "temp_dir.h"
+
+namespace wyn {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets variables of the environment for the life of the object (nullopt:
+// unset), and gives back what was there.
+class Environment {
+public:
+    explicit Environment(const std::map<std::string, std::optional<std::string>>& values) {
+        for (const auto& [name, value] : values) {
+            const char* before = std::getenv(name.c_str());
+            m_before[name] = before != nullptr ? std::optional<std::string>(before) : std::nullopt;
+            set(name, value);
+        }
+    }
+    ~Environment() {
+        for (const auto& [name, value] : m_before) {
+            set(name, value);
+        }
+    }
+    Environment(const Environment&) = delete;
+    Environment& operator=(const Environment&) = delete;
+
+private:
+    static void set(const std::string& name, const std::optional<std::string>& value) {
+        if (value) {
+            ::setenv(name.c_str(), value->c_str(), 1);
+        } else {
+            ::unsetenv(name.c_str());
+        }
+    }
+    std::map<std::string, std::optional<std::string>> m_before;
+};
+
+TEST(OwnPlaces, TheStateFolderIsTheXdgStateHomesOrTheHomes) {
+    const test::TempDir home;
+    struct Case {
+        std::optional<std::string> stateHome;
+        std::string folder;
+    };
+    const Case cases[] = {
+        {std::nullopt, home / ".local/state/wyn"},
+        {"/srv/state", "/srv/state/wyn"},
+        {"", home / ".local/state/wyn"},
+        // Relative: read as unset, as every XDG folder is.
+        {"state", home / ".local/state/wyn"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stateHome.value_or("(unset)"));
+        const Environment environment({{"HOME", home.str()}, {"XDG_STATE_HOME", c.stateHome}});
+        EXPECT_EQ(stateFolder(), c.folder);
+        EXPECT_EQ(gameLogPath(), c.folder + "/game.log");
+    }
+}
+
+// Earlier versions kept the news in the data folder, as Tolvane/WYN: a cache
+// there moves into the state folder while that has none, and the folders it
+// leaves empty go.
+TEST(OwnPlaces, TheNewsCacheMovesIntoTheStateFolder) {
+    struct Case {
+        const char* name;
+        const char* earlier;   // the earlier cache's bytes; nullptr: none
+        const char* current;   // the state folder's
+        bool earlierBesideIt;  // another file of the user's in the earlier folder
+        const char* read;      // what the state folder's cache holds then
+    };
+    const Case cases[] = {
+        {"only the earlier cache", "Old news\r\n", nullptr, false, "Old news\r\n"},
+        {"the earlier cache and another file", "Old news\r\n", nullptr, true, "Old news\r\n"},
+        {"both", "Old news\r\n", "New news\r\n", false, "New news\r\n"},
+        {"none", nullptr, nullptr, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::TempDir home;
+        const Environment environment({{"HOME", home.str()},
+                                       {"XDG_STATE_HOME", std::nullopt},
+                                       {"XDG_DATA_HOME", std::nullopt}});
+        const std::string earlier = home / ".local/share/Tolvane/WYN";
+        const std::string state = home / ".local/state/wyn";
+        if (c.earlier != nullptr) {
+            home.write(".local/share/Tolvane/WYN/devnews.dat", c.earlier);
+        }
+        if (c.earlierBesideIt) {
+            home.write(".local/share/Tolvane/WYN/notes.txt", "mine");
+        }
+        if (c.current != nullptr) {
+            home.write(".local/state/wyn/devnews.dat", c.current);
+        }
+
+        EXPECT_EQ(newsCacheFolder("devnews.dat"), state);
+        EXPECT_TRUE(fs::is_directory(state));
+        if (c.read != nullptr) {
+            EXPECT_EQ(home.read(".local/state/wyn/devnews.dat"), c.read);
+        } else {
+            EXPECT_FALSE(fs::exists(state + "/devnews.dat"));
+        }
+        const bool moved = c.earlier != nullptr && c.current == nullptr;
+        const bool earlierLeft = c.earlier != nullptr && !moved;
+        EXPECT_EQ(fs::exists(earlier + "/devnews.dat"), earlierLeft);
+        EXPECT_EQ(fs::exists(home / ".local/share/Tolvane"), earlierLeft || c.earlierBesideIt);
+    }
+}
+
+// On Linux a variable's value is the file system's bytes, UTF-8 or not.
+TEST(OwnPlaces, TheEnvironmentIsReadAsItsBytes) {
+    const std::string latin1 = "/home/j\xf6rg";
+    const Environment environment({{"WYN_TEST_FOLDER", latin1}});
+    EXPECT_EQ(environmentValue("WYN_TEST_FOLDER"), latin1);
+    EXPECT_EQ(environmentValue("WYN_TEST_UNSET_VARIABLE"), "");
+}
+
+}  // namespace
+}  // namespace wyn
