@@ -152,9 +152,9 @@ std::vector<std::string> grantFiles(const std::string& appId, const std::string&
         files.push_back(installation + "/app/" + appId + "/current/active/metadata");
     }
     const auto userInstallation = userFlatpakInstallation(user);
-    const auto real = realPath(installation);
     // The system's overrides count for the apps of the system's installation.
-    if (userInstallation.empty() || real.empty() || real != realPath(userInstallation)) {
+    if (installation.empty() || userInstallation.empty() ||
+        resolved(installation) != resolved(userInstallation)) {
         files.push_back(user.systemInstallation + "/overrides/global");
         files.push_back(user.systemInstallation + "/overrides/" + appId);
     }

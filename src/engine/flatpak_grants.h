@@ -12,11 +12,11 @@ namespace wyn {
 // (empty: unknown, or the default below the home), passed in so that the core
 // reads no environment.
 struct FlatpakUser {
-    std::string home;
-    std::string configHome;  // $XDG_CONFIG_HOME; empty: ~/.config
-    std::string dataHome;    // $XDG_DATA_HOME; empty: ~/.local/share
-    std::string cacheHome;   // $XDG_CACHE_HOME; empty: ~/.cache
-    std::string runtimeDir;  // $XDG_RUNTIME_DIR; empty: none
+    std::string home = {};
+    std::string configHome = {};  // $XDG_CONFIG_HOME; empty: ~/.config
+    std::string dataHome = {};    // $XDG_DATA_HOME; empty: ~/.local/share
+    std::string cacheHome = {};   // $XDG_CACHE_HOME; empty: ~/.cache
+    std::string runtimeDir = {};  // $XDG_RUNTIME_DIR; empty: none
     std::string systemInstallation = "/var/lib/flatpak";
 };
 

@@ -35,21 +35,6 @@ TEST(ListFiles, ListsMatchingFilesOrderedIgnoringCase) {
     EXPECT_EQ(listSubdirectories(dir.str()), Names{"d.cfg"});
 }
 
-TEST(MergedNames, EachNameOnceIgnoringCase) {
-    using Listings = std::vector<Names>;
-    const std::pair<Listings, Names> cases[] = {
-        {{}, {}},
-        {{{"q2dm1", "Q2DM1", "q2dm2"}}, {"q2dm1", "q2dm2"}},
-        // One listing keeps its order, which the caller's names may have changed.
-        {{{"b", "a.bsp", "A.BSP", "a"}}, {"b", "a.bsp", "a"}},
-        {{{"Male", "zed"}, {"male", "Abe", "ZED"}}, {"Abe", "Male", "zed"}},
-        {{{}, {"x", "X"}}, {"x"}},
-    };
-    for (const auto& [listings, merged] : cases) {
-        EXPECT_EQ(mergedNames(listings), merged);
-    }
-}
-
 // Read-only is the permission bits, so a test run by root sees it too.
 TEST(IsReadOnlyFile, MeansNoWritePermissionBitAtAll) {
     namespace fs = std::filesystem;

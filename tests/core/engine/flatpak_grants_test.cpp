@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "engine/flatpak_grants.h"
 #include "temp_dir.h"
@@ -11,219 +13,114 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kApp = "org.yamagi.YamagiQ2";
+const std::string kUserDirs =  // as xdg-user-dirs-update writes it
+    "# This file is written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+    "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"\nXDG_MUSIC_DIR=\"$HOME/Music\"\n";
 
-// A computer of its own: a home, reached also through a link, a user's and a
-// system's Flatpak installation, each file written as flatpak and a desktop
-// write them. In paths, HOME is the home, T the test's folder.
-class FlatpakGrants : public ::testing::Test {
-protected:
-    test::TempDir temp;
-    FlatpakUser user{temp.mkdir("home"), "", "", "", "", temp.mkdir("system")};
-    std::string userInstallation = temp / "home/.local/share/flatpak";
-    std::string systemInstallation = temp / "system";
-
-    std::string real(std::string text) const {
-        for (const auto& [name, folder] : {std::pair{"HOME", temp / "home"}, {"T", temp.str()}}) {
-            if (text.starts_with(name)) {
-                text = folder + text.substr(std::string_view(name).size());
-            }
-        }
-        return text;
-    }
-
-    // The grants of one file: a layer's overrides or the app's metadata.
-    static std::string context(const std::string& filesystems) {
-        return "[Context]\nshared=network;\nfilesystems=" + filesystems + "\n";
-    }
+// A computer of its own: a home and a user's and a system's Flatpak
+// installation, with the app's metadata ("app") and the overrides ("sys",
+// "sysapp", "user", "userapp") as flatpak writes them. @H is the home, @T the
+// test's folder.
+struct Case {
+    const char* name;
+    const char* layers;  // "WHERE=GRANTS|..."; GRANTS from '[' on is the whole file
+    const char* folder;
+    bool shown;
+    std::string userDirs = {};
+    bool systemApp = false;
 };
 
-TEST_F(FlatpakGrants, ReadAsFlatpakAppliesThem) {
-    const std::string userDirs =
-        "# This file is written by xdg-user-dirs-update\n"
-        "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\n"
-        "XDG_TEMPLATES_DIR=\"$HOME/Templates\"\nXDG_PUBLICSHARE_DIR=\"$HOME/Public\"\n"
-        "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"\nXDG_MUSIC_DIR=\"$HOME/Music\"\n"
-        "XDG_PICTURES_DIR=\"$HOME/Pictures\"\nXDG_VIDEOS_DIR=\"$HOME/Videos\"\n";
-    const std::string metadata = "/app/org.yamagi.YamagiQ2/current/active/metadata";
-    const std::string overrides = "/overrides/org.yamagi.YamagiQ2";
-    struct Case {
-        const char* name;
-        std::vector<std::pair<std::string, std::string>> files;  // below T
-        const char* folder;
-        bool shown;
-        bool systemApp = false;  // installed in the system's installation
-    };
+TEST(FlatpakGrants, ReadAsFlatpakAppliesThem) {
     const Case cases[] = {
-        {"nothing granted", {}, "HOME/Documents/q2", false},
-        {"its own folder", {}, "HOME/.var/app/org.yamagi.YamagiQ2/.yq2", true},
-        {"xdg-documents as a desktop names it",
-         {{"home/.config/user-dirs.dirs", userDirs},
-          {"home/.local/share/flatpak" + overrides, context("xdg-documents;")}},
-         "HOME/Documents/q2",
-         true},
-        {"xdg-documents without user-dirs.dirs names none",
-         {{"home/.local/share/flatpak" + overrides, context("xdg-documents;")}},
-         "HOME/Documents/q2",
+        {"nothing granted", "", "@H/Documents/q2", false},
+        {"its own folder", "", "@H/.var/app/org.yamagi.YamagiQ2/.yq2", true},
+        {"xdg-documents as a desktop names it", "userapp=xdg-documents;", "@H/Documents/q2", true,
+         kUserDirs},
+        {"xdg-documents without user-dirs.dirs", "userapp=xdg-documents;", "@H/Documents/q2",
          false},
-        {"xdg-desktop is ~/Desktop without it",
-         {{"home/.local/share/flatpak" + overrides, context("xdg-desktop")}},
-         "HOME/Desktop/q2",
+        {"~/Desktop without it", "userapp=xdg-desktop", "@H/Desktop/q2", true},
+        {"a special folder at a full path", "userapp=xdg-documents:ro", "@T/docs/q2", true,
+         "  XDG_DOCUMENTS_DIR = \"@T/docs/\"\n"},
+        {"a special folder that is the home", "userapp=xdg-documents", "@H/q2", false,
+         "XDG_DOCUMENTS_DIR=\"$HOME/\"\n"},
+        {"a subfolder of xdg-data", "userapp=xdg-data/games:create", "@H/.local/share/games/q2",
          true},
-        {"a special folder at a full path",
-         {{"home/.config/user-dirs.dirs", "  XDG_DOCUMENTS_DIR = \"" + temp / "docs/\"\n"},
-          {"home/.local/share/flatpak" + overrides, context("xdg-documents:ro")}},
-         "T/docs/q2",
-         true},
-        {"a special folder that is the home gives nothing",
-         {{"home/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/\"\n"},
-          {"home/.local/share/flatpak" + overrides, context("xdg-documents")}},
-         "HOME/q2",
+        {"the user's global override", "user=~", "@H/q2", true},
+        {"the app's over the global one", "user=home|userapp=!home", "@H/q2", false},
+        {"the metadata, negated", "app=home/games;|userapp=!~/games", "@H/games/q2", false},
+        {"the metadata", "app=home;", "@H/q2", true},
+        {"hidden below a shown folder", "userapp=home;!xdg-documents", "@H/Documents/q2", false,
+         kUserDirs},
+        {"shown below a hidden folder", "userapp=home;!xdg-documents;xdg-documents/q2",
+         "@H/Documents/q2", true, kUserDirs},
+        {"shown and hidden is shown", "userapp=home;!@H", "@H/q2", true},
+        {"the system's for a user's app", "sysapp=home|sys=home", "@H/q2", false},
+        {"the system's for its app", "sysapp=home", "@H/q2", true, "", true},
+        {"the system's app over its global", "sys=home|sysapp=!home", "@H/q2", false, "", true},
+        {"the user's over the system's", "sysapp=!home|user=home", "@H/q2", true, "", true},
+        {"a reset", "sysapp=home|user=!host:reset;@T/x", "@H/q2", false, "", true},
+        {"the last line of [Context]",
+         "userapp=[Context]\nfilesystems=home\nfilesystems=/x\n[Application]\nfilesystems=home\n",
+         "@H/q2", false},
+        {"one folder, with its last slash", "user=@T/games/|userapp=!@T/games", "@T/games/q2",
          false},
-        {"a subfolder of xdg-data",
-         {{"home/.local/share/flatpak" + overrides, context("xdg-data/games:create")}},
-         "HOME/.local/share/games/q2",
-         true},
-        {"the user's global override",
-         {{"home/.local/share/flatpak/overrides/global", context("~")}},
-         "HOME/q2",
-         true},
-        {"the app's override over the global one",
-         {{"home/.local/share/flatpak/overrides/global", context("home")},
-          {"home/.local/share/flatpak" + overrides, context("!home")}},
-         "HOME/q2",
-         false},
-        {"the app's metadata, negated by an override",
-         {{"home/.local/share/flatpak" + metadata, context("home/games;")},
-          {"home/.local/share/flatpak" + overrides, context("!~/games")}},
-         "HOME/games/q2",
-         false},
-        {"the app's metadata",
-         {{"home/.local/share/flatpak" + metadata, context("home;")}},
-         "HOME/q2",
-         true},
-        {"a negated folder below a granted one",
-         {{"home/.config/user-dirs.dirs", userDirs},
-          {"home/.local/share/flatpak" + overrides, context("home;!xdg-documents")}},
-         "HOME/Documents/q2",
-         false},
-        {"one folder shown and hidden is shown",
-         {{"home/.local/share/flatpak" + overrides, context("home;!" + temp / "home")}},
-         "HOME/q2",
-         true},
-        {"a granted folder below a negated one",
-         {{"home/.config/user-dirs.dirs", userDirs},
-          {"home/.local/share/flatpak" + overrides,
-           context("home;!xdg-documents;xdg-documents/q2")}},
-         "HOME/Documents/q2",
-         true},
-        {"the system's overrides leave a user's app alone",
-         {{"system" + overrides, context("home")}, {"system/overrides/global", context("home")}},
-         "HOME/q2",
-         false},
-        {"the system's overrides for a system's app",
-         {{"system" + overrides, context("home")}},
-         "HOME/q2",
-         true,
-         true},
-        {"the system's app override over its global one",
-         {{"system/overrides/global", context("home")}, {"system" + overrides, context("!home")}},
-         "HOME/q2",
-         false,
-         true},
-        {"the user's global override over the system's app override",
-         {{"system" + overrides, context("!home")},
-          {"home/.local/share/flatpak/overrides/global", context("home")}},
-         "HOME/q2",
-         true,
-         true},
-        {"a reset drops what came before",
-         {{"system" + overrides, context("home")},
-          {"home/.local/share/flatpak/overrides/global", context("!host:reset;" + temp / "x")}},
-         "HOME/q2",
-         false,
-         true},
-        {"the last line of the last group counts",
-         {{"home/.local/share/flatpak" + overrides,
-           "[Context]\nfilesystems=home\nfilesystems=/nowhere\n[Application]\nfilesystems=home\n"}},
-         "HOME/q2",
-         false},
-        {"one folder with and without its last slash",
-         {{"home/.local/share/flatpak/overrides/global", context(temp / "games/")},
-          {"home/.local/share/flatpak" + overrides, context("!" + temp / "games")}},
-         "T/games/q2",
-         false},
-        {"a name with an escaped separator",
-         {{"home/.local/share/flatpak" + overrides, context(temp / "a\\;b\\s;")}},
-         "T/a;b /q2",
-         true},
-        {"an unknown suffix",
-         {{"home/.local/share/flatpak" + overrides, context("home:all")}},
-         "HOME/q2",
-         false},
-        {"the host's /usr is under /run/host",
-         {{"home/.local/share/flatpak" + overrides, context("host-os;host-etc;host")}},
-         "/usr/share/games/quake2",
-         false},
-        {"the host leaves /tmp out",
-         {{"home/.local/share/flatpak" + overrides, context("host")}},
-         "T/q2",
-         false},
-        {"a full path",
-         {{"home/.local/share/flatpak" + overrides, context(temp / "games")}},
-         "T/games/q2",
-         true},
+        {"an escaped separator", "userapp=@T/a\\;b\\s;", "@T/a;b /q2", true},
+        {"an unknown suffix", "userapp=home:all", "@H/q2", false},
+        {"the host's /usr is under /run/host", "userapp=host-os;host", "/usr/share/games", false},
+        {"the host leaves /tmp out", "userapp=host", "@T/q2", false},
+        {"a full path", "userapp=@T/games", "@T/games/q2", true},
     };
-    ASSERT_TRUE(temp.str().starts_with("/tmp/")) << "the host case needs the test in /tmp";
+    ASSERT_TRUE(test::TempDir().str().starts_with("/tmp/")) << "the host case needs /tmp";
     for (const auto& c : cases) {
-        for (const auto& [file, text] : c.files) {
-            temp.write(file, text);
+        test::TempDir temp;
+        const auto real = [&](std::string text) {
+            for (const auto& [mark, folder] :
+                 {std::pair{"@H", temp / "home"}, {"@T", temp.str()}}) {
+                for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
+                    text.replace(at, 2, folder);
+                }
+            }
+            return text;
+        };
+        const FlatpakUser user{temp.mkdir("home"), "", "", "", "", temp.mkdir("system")};
+        const std::string installation = c.systemApp ? "system" : "home/.local/share/flatpak";
+        const std::string app = kApp;
+        const std::map<std::string, std::string> files{
+            {"app", installation + "/app/" + app + "/current/active/metadata"},
+            {"sys", "system/overrides/global"},
+            {"sysapp", "system/overrides/" + app},
+            {"user", "home/.local/share/flatpak/overrides/global"},
+            {"userapp", "home/.local/share/flatpak/overrides/" + app}};
+        for (std::string_view rest = c.layers; !rest.empty();) {
+            const auto layer = rest.substr(0, rest.find('|'));
+            rest.remove_prefix(std::min(rest.size(), layer.size() + 1));
+            const auto grants = real(std::string(layer.substr(layer.find('=') + 1)));
+            temp.write(files.at(std::string(layer.substr(0, layer.find('=')))),
+                       grants.starts_with('[') ? grants : "[Context]\nfilesystems=" + grants);
         }
-        const auto folder = real(c.folder);
-        if (!folder.starts_with("/usr")) {
+        temp.write("home/.config/user-dirs.dirs", real(c.userDirs));
+        if (const auto folder = real(c.folder); folder.starts_with(temp.str())) {
             fs::create_directories(folder);
         }
-        const auto installation = c.systemApp ? systemInstallation : userInstallation;
-        EXPECT_EQ(flatpakShows(kApp, installation, user, folder), c.shown) << c.name;
-        for (const auto& [file, text] : c.files) {
-            fs::remove(temp / file);
-        }
-    }
-}
-
-TEST(SpecialFolders, AsGLibReadsUserDirs) {
-    using Folders = std::map<std::string, std::string>;
-    const std::pair<std::string, Folders> cases[] = {
-        {"", {{"xdg-desktop", "/h/Desktop"}}},
-        {"XDG_DESKTOP_DIR=\"$HOME/Bureau\"\nXDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n"
-         "XDG_MUSIC_DIR=\"/srv/music/\"\nXDG_VIDEOS_DIR=\"$HOME\"\n",
-         {{"xdg-desktop", "/h/Bureau"},
-          {"xdg-documents", "/h/Documents"},
-          {"xdg-music", "/srv/music"},
-          {"xdg-videos", "/h"}}},
-        {"XDG_MUSIC_DIR=\"/\"\nXDG_VIDEOS_DIR=\"Videos\"\nXDG_PICTURES_DIR=$HOME/P\n"
-         "XDG_DOCUMENTS_DIR=\"/a\"\nXDG_DOCUMENTS_DIR=\"/b\"\n# XDG_TEMPLATES_DIR=\"/t\"\n",
-         {{"xdg-desktop", "/h/Desktop"}, {"xdg-documents", "/b"}}},
-    };
-    for (const auto& [text, folders] : cases) {
-        EXPECT_EQ(specialFolders(text, "/h"), folders) << text;
+        EXPECT_EQ(flatpakShows(kApp, temp / installation, user, real(c.folder)), c.shown) << c.name;
     }
 }
 
 // Links are resolved on both sides: a home reached through /home -> /var/home,
 // a grant named by either path.
-TEST_F(FlatpakGrants, FollowLinks) {
+TEST(FlatpakGrants, FollowLinks) {
+    test::TempDir temp;
     temp.mkdir("var/home/p/games/q2");
     fs::create_directory_symlink(temp / "var/home", temp / "linked");
-    user.home = temp / "linked/p";
-    const auto overrides = temp / "var/home/p/.local/share/flatpak/overrides/" + kApp;
+    FlatpakUser user{.home = temp / "linked/p", .systemInstallation = temp.mkdir("system")};
+    const auto overrides = "var/home/p/.local/share/flatpak/overrides/" + std::string(kApp);
     for (const auto& grant : {std::string("~/games"), temp / "var/home/p/games"}) {
-        temp.write("var/home/p/.local/share/flatpak/overrides/" + std::string(kApp),
-                   context(grant));
+        temp.write(overrides, "[Context]\nfilesystems=" + grant);
         for (const auto& folder : {temp / "linked/p/games/q2", temp / "var/home/p/games/q2"}) {
             EXPECT_TRUE(flatpakShows(kApp, "", user, folder)) << grant << " " << folder;
         }
     }
-    fs::remove(overrides);
+    fs::remove(temp / overrides);
     EXPECT_FALSE(flatpakShows(kApp, "", user, temp / "var/home/p/games/q2"));
     EXPECT_EQ(userFlatpakInstallation(user), temp / "linked/p/.local/share/flatpak");
     user.dataHome = temp / "data";

@@ -75,30 +75,22 @@ TEST(Listings, NamesThatDifferOnlyInCaseOnce) {
     test::GameDir user;
     test::GameDir game;
     for (const auto* folder : {&user, &game}) {
-        for (const char* file :
-             {"baseq2/maps/q2dm1.bsp", "baseq2/maps/Q2DM1.BSP", "baseq2/a.cfg", "baseq2/A.CFG",
-              "baseq2/players/male/grunt.pcx", "baseq2/players/male/GRUNT.PCX"}) {
-            folder->write(file);
+        for (const char* file : {"maps/q2dm1.bsp", "maps/Q2DM1.BSP", "a.cfg", "A.CFG",
+                                 "players/male/grunt.pcx", "players/male/GRUNT.PCX"}) {
+            folder->write(std::string("baseq2/") + file);
         }
     }
     user.mkdir("baseq2/players/Male");
-    user.write("baseq2/maps/base64.bsp");
     game.mkdir("baseq2/players/MALE");
-    game.write("baseq2/maps/BASE64.bsp");
-    game.write("baseq2/maps/Base2.bsp");
-    const Names one{game.str()};
-    const Names two{user.str(), game.str()};
-    EXPECT_EQ(listLooseMaps(one, posix), (Names{"base2", "base64", "q2dm1"}));
-    EXPECT_EQ(listLooseMaps(two, posix), (Names{"base2", "base64", "q2dm1"}));
-    EXPECT_EQ(ListExtraConfigs(one, posix), Names{"a"});
-    EXPECT_EQ(ListExtraConfigs(two, posix), Names{"a"});
-    EXPECT_EQ(ListSkins(one, "male", posix), Names{"grunt"});
-    EXPECT_EQ(ListSkins(two, "male", posix), Names{"grunt"});
-    // A model keeps the letters of the folder read first.
-    EXPECT_EQ(ListPlayerModels(one, posix).size(), 1u);
-    EXPECT_EQ(ListPlayerModels(two, posix).size(), 1u);
-    EXPECT_TRUE(equalsIgnoringCase(ListPlayerModels(two, posix).front(), "male"));
-    EXPECT_NE(ListPlayerModels(two, posix).front(), "MALE");
+    for (const auto& roots : {Names{game.str()}, Names{user.str(), game.str()}}) {
+        EXPECT_EQ(listLooseMaps(roots, posix), Names{"q2dm1"});
+        EXPECT_EQ(ListExtraConfigs(roots, posix), Names{"a"});
+        EXPECT_EQ(ListSkins(roots, "male", posix), Names{"grunt"});
+        ASSERT_EQ(ListPlayerModels(roots, posix).size(), 1u);
+        // As the folder read first spells it.
+        EXPECT_TRUE(equalsIgnoringCase(ListPlayerModels(roots, posix).front(), "male"));
+        EXPECT_TRUE(roots.size() == 1 || ListPlayerModels(roots, posix).front() != "MALE");
+    }
 }
 
 class DirectoryReaction : public ::testing::Test {
