@@ -199,21 +199,18 @@ protected:
     }
 };
 
-// The installations search finds the Flatpak's folder through its launcher,
-// which starts the game there (as the Flatpak layout above does).
-TEST_F(FlatpakPlayer, FindsTheFlatpak) {
-    ASSERT_FALSE(HasFatalFailure());
-    fs::create_directories(own + "/baseq2");
-    fs::create_directories(own + "/vantor");
-    EXPECT_EQ(test::runShell(wynctlAt(home, "installations")).first, "Full\t" + own + "\n");
-}
-
-// A game in ~/Documents, granted as a user grants it: xdg-documents is the
+// A Flatpak player's game in ~/Documents, granted as a user grants it: xdg-documents is the
 // folder user-dirs.dirs names, as a desktop writes it; without that file
 // Flatpak shows none. WYN starts the engine on it exactly when the sandbox
 // shows it, and otherwise says how to let it.
 TEST_F(FlatpakPlayer, ReadsAGameInDocumentsAsTheSandboxShowsIt) {
     ASSERT_FALSE(HasFatalFailure());
+    // The installations search finds the Flatpak's folder through its
+    // launcher, which starts the game there (the Flatpak layout above).
+    fs::create_directories(own + "/baseq2");
+    fs::create_directories(own + "/vantor");
+    EXPECT_EQ(test::runShell(wynctlAt(home, "installations")).first, "Full\t" + own + "\n");
+
     const auto [granted, grant] = test::runShell(
         "HOME='" + home + "' flatpak override --user --filesystem=xdg-documents " + kApp);
     ASSERT_EQ(grant, 0) << granted;

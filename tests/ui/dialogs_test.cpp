@@ -129,18 +129,13 @@ TEST_F(LocateFormTest, AnInstallationFoundIsChosenFromTheList) {
     LocateDialog flatpak(nothing.str(), PlatformProfile::native(), store, prompts);
     TLocateForm launched(flatpak, prompts);
     const auto launcher = nothing.write("exports/bin/org.yamagi.YamagiQ2");
-    nothing.mkdir("yq2/vantor");
     launched.showInstallations(
-        {{nothing / "yq2", Installation::Full, "Yamagi Quake II (Flatpak)", launcher}});
+        {{full.str(), Installation::Full, "Yamagi Quake II (Flatpak)", launcher}});
     launched.show();
     auto* list = launched.findChild<QListWidget*>("InstallationsListBox");
-    EXPECT_EQ(list->item(0)->text(),
-              toSystemPath(nothing / "yq2") + " (Yamagi Quake II (Flatpak))");
+    EXPECT_EQ(list->item(0)->text(), toSystemPath(full.str()) + " (Yamagi Quake II (Flatpak))");
     list->setCurrentRow(0);
-    QApplication::processEvents();
-    EXPECT_EQ(label(launched), "Found Quake II and the Vantor bot");
     click(launched, "OKButton");
-    EXPECT_EQ(store.readValue("DirectoryEdit"), nothing / "yq2");
     EXPECT_EQ(store.readValue("FilenameEdit"), launcher);
 
     LocateDialog none(nothing.str(), PlatformProfile::native(), store, prompts);
