@@ -87,6 +87,28 @@ Installed ownWrapper(const test::TempDir& temp, const std::string& options) {
             game};
 }
 
+// A user's grant of ~/Documents (which the launch names to the engine), with
+// user-dirs.dirs as a desktop writes it, or without.
+void grantDocuments(const std::string& home, bool named) {
+    const auto [output, status] = test::runShell(
+        "HOME='" + home + "' flatpak override --user --filesystem=xdg-documents " + kApp);
+    ASSERT_EQ(status, 0) << output;
+    if (named) {
+        fs::create_directories(home + "/.config");
+        writeLines(home + "/.config/user-dirs.dirs",
+                   {"# This file is written by xdg-user-dirs-update",
+                    "XDG_DESKTOP_DIR=\"$HOME/Desktop\"", "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"",
+                    "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"", "XDG_MUSIC_DIR=\"$HOME/Music\""});
+    }
+}
+
+// "shown" when the sandbox itself shows a folder's game data.
+std::string sandboxShows(const std::string& home, const std::string& folder) {
+    return test::runShell("HOME='" + home + "' flatpak run --command=sh " + kApp +
+                          " -c 'test -d \"$0/baseq2\" && echo shown' '" + folder + "'")
+        .first;
+}
+
 const Layout kLayouts[] = {
     {"SystemWide",
      [](const test::TempDir& temp, const std::string&) {
@@ -108,23 +130,17 @@ const Layout kLayouts[] = {
          return Installed{home + "/.local/share/flatpak/exports/bin/" + kApp, game};
      },
      "Yamagi Quake II (Flatpak)"},
+    {"FlatpakDocuments",
+     [](const test::TempDir&, const std::string& home) {
+         installFlatpak(home);
+         grantDocuments(home, true);
+         const std::string game = home + "/Documents/Quake II";
+         fs::create_directories(game + "/baseq2");
+         EXPECT_EQ(sandboxShows(home, game), "shown\n");
+         return Installed{home + "/.local/share/flatpak/exports/bin/" + kApp, game};
+     },
+     "Yamagi Quake II (Flatpak)"},
 };
-
-// The game data and the add-on, with its game library, in a game directory.
-void addGame(const std::string& game) {
-    fs::create_directories(game + "/vantor");
-    fs::create_directories(game + "/baseq2/maps");
-    writeLines(game + "/baseq2/maps/q2dm1.bsp", {});
-    writeLines(game + "/vantor/bots.cfg", {"[bots]", "\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100"});
-    fs::copy_file(kLibrary, game + "/baseq2/game.so");
-    fs::copy_file(kLibrary, game + "/vantor/game.so");
-}
-
-// wynctl in the home alone, as a player's session starts it.
-std::string wynctlAt(const std::string& home, const std::string& arguments) {
-    return "env -i PATH=/usr/bin:/bin HOME='" + home + "' " + WYNCTL_PATH + " --settings '" + home +
-           "/s.ini' " + arguments;
-}
 
 class InstalledEngine : public ::testing::TestWithParam<Layout> {
 protected:
@@ -138,15 +154,22 @@ protected:
         if (HasFatalFailure()) {
             return;
         }
-        addGame(installed.game);
+        const auto& game = installed.game;
+        fs::create_directories(game + "/vantor");
+        fs::create_directories(game + "/baseq2/maps");
+        writeLines(game + "/baseq2/maps/q2dm1.bsp", {});
+        writeLines(game + "/vantor/bots.cfg", {"[bots]", "\"Vex\" \"male/grunt\" 3 3 3 5 0 0 100"});
+        fs::copy_file(kLibrary, game + "/baseq2/game.so");
+        fs::copy_file(kLibrary, game + "/vantor/game.so");
         // An older script in the user folder the engine reads first.
         fs::create_directories(home + "/.local/share/YamagiQ2/vantor");
         writeLines(home + "/.local/share/YamagiQ2/vantor/wyn.cfg", {"set fraglimit 99"});
     }
 
     std::string wynctl(const std::string& command) const {
-        return wynctlAt(home, "--game-dir '" + installed.game + "' --exe '" + installed.program +
-                                  "' " + command);
+        return "env -i PATH=/usr/bin:/bin HOME='" + home + "' " + WYNCTL_PATH + " --settings '" +
+               home + "/s.ini' --game-dir '" + installed.game + "' --exe '" + installed.program +
+               "' " + command;
     }
 };
 
@@ -184,71 +207,30 @@ TEST_P(InstalledEngine, StopsWithWynctl) {
 INSTANTIATE_TEST_SUITE_P(Layouts, InstalledEngine, ::testing::ValuesIn(kLayouts),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A player with the Flatpak and the add-on in its folder, as Flathub and the
-// add-on's instructions leave them.
-class FlatpakPlayer : public ::testing::Test {
-protected:
+// Without user-dirs.dirs Flatpak knows no Documents folder: the sandbox does
+// not show the game there, and WYN says so instead of starting it. The
+// installations search finds the Flatpak's own folder through its launcher.
+TEST(FlatpakPlayer, WithoutUserDirsDocumentsAreNotShown) {
     test::TempDir temp;
-    std::string home = temp.mkdir("home");
-    std::string own = home + "/.var/app/" + kApp + "/.yq2";
-    std::string launcher = home + "/.local/share/flatpak/exports/bin/" + kApp;
-
-    void SetUp() override {
-        temp.mkdir("home/.local/share");
-        installFlatpak(home);
-    }
-};
-
-// A Flatpak player's game in ~/Documents, granted as a user grants it: xdg-documents is the
-// folder user-dirs.dirs names, as a desktop writes it; without that file
-// Flatpak shows none. WYN starts the engine on it exactly when the sandbox
-// shows it, and otherwise says how to let it.
-TEST_F(FlatpakPlayer, ReadsAGameInDocumentsAsTheSandboxShowsIt) {
-    ASSERT_FALSE(HasFatalFailure());
-    // The installations search finds the Flatpak's folder through its
-    // launcher, which starts the game there (the Flatpak layout above).
-    fs::create_directories(own + "/baseq2");
-    fs::create_directories(own + "/vantor");
-    EXPECT_EQ(test::runShell(wynctlAt(home, "installations")).first, "Full\t" + own + "\n");
-
-    const auto [granted, grant] = test::runShell(
-        "HOME='" + home + "' flatpak override --user --filesystem=xdg-documents " + kApp);
-    ASSERT_EQ(grant, 0) << granted;
+    const auto home = temp / "home";
     const auto game = home + "/Documents/Quake II";
-    addGame(game);
-    const auto preset = test::writeEnginePreset(temp);
-    for (const bool named : {true, false}) {
-        SCOPED_TRACE(named ? "with user-dirs.dirs" : "without user-dirs.dirs");
-        if (named) {
-            fs::create_directories(home + "/.config");
-            writeLines(
-                home + "/.config/user-dirs.dirs",
-                {"# This file is written by xdg-user-dirs-update",
-                 "XDG_DESKTOP_DIR=\"$HOME/Desktop\"", "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"",
-                 "XDG_TEMPLATES_DIR=\"$HOME/Templates\"", "XDG_PUBLICSHARE_DIR=\"$HOME/Public\"",
-                 "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"", "XDG_MUSIC_DIR=\"$HOME/Music\"",
-                 "XDG_PICTURES_DIR=\"$HOME/Pictures\"", "XDG_VIDEOS_DIR=\"$HOME/Videos\""});
-        } else {
-            fs::remove(home + "/.config/user-dirs.dirs");
-        }
-        // What the sandbox itself shows.
-        EXPECT_EQ(test::runShell("HOME='" + home + "' flatpak run --command=sh " + kApp +
-                                 " -c 'test -d \"$0/baseq2\" && echo shown' '" + game + "'")
-                      .first,
-                  named ? "shown\n" : "");
-        const auto [output, status] =
-            test::runShell("cd '" + home + "' && printf 'fraglimit\\nquit\\n' | " +
-                           wynctlAt(home, "--game-dir '" + game + "' --exe '" + launcher +
-                                              "' launch --wait '" + preset + "'"));
-        if (named) {
-            EXPECT_EQ(status, 0) << output;
-            EXPECT_NE(output.find("\"fraglimit\" is \"20\""), std::string::npos) << output;
-        } else {
-            EXPECT_EQ(status, 1) << output;
-            EXPECT_NE(output.find("runs in a sandbox that cannot read " + game), std::string::npos)
-                << output;
-        }
+    const auto own = home + "/.var/app/" + kApp + "/.yq2";
+    for (const auto& folder :
+         {home + "/.local/share", game + "/baseq2", own + "/baseq2", own + "/vantor"}) {
+        fs::create_directories(folder);
     }
+    installFlatpak(home);
+    grantDocuments(home, false);
+    EXPECT_EQ(sandboxShows(home, game), "");
+    const auto wynctl = "env -i PATH=/usr/bin:/bin HOME='" + home + "' " + WYNCTL_PATH +
+                        " --settings '" + home + "/s.ini' ";
+    const auto [output, status] = test::runShell(
+        wynctl + "--game-dir '" + game + "' --exe '" + home + "/.local/share/flatpak/exports/bin/" +
+        kApp + "' launch --wait '" + test::writeEnginePreset(temp) + "'");
+    EXPECT_EQ(status, 1) << output;
+    EXPECT_NE(output.find("runs in a sandbox that cannot read " + game), std::string::npos)
+        << output;
+    EXPECT_EQ(test::runShell(wynctl + "installations").first, "Full\t" + own + "\n");
 }
 
 }  // namespace
