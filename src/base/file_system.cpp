@@ -132,7 +132,13 @@ std::vector<std::string> mergedNames(std::vector<std::vector<std::string>> listi
         total += listing.size();
     }
     // A name is kept once ignoring case, as its first listing spells it: to
-    // the game, as on Windows, "Q2DM1.BSP" beside "q2dm1.bsp" is one map.
+    // the game, as on Windows, "Q2DM1.BSP" beside "q2dm1.bsp" is one map. In
+    // one ordered listing such names stand together.
+    if (listings.size() == 1 && std::ranges::is_sorted(listings.front(), lessIgnoringCase)) {
+        auto& names = listings.front();
+        names.erase(std::unique(names.begin(), names.end(), equalsIgnoringCase), names.end());
+        return std::move(names);
+    }
     std::vector<std::string> names;
     names.reserve(total);
     std::unordered_set<std::string> seen;

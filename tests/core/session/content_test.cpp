@@ -91,6 +91,12 @@ TEST(Listings, NamesThatDifferOnlyInCaseOnce) {
         EXPECT_TRUE(equalsIgnoringCase(ListPlayerModels(roots, posix).front(), "male"));
         EXPECT_TRUE(roots.size() == 1 || ListPlayerModels(roots, posix).front() != "MALE");
     }
+    // Names the listing's order no longer keeps together, once the extension is gone.
+    test::GameDir odd;
+    for (const char* file : {".bspx.bsp", "m.bsp", "X.BSP.bsp"}) {
+        odd.write(std::string("baseq2/maps/") + file);
+    }
+    EXPECT_EQ(listLooseMaps(Names{odd.str()}, posix), (Names{"x.bsp", "m"}));
 }
 
 class DirectoryReaction : public ::testing::Test {
