@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "debian_launcher.h"
 #include "engine/engine.h"
 #include "fake_elf.h"
 #include "temp_dir.h"
@@ -60,6 +61,46 @@ void RecogniseEngineFloor(benchmark::State& state) {
     }
 }
 BENCHMARK(RecogniseEngineFloor)->Unit(benchmark::kMicrosecond);
+
+// Debian's launcher in front of a small engine, each read again every round: the
+// launcher is read as the shell runs it, once for each set of words WYN may pass.
+struct Launcher {
+    test::TempDir folder;
+    std::string engine = folder.write("usr/lib/quake2/quake2-engine",
+                                      test::fakeElf({.strings = {"Yamagi Quake II v%s"}}));
+    std::string script = folder.write(
+        "usr/games/quake2", test::debianLauncher(false, folder / "usr/share/games/quake2", engine));
+};
+
+void recogniseAfresh(benchmark::State& state, const std::vector<std::string>& paths,
+                     const std::string& path) {
+    auto time = fs::last_write_time(path);
+    for (auto _ : state) {
+        state.PauseTiming();
+        time += std::chrono::seconds(1);
+        for (const auto& touched : paths) {
+            fs::last_write_time(touched, time);
+        }
+        state.ResumeTiming();
+        if (recogniseEngine(path).kind != EngineKind::YamagiQuake2) {
+            state.SkipWithError("not recognised");
+            break;
+        }
+    }
+}
+
+void RecogniseDebianLauncher(benchmark::State& state) {
+    static const Launcher launcher;
+    recogniseAfresh(state, {launcher.script, launcher.engine}, launcher.script);
+}
+BENCHMARK(RecogniseDebianLauncher)->Unit(benchmark::kMicrosecond);
+
+// Its floor: the engine behind it.
+void RecogniseDebianLauncherFloor(benchmark::State& state) {
+    static const Launcher launcher;
+    recogniseAfresh(state, {launcher.engine}, launcher.engine);
+}
+BENCHMARK(RecogniseDebianLauncherFloor)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace wyn::bench

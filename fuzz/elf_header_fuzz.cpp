@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto facts = wyn::readExecutableFacts(
         [&file](std::uint64_t offset, std::size_t wanted) { return file.read(offset, wanted); });
     const auto& engine = facts.engine;
-    if (facts.wrapper) {
-        FUZZ_CHECK(bytes.starts_with("#!") && !facts.wrapper->target.empty());
+    if (facts.script) {
+        FUZZ_CHECK(bytes.starts_with("#!") && facts.script->size() <= 8192);
         FUZZ_CHECK(engine.kind == wyn::EngineKind::Unknown);
     }
     if (engine.kind == wyn::EngineKind::Unknown) {

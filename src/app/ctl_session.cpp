@@ -33,23 +33,6 @@ void loadPresetArgument(CtlSession& session, const CtlArguments& args) {
     }
 }
 
-// A dry run does everything but the start, and says what it would start.
-class DryRunStarter : public GameStarter {
-public:
-    explicit DryRunStarter(std::ostream& out) : m_out(out) {}
-    bool start(const StartRequest& request) override {
-        m_out << request.program;
-        for (const auto& argument : request.arguments) {
-            m_out << ' ' << argument;
-        }
-        m_out << '\n';
-        return true;
-    }
-
-private:
-    std::ostream& m_out;
-};
-
 // --wait: the game runs in the foreground, and its status is wynctl's.
 class WaitingStarter : public GameStarter {
 public:
@@ -82,6 +65,15 @@ int printNames(CtlContext& context, const std::vector<std::string>& names, const
 }
 
 }  // namespace
+
+bool DryRunStarter::start(const StartRequest& request) {
+    m_out << request.program;
+    for (const auto& argument : request.arguments) {
+        m_out << ' ' << argument;
+    }
+    m_out << '\n';
+    return true;
+}
 
 int ctlPreview(CtlContext& context, CtlSession& session, const CtlArguments& args) {
     if (args.size() > 1) {

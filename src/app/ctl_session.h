@@ -30,6 +30,17 @@ public:
     virtual std::optional<GameEnd> run(const StartRequest& request) = 0;
 };
 
+// A dry run does everything but the start, and prints the start it would
+// make: the program and its arguments, separated by blanks.
+class DryRunStarter : public GameStarter {
+public:
+    explicit DryRunStarter(std::ostream& out) : m_out(out) {}
+    bool start(const StartRequest& request) override;
+
+private:
+    std::ostream& m_out;
+};
+
 // What the session commands work on.
 struct CtlSession {
     SessionSettings& settings;

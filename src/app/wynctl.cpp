@@ -10,10 +10,12 @@
 #include "app/ctl_news.h"
 #include "app/ctl_persistence.h"
 #include "app/ctl_roster.h"
+#include "app/ctl_servers.h"
 #include "app/ctl_session.h"
 #include "app/ctl_skins.h"
 #include "app/search_environment.h"
 #include "base/errors.h"
+#include "platform/network/interfaces.h"
 #include "platform/settings_value_store.h"
 #include "store/list_codec.h"
 
@@ -52,6 +54,10 @@ constexpr const char* kUsage =
     "                                (Yamagi Quake II, Q2PRO, unknown), scripts<TAB>FOLDER\n"
     "                                where launch writes, and search<TAB>FOLDER for each\n"
     "                                folder the engine reads the add-on from, first wins\n"
+    "  join [--dry-run] ADDRESS      start the game joining the server at ADDRESS (+set game\n"
+    "                                vantor +connect ADDRESS; no script is written), or with\n"
+    "                                --dry-run print what would start; a server joined is\n"
+    "                                remembered among the recent servers\n"
     "\n"
     "Commands on the game directory:\n"
     "  check                         print Full, GameOnly or None\n"
@@ -70,7 +76,21 @@ constexpr const char* kUsage =
     "                                on this computer (--game-dir, else the stored one, first)\n"
     "  pcx FILE [--ppm OUT]          print \"WIDTH HEIGHT COLOURS\"; write the picture as PPM\n"
     "  news [QUERY] [--timeout SECONDS] [--port N] [--raw]\n"
-    "                                run the developer news query and print the news\n";
+    "                                run the developer news query and print the news\n"
+    "\n"
+    "Commands on game servers (ADDRESS is HOST, HOST:PORT or [IPv6]:PORT, port 27910 by\n"
+    "default; SECONDS may have decimals, 3 by default):\n"
+    "  status [--timeout SECONDS] ADDRESS\n"
+    "                                ask the server and print NAME<TAB>VALUE for each of its\n"
+    "                                rules, players<TAB>N, then FRAGS<TAB>PING<TAB>NAME for each\n"
+    "                                player; no answer: exit 1, not an address: exit 2\n"
+    "  servers [--timeout SECONDS] [--lan] [ADDRESS...]\n"
+    "                                ask each ADDRESS (and with --lan the local networks, ports\n"
+    "                                27910 to 27913) and print a line for each server that\n"
+    "                                answered, fastest first:\n"
+    "                                ADDRESS<TAB>PING_MS<TAB>MAP<TAB>PLAYERS/MAX<TAB>NAME\n"
+    "  addresses [--port N]          print ADDRESS:PORT for each address of this computer that\n"
+    "                                friends can reach a server on (port 27910 by default)\n";
 
 struct GlobalOptions {
     std::optional<std::string> gameDirectory;
@@ -121,9 +141,8 @@ using PlainCommand = std::function<int(CtlContext&, const CtlArguments&)>;
 
 const std::map<std::string, SessionCommand>& sessionCommands() {
     static const std::map<std::string, SessionCommand> commands{
-        {"preview", ctlPreview}, {"launch", ctlLaunch}, {"maps", ctlMaps},
-        {"bots", ctlBots},       {"teams", ctlTeams},   {"configs", ctlConfigs},
-        {"where", ctlWhere},
+        {"preview", ctlPreview}, {"launch", ctlLaunch},   {"maps", ctlMaps},   {"bots", ctlBots},
+        {"teams", ctlTeams},     {"configs", ctlConfigs}, {"where", ctlWhere}, {"join", ctlJoin},
     };
     return commands;
 }
@@ -133,13 +152,26 @@ int installationsHere(CtlContext& context, const CtlArguments& args) {
     return ctlInstallations(context, systemSearchEnvironment(), args);
 }
 
+// addresses of this computer's network interfaces.
+int addressesHere(CtlContext& context, const CtlArguments& args) {
+    return ctlAddresses(context, interfaceAddresses(), args);
+}
+
 const std::map<std::string, PlainCommand>& plainCommands() {
     static const std::map<std::string, PlainCommand> commands{
-        {"check", ctlCheck},   {"models", ctlModels},
-        {"skins", ctlSkins},   {"pcx", ctlPcx},
-        {"chat", ctlChat},     {"news", ctlNews},
-        {"roster", ctlRoster}, {"recent", ctlRecent},
-        {"cycle", ctlCycle},   {"installations", installationsHere},
+        {"check", ctlCheck},
+        {"models", ctlModels},
+        {"skins", ctlSkins},
+        {"pcx", ctlPcx},
+        {"chat", ctlChat},
+        {"news", ctlNews},
+        {"roster", ctlRoster},
+        {"recent", ctlRecent},
+        {"cycle", ctlCycle},
+        {"installations", installationsHere},
+        {"status", ctlStatus},
+        {"servers", ctlServers},
+        {"addresses", addressesHere},
     };
     return commands;
 }

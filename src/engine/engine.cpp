@@ -10,7 +10,9 @@
 #include <optional>
 
 #include "base/file_system.h"
+#include "engine/engine_folders.h"
 #include "engine/engine_table.h"
+#include "engine/wrapper_script.h"
 
 namespace wyn {
 
@@ -350,24 +352,58 @@ ExecutableFacts cachedFacts(const std::string& path) {
     return facts;
 }
 
-// What the folder arguments of a wrapper tell the engine, by its row; the
-// later of two arguments wins, as in the engines.
-void takeFolderArguments(Engine& engine, const std::vector<std::string>& words) {
+// A word an engine or a wrapper is started with: its text (unknown for the
+// game directory while recognising) and which of WYN's words it is (-1: a
+// wrapper's own).
+struct StartWord {
+    std::optional<std::string> text;
+    int wyn = -1;
+};
+
+// Whether WYN's words, count of them, are the last words, intact and in
+// order: the console reads its commands in order, so a wrapper's word after
+// them could undo them (Debian's launcher adds "+set game xatrix" so).
+bool passesWynWords(const std::vector<StartWord>& words, std::size_t count) {
+    if (words.size() < count) {
+        return false;
+    }
+    const auto own = words.size() - count;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i].wyn != (i < own ? -1 : static_cast<int>(i - own))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> ownWords(const std::vector<StartWord>& words, std::size_t wynCount) {
+    std::vector<std::string> own;
+    for (std::size_t i = 0; i + wynCount < words.size(); ++i) {
+        own.push_back(words[i].text.value_or(std::string()));
+    }
+    return own;
+}
+
+// What the folder arguments a wrapper gives tell the engine, by its row; the
+// later of two arguments wins, as in the engines. False when one is cut off
+// by the end of the wrapper's words: WYN's first word would be its value.
+bool takeFolderArguments(Engine& engine, const std::vector<std::string>& words) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         for (const auto& argument : engineRow(engine.kind).folderArguments) {
             const auto space = argument.words.find(' ');
             const bool two = space != std::string_view::npos;
-            if (words[i] != argument.words.substr(0, space) ||
-                (two &&
-                 (i + 1 >= words.size() || words[i + 1] != argument.words.substr(space + 1)))) {
+            if (words[i] != argument.words.substr(0, space)) {
                 continue;
             }
+            const bool portable = argument.kind == FolderArgumentKind::Portable;
             const std::size_t value = i + (two ? 2 : 1);
-            if (argument.kind == FolderArgumentKind::Portable) {
-                engine.portable = true;
+            if (value + (portable ? 0 : 1) > words.size()) {
+                if (!two || i + 1 >= words.size()) {
+                    return false;
+                }
                 continue;
             }
-            if (value >= words.size()) {
+            if (two && words[i + 1] != argument.words.substr(space + 1)) {
                 continue;
             }
             switch (argument.kind) {
@@ -381,22 +417,19 @@ void takeFolderArguments(Engine& engine, const std::vector<std::string>& words) 
                     engine.namedUserFolder = "~/" + words[value];
                     break;
                 case FolderArgumentKind::Portable:
+                    engine.portable = true;
                     break;
             }
         }
     }
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    return true;
 }
 
 // "flatpak run [OPTIONS] APP [ARGUMENTS]" of an app the table knows; the
 // installation is the one whose exported launcher this is.
-Engine sandboxEngine(const WrapperScript& script, const std::string& launcher) {
-    const auto& words = script.arguments;
-    if ((script.target != "flatpak" && !script.target.ends_with("/flatpak")) || words.empty() ||
+Engine sandboxEngine(const std::string& flatpak, const std::vector<std::string>& words,
+                     const std::string& launcher) {
+    if ((flatpak != "flatpak" && !flatpak.ends_with("/flatpak")) || words.empty() ||
         words[0] != "run") {
         return {};
     }
@@ -415,47 +448,122 @@ Engine sandboxEngine(const WrapperScript& script, const std::string& launcher) {
     Engine engine;
     engine.kind = row->kind;
     engine.sandbox.appId = words[at];
-    engine.sandbox.flatpak = script.target;
+    engine.sandbox.flatpak = flatpak;
     engine.sandbox.runOptions.assign(words.begin() + 1,
                                      words.begin() + static_cast<std::ptrdiff_t>(at));
     const std::string exports = "/exports/bin/" + words[at];
     if (launcher.ends_with(exports)) {
         engine.sandbox.installation = launcher.substr(0, launcher.size() - exports.size());
     }
-    takeFolderArguments(engine, {words.begin() + static_cast<std::ptrdiff_t>(at) + 1, words.end()});
+    if (!takeFolderArguments(engine,
+                             {words.begin() + static_cast<std::ptrdiff_t>(at) + 1, words.end()})) {
+        return {};
+    }
+    const auto installation = engine.sandbox.installation;
+    return installation.empty() ? engine : sandboxedEngine(std::move(engine), {installation});
+}
+
+// The one engine every way gives; the ways may differ in the data folder
+// they name only, which then is one of the choices. Unknown otherwise.
+Engine agreed(const std::vector<Engine>& engines) {
+    if (engines.empty()) {
+        return {};
+    }
+    const auto without = [](Engine engine) {
+        engine.namedDataFolder.clear();
+        engine.dataFolderChoices.clear();
+        return engine;
+    };
+    const auto base = without(engines.front());
+    std::vector<std::string> choices;
+    for (const auto& engine : engines) {
+        if (engine.kind == EngineKind::Unknown || without(engine) != base ||
+            engine.namedDataFolder.empty() != engines.front().namedDataFolder.empty() ||
+            engine.dataFolderChoices.empty() != engines.front().dataFolderChoices.empty()) {
+            return {};
+        }
+        auto named = engine.dataFolderChoices;
+        if (!engine.namedDataFolder.empty()) {
+            named.push_back(engine.namedDataFolder);
+        }
+        for (auto& folder : named) {
+            if (std::ranges::find(choices, folder) == choices.end()) {
+                choices.push_back(std::move(folder));
+            }
+        }
+    }
+    auto engine = engines.front();
+    if (choices.size() > 1) {
+        engine.namedDataFolder.clear();
+        engine.dataFolderChoices = std::move(choices);
+    }
     return engine;
 }
 
-Engine recognise(const std::string& path, int wrappers) {
-    const auto facts = cachedFacts(path);
-    if (facts.wrapper) {
-        const auto script = placedWrapper(*facts.wrapper, folderOf(path));
-        if (!script || wrappers >= kMaxWrappers) {
-            return {};
-        }
-        if (auto sandboxed = sandboxEngine(*script, path); sandboxed.kind != EngineKind::Unknown) {
-            const auto installation = sandboxed.sandbox.installation;
-            return installation.empty() ? sandboxed
-                                        : sandboxedEngine(std::move(sandboxed), {installation});
-        }
-        if (!script->target.starts_with('/')) {
-            return {};
-        }
-        auto engine = recognise(script->target, wrappers + 1);
-        if (engine.kind == EngineKind::Unknown) {
-            return {};
-        }
-        if (!script->directory.empty()) {
-            engine.workingDirectory = script->directory;
-        }
-        takeFolderArguments(engine, script->arguments);
-        return engine;
+Engine recognise(const std::string& path, const std::string& name,
+                 const std::vector<StartWord>& words, const std::string& directory, int wrappers,
+                 std::size_t wynCount);
+
+// What one way of a wrapper starts, given words that pass WYN's on.
+Engine started(const WrapperExec& exec, const std::vector<StartWord>& words,
+               const std::string& callerDirectory, const std::string& launcher, int wrappers,
+               std::size_t wynCount) {
+    if (auto sandboxed = sandboxEngine(exec.program, ownWords(words, wynCount), launcher);
+        sandboxed.kind != EngineKind::Unknown) {
+        return sandboxed;
     }
-    if (facts.engine.kind == EngineKind::Unknown) {
+    return recognise(exec.program, exec.name, words,
+                     exec.directory.empty() ? callerDirectory : exec.directory, wrappers + 1,
+                     wynCount);
+}
+
+Engine recognise(const std::string& path, const std::string& name,
+                 const std::vector<StartWord>& words, const std::string& directory, int wrappers,
+                 std::size_t wynCount) {
+    const auto facts = cachedFacts(path);
+    if (facts.script) {
+        if (wrappers >= kMaxWrappers) {
+            return {};
+        }
+        WrapperCall call{name, {}, directory, realPath, facts.wholeScript};
+        for (const auto& word : words) {
+            call.arguments.push_back(word.text);
+        }
+        const auto execs = readWrapperScript(*facts.script, call);
+        if (!execs) {
+            return {};
+        }
+        // The shell goes on elsewhere when it cannot enter a folder.
+        for (const auto& exec : *execs) {
+            if (!std::ranges::all_of(exec.folders, directoryExists)) {
+                return {};
+            }
+        }
+        // A way whose exec does not pass WYN's words on starts no game of
+        // WYN's (Debian's launcher's message that the data is missing): as
+        // if it exited.
+        std::vector<Engine> engines;
+        for (const auto& exec : *execs) {
+            std::vector<StartWord> passed;
+            for (const auto& argument : exec.arguments) {
+                passed.push_back(argument.caller >= 0 ? words[argument.caller]
+                                                      : StartWord{argument.text, -1});
+            }
+            if (passesWynWords(passed, wynCount)) {
+                engines.push_back(started(exec, passed, directory, path, wrappers, wynCount));
+            }
+        }
+        return agreed(engines);
+    }
+    if (facts.engine.kind == EngineKind::Unknown || !passesWynWords(words, wynCount)) {
         return {};
     }
     auto engine = facts.engine;
     engine.program = realPath(path);
+    engine.workingDirectory = directory;
+    if (!takeFolderArguments(engine, ownWords(words, wynCount))) {
+        return {};
+    }
     return engine;
 }
 
@@ -486,7 +594,10 @@ ExecutableFacts readExecutableFacts(const ReadAt& unbounded) {
     ExecutableFacts facts;
     const auto start = read(0, kElfHeaderBytes);
     if (start.starts_with("#!")) {
-        facts.wrapper = readWrapperScript(read(0, kScriptBytes));
+        auto script = read(0, kScriptBytes + 1);
+        facts.wholeScript = script.size() <= kScriptBytes;
+        script.resize(std::min(script.size(), kScriptBytes));
+        facts.script = std::move(script);
         return facts;
     }
     Engine header;
@@ -514,8 +625,50 @@ ExecutableFacts readExecutableFacts(const ReadAt& unbounded) {
     return facts;
 }
 
+std::vector<std::string> startParameters(bool dedicated) {
+    std::vector<std::string> words{"+set", "game", std::string(kAddOnFolder)};
+    if (dedicated) {
+        words.insert(words.end(), {"+set", "dedicated", "1"});
+    }
+    words.insert(words.end(), {"+exec", "wyn.cfg"});
+    return words;
+}
+
 Engine recogniseEngine(const std::string& path) {
-    return recognise(path, 0);
+    // What a wrapper does may depend on every word WYN may pass: each
+    // engine's folder arguments or none, then the start parameters, with or
+    // without a dedicated server. The game directory is not known here.
+    std::vector<std::vector<std::string_view>> prefixes{{}};
+    for (const auto& row : engineRows()) {
+        const std::vector<std::string_view> prefix(row.dataFolderArguments.begin(),
+                                                   row.dataFolderArguments.end());
+        if (!prefix.empty() && std::ranges::find(prefixes, prefix) == prefixes.end()) {
+            prefixes.push_back(prefix);
+        }
+    }
+    std::vector<Engine> engines;
+    for (const auto& prefix : prefixes) {
+        for (const bool dedicated : {false, true}) {
+            std::vector<StartWord> words;
+            for (const auto word : prefix) {
+                words.push_back({std::string(word), 0});
+            }
+            if (!prefix.empty()) {
+                words.push_back({std::nullopt, 0});
+            }
+            for (auto& word : startParameters(dedicated)) {
+                words.push_back({std::move(word), 0});
+            }
+            for (std::size_t i = 0; i < words.size(); ++i) {
+                words[i].wyn = static_cast<int>(i);
+            }
+            engines.push_back(recognise(path, path, words, "", 0, words.size()));
+            if (engines.back().kind == EngineKind::Unknown) {
+                return {};
+            }
+        }
+    }
+    return agreed(engines);
 }
 
 std::vector<std::string> engineProgramNames(const PlatformProfile& profile, bool servers) {

@@ -10,7 +10,6 @@
 #include "base/platform_profile.h"
 #include "engine/elf.h"
 #include "engine/pe.h"
-#include "engine/wrapper_script.h"
 
 namespace wyn {
 
@@ -72,6 +71,12 @@ struct Engine {
     // folder their arguments name (empty: none), whether they run it without
     // a user folder, and the folder they change to (empty: WYN's).
     std::string namedDataFolder;
+    // The data folders a wrapper names on its different ways, when they
+    // differ (Debian's launcher falls back to the demo's data when the full
+    // game's pak0.pak is missing): the engine reads one of them, which one
+    // depends on files the reading does not test. namedDataFolder is then
+    // empty.
+    std::vector<std::string> dataFolderChoices;
     std::string namedUserFolder;
     bool portable = false;
     std::string workingDirectory;
@@ -90,19 +95,28 @@ std::string_view engineName(const Engine& engine);
 using ReadAt = std::function<std::string(std::uint64_t offset, std::size_t size)>;
 
 // What the bytes of one file say: an engine (its program left empty), or a
-// wrapper script and what it starts.
+// "#!" script's first bytes, read where its path is known.
 struct ExecutableFacts {
     Engine engine;
-    std::optional<WrapperScript> wrapper;
+    std::optional<std::string> script;
+    bool wholeScript = false;  // the bytes are all of the script
 };
 
 // Reads a file's facts through read: the ELF or PE section table and the
-// read-only data sections only, in bounded pieces, or a script's first lines.
+// read-only data sections only, in bounded pieces, or a script's first bytes.
 ExecutableFacts readExecutableFacts(const ReadAt& read);
 
+// The words WYN passes an engine after the arguments that name its folders:
+// the add-on's game, a dedicated server, the script it runs.
+std::vector<std::string> startParameters(bool dedicated);
+
 // The engine a program is: its facts read once per path, size and
-// modification time; a wrapper script is followed to what it starts. A file
-// that cannot be read is an unknown engine.
+// modification time. A wrapper script is read as the shell would run it with
+// the words WYN passes (startParameters, after any engine's folder
+// arguments), and followed to what it starts: an engine that gets WYN's
+// words intact, last and in order, the same whatever the script's ways and
+// WYN's words; otherwise, and for a file that cannot be read, an unknown
+// engine.
 Engine recogniseEngine(const std::string& path);
 
 // The names of the engines' game programs ("quake2", ...), each once, in the

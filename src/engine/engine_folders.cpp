@@ -61,11 +61,24 @@ std::string ownDataFolder(const Engine& engine) {
         case DataFolderRule::BinaryFolder:
             return binaryFolder(engine);
         case DataFolderRule::CompiledIn:
-            return engine.dataFolder;
+            // A portable build reads its working directory.
+            return engine.dataFolder.empty() ? engine.workingDirectory : engine.dataFolder;
         case DataFolderRule::WorkingDirectory:
             return engine.workingDirectory;
     }
     return {};
+}
+
+// The folder an engine that cannot be told the game directory (no argument
+// names it: id's Quake II) reads its data from instead, where a wrapper
+// starts it; empty when that is the game directory, or WYN starts it there.
+std::string untoldDataFolder(const Engine& engine, const EngineEnvironment& environment) {
+    if (!engineRow(engine.kind).dataFolderArguments.empty() || !engine.namedDataFolder.empty() ||
+        !engine.dataFolderChoices.empty()) {
+        return {};
+    }
+    const auto own = ownDataFolder(engine);
+    return own.empty() || sameFolder(own, environment.gameDirectory) ? std::string() : own;
 }
 
 // Enough of a library for either format's header.
@@ -157,20 +170,35 @@ std::vector<std::string> engineRoots(const Engine& engine, const EngineEnvironme
             roots.push_back(folder);
         }
     };
-    // A wrapper that names the data folder has the last word on it; a sandbox
-    // reads only the folders it shows.
-    std::string data = engine.namedDataFolder;
-    if (data.empty() &&
-        (!isSandboxed(engine) || sandboxShows(engine, environment, environment.gameDirectory))) {
-        data = environment.gameDirectory;
+    // A wrapper that names the data folder has the last word on it, and of
+    // the folders it chooses from, the game directory is the one the player
+    // chose; an engine that cannot be told the game directory reads its own;
+    // a sandbox reads only the folders it shows.
+    std::vector<std::string> data;
+    const auto& game = environment.gameDirectory;
+    const auto& choices = engine.dataFolderChoices;
+    if (!engine.namedDataFolder.empty()) {
+        data.push_back(engine.namedDataFolder);
+    } else if (!choices.empty()) {
+        const bool chosen = std::ranges::any_of(
+            choices, [&game](const std::string& folder) { return sameFolder(folder, game); });
+        data = chosen ? std::vector{game} : choices;
+    } else if (const auto own = untoldDataFolder(engine, environment); !own.empty()) {
+        data.push_back(own);
+    } else if (!isSandboxed(engine) || sandboxShows(engine, environment, game)) {
+        data.push_back(game);
     }
     add(engineUserFolder(engine, environment));
     // The binary's folder as the game directory, when it is that one.
     if (const auto binary = binaryFolder(engine);
-        engineRow(engine.kind).readsBinaryFolder && (data.empty() || !sameFolder(binary, data))) {
+        engineRow(engine.kind).readsBinaryFolder &&
+        std::ranges::none_of(
+            data, [&binary](const std::string& folder) { return sameFolder(binary, folder); })) {
         add(binary);
     }
-    add(data);
+    for (const auto& folder : data) {
+        add(folder);
+    }
     add(engine.systemFolder);
     if (roots.empty()) {
         roots.push_back(environment.gameDirectory);
@@ -223,16 +251,17 @@ std::vector<std::string> startArguments(const Engine& engine,
     const auto& game = environment.gameDirectory;
     const auto own = ownDataFolder(engine);
     const auto user = engineUserFolder(engine, environment);
+    const auto& named = engineRow(engine.kind).dataFolderArguments;
     // Nothing that would contradict a wrapper's folder, nothing a sandbox
-    // cannot read, nothing for a folder the engine reads anyway.
-    if (!engine.namedDataFolder.empty() ||
+    // cannot read, nothing for a folder the engine reads anyway, nothing to
+    // an engine no argument tells (checkGameDirectoryReach says so).
+    if (!engine.namedDataFolder.empty() || !engine.dataFolderChoices.empty() || named.empty() ||
         (isSandboxed(engine) && !sandboxShows(engine, environment, game)) ||
         (!user.empty() && sameFolder(user, game)) ||
         (!engine.systemFolder.empty() && sameFolder(engine.systemFolder, game)) || own.empty() ||
         sameFolder(own, game)) {
         return {};
     }
-    const auto& named = engineRow(engine.kind).dataFolderArguments;
     std::vector<std::string> arguments(named.begin(), named.end());
     arguments.push_back(game);
     return arguments;
@@ -264,6 +293,11 @@ StartCommand startCommand(const Engine& engine, const EngineEnvironment& environ
 std::optional<std::string> checkGameDirectoryReach(const Engine& engine,
                                                    const EngineEnvironment& environment) {
     const auto& game = environment.gameDirectory;
+    if (const auto own = untoldDataFolder(engine, environment); !own.empty()) {
+        return std::string(engineName(engine.kind)) + " reads its game data from " + own +
+               ", where its wrapper starts it, and cannot be told another folder: choose " + own +
+               " as the game directory.";
+    }
     if (!isSandboxed(engine) || sandboxShows(engine, environment, game)) {
         return std::nullopt;
     }
@@ -285,6 +319,10 @@ std::optional<std::string> checkGameDirectoryReach(const Engine& engine,
 std::string engineInstallationFolder(const Engine& engine, const EngineEnvironment& environment) {
     if (isSandboxed(engine)) {
         return engineUserFolder(engine, environment);
+    }
+    if (!engine.dataFolderChoices.empty()) {
+        const auto found = std::ranges::find_if(engine.dataFolderChoices, directoryExists);
+        return found == engine.dataFolderChoices.end() ? std::string() : *found;
     }
     return engine.namedDataFolder.empty() ? engine.systemFolder : engine.namedDataFolder;
 }

@@ -71,7 +71,9 @@ StartCommand startCommand(const Engine& engine, const EngineEnvironment& environ
 
 // Nothing when the engine can read the game directory; for a sandboxed
 // engine that cannot, the message that stops the launch: where the game data
-// must go, and the override that would let the engine read it.
+// must go, and the override that would let the engine read it; for an engine
+// no argument tells the game directory (id's Quake II) that its wrapper
+// starts in another folder, that this folder is the one to choose.
 std::optional<std::string> checkGameDirectoryReach(const Engine& engine,
                                                    const EngineEnvironment& environment);
 

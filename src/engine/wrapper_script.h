@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,32 +8,59 @@
 
 namespace wyn {
 
-// What a wrapper script starts, read as the shell would within limits: the
-// last exec at its top level, with the variables the script assigns at its
-// top level expanded and "$(dirname "$0")" standing for the script's folder.
-struct WrapperScript {
-    // The program: a full path, a bare name (looked up on PATH), or a path
-    // below kScriptFolder.
-    std::string target;
-    // The exec line's words after the program; the caller's ("$@") left out.
-    std::vector<std::string> arguments;
-    // The folder the script changes to before the exec; empty: none.
+// How a wrapper script is started: as the shell starts it, with its path
+// ($0, as given: links are not resolved) and the words after it.
+struct WrapperCall {
+    std::string path;
+    // The caller's words; nothing for a word whose text the caller does not
+    // know yet (the game directory, which recognition does not know).
+    std::vector<std::optional<std::string>> arguments;
+    // The folder the script starts in; empty: the caller's, which the reading
+    // does not know.
     std::string directory;
-
-    bool operator==(const WrapperScript&) const = default;
+    // The real path of a file or folder, links resolved ("pwd -P", "readlink
+    // -f", "realpath"); empty or unset: unknown.
+    std::function<std::string(const std::string&)> realPath;
+    // False when the script's bytes stop before its end: what lies past them
+    // is unknown.
+    bool complete = true;
 };
 
-// Stands for the script's own folder until the script's path is known.
-inline constexpr std::string_view kScriptFolder = "\x01";
+// A word of an exec line: the script's own, or one of the caller's words
+// passed on whole (its text then the caller's, empty when unknown).
+struct ExecWord {
+    std::string text;
+    int caller = -1;  // its index in WrapperCall::arguments
 
-// Nothing when the script starts nothing WYN can tell for sure: no exec at
-// its top level, or one whose words depend on a condition, a loop, the
-// environment or a command other than dirname "$0".
-std::optional<WrapperScript> readWrapperScript(std::string_view script);
+    bool operator==(const ExecWord&) const = default;
+};
 
-// The script with kScriptFolder replaced by its folder; a relative program
-// taken from the folder the script changed to. Nothing when that folder is
-// unknown.
-std::optional<WrapperScript> placedWrapper(WrapperScript script, const std::string& scriptFolder);
+// One way a script may end in exec.
+struct WrapperExec {
+    // The program as exec names it (the $0 of a script it starts), and as a
+    // full path.
+    std::string name;
+    std::string program;
+    std::vector<ExecWord> arguments;
+    // The working directory it starts in; empty: the one the script started in.
+    std::string directory;
+    // Every folder the script changed to on its way. The shell goes on in the
+    // folder it was in when one cannot be entered: the reading holds only
+    // where every way's folders are folders.
+    std::vector<std::string> folders;
+
+    bool operator==(const WrapperExec&) const = default;
+};
+
+// Reads a "#!" shell script as the shell would run it, with the caller's
+// words and $0 known: every way it may take to an exec, each once. Conditions
+// the reading cannot decide (files, other programs' results, the environment)
+// are followed both ways; a way that ends without exec (exit, an error) is
+// not among them. Nothing when a way cannot be followed: a syntax or command
+// the reading does not know, an expansion it cannot tell where it decides
+// anything, a program started some other way with the caller's words, a limit
+// reached. Bounded in time and memory for any bytes.
+std::optional<std::vector<WrapperExec>> readWrapperScript(std::string_view script,
+                                                          const WrapperCall& call);
 
 }  // namespace wyn

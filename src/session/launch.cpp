@@ -125,15 +125,6 @@ LauncherLines launcherLines(const SessionSettings& s) {
     return {{"sv redbots " + joinNames(red), "sv bluebots " + joinNames(blue)}, {}};
 }
 
-std::vector<std::string> startParameters(bool dedicated) {
-    std::vector<std::string> arguments{"+set", "game", "vantor"};
-    if (dedicated) {
-        arguments.insert(arguments.end(), {"+set", "dedicated", "1"});
-    }
-    arguments.insert(arguments.end(), {"+exec", "wyn.cfg"});
-    return arguments;
-}
-
 std::string launcherBotsLine(const std::string& bots) {
     return "sv bots " + bots;
 }

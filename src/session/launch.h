@@ -59,8 +59,6 @@ LauncherLines launcherLines(const SessionSettings& session);
 std::string launcherBotsLine(const std::string& bots);
 std::vector<std::string> launcherTeamLines(const std::string& yourTeam, const std::string& teams);
 
-// "+set game vantor [+set dedicated 1] +exec wyn.cfg" as an argument list.
-std::vector<std::string> startParameters(bool dedicated);
 // The game of the session's directory and executable, dedicated or not, for
 // the engine it is.
 // endsWithStarter: the starter waits for the game (GameStarter::waitsForTheGame).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 namespace wyn::stored {
 
 // The names of the single values the program keeps beside its stored controls.
@@ -24,5 +26,9 @@ inline constexpr const char* LastExternalMap = "LastExternalMap";
 // The developer news: the caption of the last update, and the query to run.
 inline constexpr const char* DevNewsUpdate = "DevNewsUpdate";
 inline constexpr const char* DevNewsQuery = "DevNewsQuery";
+// The servers joined, most recent first; the names not in use hold nothing.
+inline constexpr std::array<const char*, 8> RecentServers{
+    "RecentServer1", "RecentServer2", "RecentServer3", "RecentServer4",
+    "RecentServer5", "RecentServer6", "RecentServer7", "RecentServer8"};
 
 }  // namespace wyn::stored

@@ -1,9 +1,9 @@
 // wynctl launch --wait with the real engines as players install them: a
-// system-wide build, a distribution's wrapper in front of an alternatives
-// link, a wrapper of one's own, and Flathub's sandboxed Yamagi Quake II (the
-// Flatpak the fixture builds, installed into the test's home). In each the
-// engine's console holds the session's settings, whatever older script waits
-// where the engine reads first.
+// system-wide build, Debian's launchers (client and server) in front of an
+// alternatives link, wrappers of one's own, and Flathub's sandboxed Yamagi
+// Quake II (the Flatpak the fixture builds, installed into the test's home).
+// In each the engine's console holds the session's settings, whatever older
+// script waits where the engine reads first.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/text_file.h"
+#include "debian_launcher.h"
 #include "engine_preset.h"
 #include "shell_run.h"
 #include "temp_dir.h"
@@ -25,6 +26,8 @@ const std::string kEngines = WYN_TEST_ENGINES;
 const std::string kYamagi = kEngines + "/yquake2/q2ded";
 const std::string kSystemWide = kEngines + "/yquake2-system/lib/yamagi-quake2/q2ded";
 const std::string kLibrary = kEngines + "/yquake2/baseq2/game.so";
+const std::string kQ2pro = kEngines + "/q2pro-portable/q2proded";
+const std::string kQ2proLibrary = kEngines + "/q2pro-portable/gamex86_64.so";
 constexpr const char* kApp = "org.yamagi.YamagiQ2";
 
 struct Installed {
@@ -55,8 +58,9 @@ void installFlatpak(const std::string& home) {
     ASSERT_EQ(status, 0) << output;
 }
 
-// Debian's /usr/games/quake2, in front of the alternatives link to the engine.
-constexpr const char* kDebianWrapper = R"(set -e
+// A straight wrapper that names the data folder, in front of the
+// alternatives link to the engine.
+constexpr const char* kStraightWrapper = R"(set -e
 data_location=DATA
 engine_path=ENGINE
 options=
@@ -68,14 +72,65 @@ fi
 exec ${engine_path} ${options} +set basedir "$use_data_location" "$@"
 )";
 
-Installed debianWrapper(const test::TempDir& temp, const std::string&) {
+// Debian's game data: the launcher tests for baseq2/pak0.pak, and the
+// engine reads it, so it is a real one (the header "PACK", the directory's
+// offset and size) holding one empty file.
+std::string debianData(const test::TempDir& temp) {
+    std::string pak(12 + 64, '\0');
+    pak.replace(0, 4, "PACK");
+    pak[4] = 12;  // the directory's offset
+    pak[8] = 64;  // its size: one entry
+    pak.replace(12, 9, "empty.txt");
+    pak[12 + 56] = 12;  // the file's offset; its size 0
+    temp.write("usr/share/games/quake2/baseq2/pak0.pak", pak);
+    return temp / "usr/share/games/quake2";
+}
+
+// The alternatives link to the engine, through /etc/alternatives.
+std::string alternative(const test::TempDir& temp, const std::string& name) {
+    temp.mkdir("etc/alternatives");
+    fs::create_symlink(kSystemWide, temp / ("etc/alternatives/" + name));
+    const auto link = temp.mkdir("usr/lib/quake2") + "/" + name;
+    fs::create_symlink(temp / ("etc/alternatives/" + name), link);
+    return link;
+}
+
+Installed straightWrapper(const test::TempDir& temp, const std::string&) {
     const auto data = temp.mkdir("usr/share/games/quake2");
-    const auto engine = temp.mkdir("usr/lib/quake2") + "/quake2-engine";
-    fs::create_symlink(kSystemWide, engine);
-    std::string text = kDebianWrapper;
-    text.replace(text.find("DATA"), 4, data);
-    text.replace(text.find("ENGINE"), 6, engine);
+    const auto engine = alternative(temp, "quake2-engine");
+    const auto text = test::replaced(kStraightWrapper, {{"DATA", data}, {"ENGINE", engine}});
     return {script(temp, "usr/games/quake2", text), data};
+}
+
+// The client, and the server the package makes from the same text.
+Installed debianLauncher(const test::TempDir& temp, bool server) {
+    const auto data = debianData(temp);
+    const auto engine = alternative(temp, server ? "quake2-engine-server" : "quake2-engine");
+    const auto path = temp.write(server ? "usr/games/quake2-server" : "usr/games/quake2",
+                                 test::debianLauncher(server, data, engine));
+    fs::permissions(path, fs::perms::owner_all);
+    return {path, data};
+}
+
+// A wrapper that prefers Q2PRO where it is installed, on one line: the
+// shell starts Q2PRO, which WYN does not read as sure (unknown), and so
+// starts in the game directory, which a portable Q2PRO reads.
+Installed choosingWrapper(const test::TempDir& temp, const std::string&) {
+    const auto game = temp.mkdir("game");
+    fs::copy_file(kQ2proLibrary, temp.mkdir("game/baseq2") + "/gamex86_64.so");
+    fs::copy_file(kQ2proLibrary, temp.mkdir("game/vantor") + "/gamex86_64.so");
+    return {script(temp, "usr/games/quake2",
+                   "engine=" + kYamagi + "\nif [ -x " + kQ2pro + " ]; then engine=" + kQ2pro +
+                       "; fi\nexec \"$engine\" \"$@\"\n"),
+            game};
+}
+
+// A wrapper that changes to the engine's own folder, the game data elsewhere.
+Installed folderWrapper(const test::TempDir& temp, const std::string&) {
+    fs::copy_file(kYamagi, temp.mkdir("opt/quake2") + "/quake2");
+    return {
+        script(temp, "usr/games/quake2", "cd " + temp / "opt/quake2" + "\nexec ./quake2 \"$@\"\n"),
+        temp.mkdir("game")};
 }
 
 // A wrapper of one's own beside the engine, in the game directory.
@@ -115,7 +170,15 @@ const Layout kLayouts[] = {
          return Installed{kSystemWide, temp.mkdir("game")};
      },
      "Yamagi Quake II"},
-    {"DebianWrapper", debianWrapper, "Yamagi Quake II"},
+    {"StraightWrapper", straightWrapper, "Yamagi Quake II"},
+    {"DebianClient",
+     [](const test::TempDir& temp, const std::string&) { return debianLauncher(temp, false); },
+     "Yamagi Quake II"},
+    {"DebianServer",
+     [](const test::TempDir& temp, const std::string&) { return debianLauncher(temp, true); },
+     "Yamagi Quake II"},
+    {"ChoosingWrapper", choosingWrapper, "unknown"},
+    {"FolderWrapper", folderWrapper, "Yamagi Quake II"},
     {"OwnWrapperPortable",
      [](const test::TempDir& temp, const std::string&) { return ownWrapper(temp, " -portable"); },
      "Yamagi Quake II"},

@@ -16,6 +16,8 @@ PLANE_Z = 2
 
 # Q2PRO refuses a map without a model, a node or leaf 0 solid, and (on Windows) one
 # without texinfo: its first allocation would then be of 0 bytes, which VirtualAlloc fails.
+# Yamagi Quake II refuses one without a leaf brush ("Map with no planes"), and Q2PRO a
+# leaf brush without its brush.
 LUMPS = {
     0: ENTITIES,
     1: struct.pack('<4fi', 0, 0, 1, 0, PLANE_Z),
@@ -24,7 +26,9 @@ LUMPS = {
     5: struct.pack('<8f2i32si', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, b'e1u1/floor1_1', -1),
     8: struct.pack('<i2h6h4H', CONTENTS_SOLID, -1, 0, -512, -512, -512, 512, 512, 0, 0, 0, 0, 0)
     + struct.pack('<i2h6h4H', 0, -1, 0, -512, -512, 0, 512, 512, 512, 0, 0, 0, 0),
+    10: struct.pack('<H', 0),  # one leaf brush, brush 0: a solid brush of no sides
     13: struct.pack('<9f3i', -512, -512, -512, 512, 512, 512, 0, 0, 0, 0, 0, 0),
+    14: struct.pack('<3i', 0, 0, CONTENTS_SOLID),
     17: struct.pack('<2i', 0, 0),  # one area, without portals
 }
 LUMP_COUNT = 19

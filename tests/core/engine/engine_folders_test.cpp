@@ -217,6 +217,42 @@ TEST_F(EngineFolders, FollowEachEngineLayout) {
     }
 }
 
+// What a wrapper leaves open: one of several data folders it names, or a
+// folder of its own it starts an engine in that no argument moves.
+TEST_F(EngineFolders, FollowWhatAWrapperLeavesOpen) {
+    const auto game = environment.gameDirectory;
+    const auto demo = temp.mkdir("demo");
+    auto yamagi = engine(EngineKind::YamagiQuake2, "usr/lib/yq2");
+    yamagi.dataFolderChoices = {game, demo};
+    const Folders readsFirst{environment.home + "/.yq2", temp / "usr/lib/yq2"};
+    // The player chose one of them; WYN names none against the wrapper's.
+    EXPECT_EQ(engineRoots(yamagi, environment), (Folders{readsFirst[0], readsFirst[1], game}));
+    EXPECT_EQ(startArguments(yamagi, environment), Folders{});
+    EXPECT_EQ(engineInstallationFolder(yamagi, environment), game);
+    yamagi.dataFolderChoices = {temp / "none", demo};
+    EXPECT_EQ(engineRoots(yamagi, environment),
+              (Folders{readsFirst[0], readsFirst[1], temp / "none", demo}));
+    EXPECT_EQ(engineInstallationFolder(yamagi, environment), demo);
+
+    // id's Quake II reads the folder it starts in, and cannot be told another.
+    auto classic = engine(EngineKind::Quake2, "opt/q2");
+    classic.workingDirectory = temp / "opt/q2";
+    EXPECT_EQ(engineRoots(classic, environment), Folders{temp / "opt/q2"});
+    EXPECT_EQ(startArguments(classic, environment), Folders{});
+    EXPECT_EQ(checkGameDirectoryReach(classic, environment),
+              "Quake II reads its game data from " + temp / "opt/q2" +
+                  ", where its wrapper starts it, and cannot be told another folder: choose " +
+                  temp / "opt/q2" + " as the game directory.");
+    environment.gameDirectory = temp / "opt/q2";
+    EXPECT_EQ(checkGameDirectoryReach(classic, environment), std::nullopt);
+
+    // A portable Q2PRO reads it too, and is told the game directory.
+    environment.gameDirectory = game;
+    auto q2pro = engine(EngineKind::Q2pro, "opt/q2pro");
+    q2pro.workingDirectory = temp / "opt/q2pro";
+    EXPECT_EQ(startArguments(q2pro, environment), (Folders{"+set", "basedir", game}));
+}
+
 // Flathub's Yamagi Quake II: its sandbox shows it its own folder in the
 // home and what the app and the overrides grant, nothing else.
 TEST_F(EngineFolders, FollowASandbox) {

@@ -92,9 +92,8 @@ TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
         {"a text file", "Yamagi Quake II v%s\0", Engine()},
         {"an empty file", "", Engine()},
         {"a wrapper", "#!/bin/sh\n# starts it\nexec " + yamagiProgram + " \"$@\"\n", yamagi(false)},
-        {"a wrapper naming itself",
-         "#!/bin/bash\nset -e\n  exec -a \"$0\" '" + yamagiProgram + "' +set game \"$1\"\n",
-         yamagi(false)},
+        {"a wrapper passing one of WYN's words",
+         "#!/bin/bash\nset -e\n  exec '" + yamagiProgram + "' +set game \"$3\"\n", Engine()},
         {"a wrapper of an unknown program", "#!/bin/sh\nexec " + unknownProgram + "\n", Engine()},
         {"a wrapper by relative path", "#!/bin/sh\nexec opt/yq2/quake2\n", Engine()},
         {"a wrapper without exec", "#!/bin/sh\n" + yamagiProgram + "\n", Engine()},
@@ -115,6 +114,64 @@ TEST(Engine, RecognisesMadeUpExecutablesByTheirBytes) {
     EXPECT_EQ(recogniseEngine(yamagiProgram).elf.bits, 64);
     EXPECT_EQ(recogniseEngine(temp / "missing").kind, EngineKind::Unknown);
     EXPECT_EQ(recogniseEngine(temp.str()).kind, EngineKind::Unknown);
+}
+
+// A wrapper's engine is what it starts with WYN's words last, whatever they
+// are (the folder arguments of every engine, a dedicated server or not) and
+// whichever way the script goes.
+TEST(Engine, FollowsWrappersAsTheShellRunsThem) {
+    test::TempDir temp;
+    const auto program = temp.write("opt/yq2/quake2", test::fakeElf({.strings = kYamagi}));
+    const auto other = temp.write("opt/other/q2", test::fakeElf({.strings = kQ2pro}));
+    const auto full = temp.mkdir("data/full");
+    const auto demo = temp.str() + "/data/demo";
+    const auto inner =
+        temp.write("bin/inner", "#!/bin/sh\ncd \"${0%/*}/../opt/yq2\"\nexec ./quake2 \"$@\"\n");
+    struct Case {
+        const char* name;
+        std::string script;
+        Engine engine;  // its program aside
+    };
+    auto named = yamagi(false);
+    named.namedDataFolder = full;
+    auto choices = yamagi(false);
+    choices.dataFolderChoices = {full, demo};
+    auto moved = yamagi(false);
+    moved.workingDirectory = temp.str() + "/opt/yq2";
+    const Case cases[] = {
+        {"Debian's fallback to the demo",
+         "d=" + full + "\n[ -f $d/pak0.pak ] || d=" + demo +
+             "\n[ -f $d/pak0.pak ] || exec /usr/games/need-data \"no data\"\nexec " + program +
+             " +set basedir $d \"$@\"\n",
+         choices},
+        {"a way without WYN's words",
+         "[ -f /pak0.pak ] || exec /bin/true \"$1\"\nexec " + program + " +set basedir " + full +
+             " \"$@\"\n",
+         named},
+        {"a test chooses the program",
+         "e=" + program + "\nif [ -x /q2pro ]; then e=" + other + "; fi\nexec $e \"$@\"\n",
+         Engine()},
+        {"WYN's words decide",
+         "case \"$1\" in -datadir) exec " + program + " \"$@\";; *) exec " + other +
+             " \"$@\";; esac\n",
+         Engine()},
+        {"a literal folder", "cd " + temp.str() + "/opt/yq2 || exit\nexec ./quake2 \"$@\"\n",
+         moved},
+        {"a folder that is not there",
+         "cd " + temp.str() + "/opt/none\nexec " + program + " \"$@\"\n", Engine()},
+        {"a wrapper of a wrapper", "exec " + inner + " \"$@\"\n", moved},
+        {"words after WYN's", "exec " + program + " \"$@\" +set game xatrix\n", Engine()},
+        {"a folder argument cut off", "exec " + program + " -datadir \"$@\"\n", Engine()},
+    };
+    int number = 0;
+    for (const auto& c : cases) {
+        const auto path =
+            temp.write("wrapper" + std::to_string(number++), "#!/bin/sh\n" + c.script);
+        auto engine = recogniseEngine(path);
+        engine.program.clear();
+        engine.elf = {};
+        EXPECT_EQ(engine, c.engine) << c.name;
+    }
 }
 
 // What a Windows build is, its header aside.
