@@ -114,8 +114,8 @@ int ctlWhere(CtlContext& context, CtlSession& session, const CtlArguments& args)
         return usageError(context, "where");
     }
     const auto game = session.settings.recogniseEngine();
-    context.out << "engine\t" << engineName(game.engine.kind) << "\nscripts\t"
-                << scriptsFolder(game) << '\n';
+    context.out << "engine\t" << engineName(game.engine) << "\nscripts\t" << scriptsFolder(game)
+                << '\n';
     for (const auto& folder : engineSearchPath(game.engine, game.environment, kAddOnFolder)) {
         context.out << "search\t" << folder << '\n';
     }

@@ -11,6 +11,9 @@ PlatformProfile systemProfile() {
     PlatformProfile profile = PlatformProfile::native();
     profile.home = homeFolder();
     profile.xdgDataHome = environmentValue("XDG_DATA_HOME");
+    profile.xdgConfigHome = environmentValue("XDG_CONFIG_HOME");
+    profile.xdgCacheHome = environmentValue("XDG_CACHE_HOME");
+    profile.xdgRuntimeDir = environmentValue("XDG_RUNTIME_DIR");
     // Where Windows engines keep their user folders (Yamagi Quake II's YamagiQ2).
     profile.documents = documentsFolder();
     return profile;

@@ -127,26 +127,31 @@ std::vector<std::string> listSubdirectories(const std::string& directory) {
 }
 
 std::vector<std::string> mergedNames(std::vector<std::vector<std::string>> listings) {
-    if (listings.size() <= 1) {
-        // One folder's listing is ordered already, each name once.
-        return listings.empty() ? std::vector<std::string>() : std::move(listings.front());
-    }
     std::size_t total = 0;
     for (const auto& listing : listings) {
         total += listing.size();
     }
+    // A name is kept once ignoring case, as its first listing spells it: to
+    // the game, as on Windows, "Q2DM1.BSP" beside "q2dm1.bsp" is one map. In
+    // one ordered listing such names stand together.
+    if (listings.size() == 1 && std::ranges::is_sorted(listings.front(), lessIgnoringCase)) {
+        auto& names = listings.front();
+        names.erase(std::unique(names.begin(), names.end(), equalsIgnoringCase), names.end());
+        return std::move(names);
+    }
     std::vector<std::string> names;
-    names.reserve(total);  // the views in seen stay valid while names grows
-    std::unordered_set<std::string_view> seen;
+    names.reserve(total);
+    std::unordered_set<std::string> seen;
     seen.reserve(total);
     for (auto& listing : listings) {
         for (auto& name : listing) {
-            if (!seen.contains(name)) {
-                seen.insert(names.emplace_back(std::move(name)));
+            if (seen.insert(toLower(name)).second) {
+                names.push_back(std::move(name));
             }
         }
     }
-    return sortedIgnoringCase(std::move(names));
+    // One folder's listing is ordered already.
+    return listings.size() <= 1 ? names : sortedIgnoringCase(std::move(names));
 }
 
 }  // namespace wyn

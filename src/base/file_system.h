@@ -38,8 +38,9 @@ std::vector<std::string> listFiles(const std::string& directory, std::string_vie
 // Names of the subdirectories of a directory, ordered ignoring case.
 std::vector<std::string> listSubdirectories(const std::string& directory);
 
-// What several folders read one over the other hold: each name once (as the
-// first listing gives it), ordered ignoring case.
+// What several folders read one over the other hold: each name once, names
+// that differ only in case as one (as the first listing spells it), ordered
+// ignoring case; one listing keeps its order.
 std::vector<std::string> mergedNames(std::vector<std::vector<std::string>> listings);
 
 }  // namespace wyn

@@ -14,6 +14,11 @@ struct StartRequest {
     // Keep an eye on the game and report an end that looks like a failure;
     // otherwise it is started and forgotten.
     bool watch = false;
+    // The program the player gave: the engine, or the wrapper or launcher in
+    // front of it, which program may only run (flatpak for a sandboxed
+    // engine). The report on the game's end reads the engine from it. Empty:
+    // program.
+    std::string engineProgram = {};
 
     bool operator==(const StartRequest&) const = default;
 };

@@ -3,11 +3,11 @@
 namespace wyn {
 
 PlatformProfile PlatformProfile::windows() {
-    return {PathStyle::Windows, "c:\\quake2", "quake2.exe", {}, {}, {}};
+    return {PathStyle::Windows, "c:\\quake2", "quake2.exe", {}, {}, {}, {}, {}, {}};
 }
 
 PlatformProfile PlatformProfile::posix() {
-    return {PathStyle::Posix, "/usr/local/games/quake2", "quake2", {}, {}, {}};
+    return {PathStyle::Posix, "/usr/local/games/quake2", "quake2", {}, {}, {}, {}, {}, {}};
 }
 
 std::string PlatformProfile::path(std::string_view directory,

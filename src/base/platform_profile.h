@@ -24,6 +24,12 @@ struct PlatformProfile {
     std::string home;
     std::string xdgDataHome;
     std::string documents;
+    // $XDG_CONFIG_HOME, $XDG_CACHE_HOME and $XDG_RUNTIME_DIR, where a Flatpak
+    // sandbox finds the folders it is granted ("xdg-documents" is named in
+    // the configuration folder's user-dirs.dirs). Empty: the defaults.
+    std::string xdgConfigHome;
+    std::string xdgCacheHome;
+    std::string xdgRuntimeDir;
 
     static PlatformProfile windows();
     static PlatformProfile posix();

@@ -28,7 +28,13 @@ const char* installationName(Installation installation) {
 }
 
 Installation CheckInstallation(const std::string& directory, const PlatformProfile& profile) {
-    if (!FindInDirectory(profile.defaultExecutable, directory, profile)) {
+    return CheckInstallation(directory, {}, profile);
+}
+
+Installation CheckInstallation(const std::string& directory, const std::string& program,
+                               const PlatformProfile& profile) {
+    if (program.empty() ? !FindInDirectory(profile.defaultExecutable, directory, profile)
+                        : !fileExists(program)) {
         return Installation::None;
     }
     return directoryExists(profile.path(directory, {"vantor"})) ? Installation::Full

@@ -17,5 +17,9 @@ const char* installationName(Installation installation);  // "Full", "GameOnly",
 // Full: the game's executable and the add-on directory; GameOnly: the
 // executable without the add-on; None: no executable.
 Installation CheckInstallation(const std::string& directory, const PlatformProfile& profile);
+// The same for a game started by a program of its own, such as a launcher
+// elsewhere (a full path); empty: the executable in the directory.
+Installation CheckInstallation(const std::string& directory, const std::string& program,
+                               const PlatformProfile& profile);
 
 }  // namespace wyn

@@ -101,15 +101,20 @@ bool allDigits(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+std::string knownEngineName(const Engine& engine) {
+    return isKnownEngine(engine) ? std::string(engineName(engine)) : std::string();
+}
+
 // The candidates in the order they are offered, each checked and listed once.
 class Candidates {
 public:
     Candidates(const SearchEnvironment& environment, const PlatformProfile& profile)
         : m_environment(environment), m_profile(profile) {}
 
-    // engine: the one a launcher found the directory by; otherwise the
-    // directory's own programs tell.
-    void add(const std::string& directory, EngineKind engine = EngineKind::Unknown) {
+    // engine and program: the launcher a directory was found through, which
+    // starts its game; otherwise the directory's own programs tell.
+    void add(const std::string& directory, const std::string& engine = {},
+             const std::string& program = {}) {
         if (directory.empty() || m_found.size() >= kMaxFound) {
             return;
         }
@@ -128,21 +133,31 @@ public:
             return;
         }
         if (const auto seen = m_seen.find(real); seen != m_seen.end()) {
-            // Listed before without an engine: the launcher names it.
-            auto& listed = m_found[seen->second].engine;
-            listed = listed == EngineKind::Unknown ? engine : listed;
+            // Listed before without a game program: the launcher starts it.
+            if (auto& listed = m_found[seen->second];
+                listed.installation == Installation::None && !program.empty()) {
+                listed = found(listed.directory, engine, program);
+            }
             return;
         }
         m_seen.emplace(real, m_found.size());
-        if (engine == EngineKind::Unknown) {
-            engine = installedEngine(full, m_profile).kind;
-        }
-        m_found.push_back({full, CheckInstallation(full, m_profile), engine});
+        m_found.push_back(found(full, engine, program));
     }
 
     std::vector<FoundInstallation> take() { return std::move(m_found); }
 
 private:
+    // The directory's own game program comes before the launcher, and the
+    // engine named is the one of the program that starts the game.
+    FoundInstallation found(const std::string& directory, const std::string& engine,
+                            const std::string& launcher) const {
+        if (const auto own = CheckInstallation(directory, m_profile);
+            own != Installation::None || launcher.empty()) {
+            return {directory, own, knownEngineName(installedEngine(directory, m_profile))};
+        }
+        return {directory, CheckInstallation(directory, launcher, m_profile), engine, launcher};
+    }
+
     // Bounds the list whatever PATH and the library files hold.
     static constexpr std::size_t kMaxFound = 256;
 
@@ -205,21 +220,28 @@ std::vector<std::string> programDirectories(const SearchEnvironment& environment
 
 // The game data folders the installed launchers start their engines on:
 // the distributions' wrappers and links, and the launchers Flatpak exports
-// (the user's and the system's), each with its engine.
-std::vector<std::pair<std::string, EngineKind>> launcherInstallations(
-    const SearchEnvironment& environment, const PlatformProfile& profile) {
+// (the user's and the system's), each with its engine's name and the
+// launcher, which is the game's program there.
+struct LaunchedFolder {
+    std::string folder;
+    std::string engine;
+    std::string launcher;
+};
+
+std::vector<LaunchedFolder> launcherInstallations(const SearchEnvironment& environment,
+                                                  const PlatformProfile& profile) {
     if (isWindows(profile)) {
         return {};
     }
     const EngineEnvironment engines{"", environment.home, "", profile};
-    std::vector<std::pair<std::string, EngineKind>> found;
+    std::vector<LaunchedFolder> found;
     for (const auto& launcher : engineLaunchers(environment.home, environment.root)) {
         if (!isProgram(launcher, profile)) {
             continue;
         }
         const auto engine = recogniseEngine(launcher);
-        if (const auto folder = engineInstallationFolder(engine, engines); !folder.empty()) {
-            found.emplace_back(folder, engine.kind);
+        if (auto folder = engineInstallationFolder(engine, engines); !folder.empty()) {
+            found.push_back({std::move(folder), knownEngineName(engine), launcher});
         }
     }
     return found;
@@ -325,8 +347,8 @@ std::vector<std::string> steamLibraryFolders(std::string_view vdf) {
     return folders;
 }
 
-std::string engineLabel(EngineKind engine) {
-    return engine == EngineKind::Unknown ? "engine unknown" : std::string(engineName(engine));
+std::string engineLabel(const FoundInstallation& found) {
+    return found.engine.empty() ? "engine unknown" : found.engine;
 }
 
 std::vector<FoundInstallation> findInstallations(const std::string& storedDirectory,
@@ -340,8 +362,8 @@ std::vector<FoundInstallation> findInstallations(const std::string& storedDirect
     for (const auto& directory : programDirectories(environment, profile)) {
         candidates.add(directory);
     }
-    for (const auto& [folder, engine] : launcherInstallations(environment, profile)) {
-        candidates.add(folder, engine);
+    for (const auto& [folder, engine, launcher] : launcherInstallations(environment, profile)) {
+        candidates.add(folder, engine, launcher);
     }
     for (const auto& folder : usualFolders(environment, profile)) {
         candidates.add(folder);

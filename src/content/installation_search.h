@@ -26,17 +26,24 @@ struct SearchEnvironment {
 
 struct FoundInstallation {
     std::string directory;
+    // As the game's program finds it: the launcher it was found through, else
+    // the directory's own executable.
     Installation installation = Installation::None;
-    // The engine of the first game program in the directory that is one WYN
-    // knows (installedEngine).
-    EngineKind engine = EngineKind::Unknown;
+    // The name of its engine: the one its launcher starts, else the first game
+    // program in the directory that is one WYN knows (installedEngine); empty
+    // when WYN knows none.
+    std::string engine = {};
+    // The launcher it was found through (a Flatpak's exported launcher, a
+    // distribution's wrapper), which is the game's program; empty: the
+    // directory's own.
+    std::string program = {};
 
     bool operator==(const FoundInstallation&) const = default;
 };
 
 // How the locate dialog names an installation's engine beside its directory:
 // "Yamagi Quake II", "Q2PRO" or "engine unknown".
-std::string engineLabel(EngineKind engine);
+std::string engineLabel(const FoundInstallation& found);
 
 // The directories on this computer that hold baseq2, each once (links
 // followed), in this order: the stored game directory, the platform's

@@ -1,5 +1,6 @@
 #include "content/locate_dialog.h"
 
+#include "base/file_system.h"
 #include "content/installation.h"
 #include "store/easy_reg.h"
 #include "store/stored_values.h"
@@ -32,8 +33,23 @@ LocateDialog::LocateDialog(const std::string& startDirectory, const PlatformProf
     check(false);
 }
 
+std::string LocateDialog::launcher() const {
+    const auto real = realPath(m_directory);
+    for (const auto& found : m_found) {
+        if (found.directory == m_directory ||
+            (!real.empty() && realPath(found.directory) == real)) {
+            return found.program;
+        }
+    }
+    return {};
+}
+
+Installation LocateDialog::installation() const {
+    return CheckInstallation(m_directory, launcher(), m_profile);
+}
+
 void LocateDialog::check(bool shown) {
-    switch (CheckInstallation(m_directory, m_profile)) {
+    switch (installation()) {
         case Installation::Full:
             m_info = "Found Quake II and the Vantor bot";
             return;
@@ -60,17 +76,28 @@ void LocateDialog::directoryChanged(const std::string& directory) {
     });
 }
 
+void LocateDialog::installationsFound(std::vector<FoundInstallation> found) {
+    m_found = std::move(found);
+}
+
 void LocateDialog::ok() {
     if (isClosed()) {
         return;
     }
     m_tracker.run([&] {
-        if (CheckInstallation(m_directory, m_profile) != Installation::Full) {
+        if (installation() != Installation::Full) {
             m_prompts.showError(selectLocationMessage(m_profile));
             return;
         }
         m_prompts.showInformation("Please restart WYN.");
-        TEasyReg(m_store).WriteValue(stored::DirectoryEdit, m_directory);
+        const TEasyReg store(m_store);
+        store.WriteValue(stored::DirectoryEdit, m_directory);
+        // The executable that starts the game there.
+        if (const auto program = launcher(); !program.empty()) {
+            store.WriteValue(stored::FilenameEdit, program);
+        } else if (m_profile.isAbsolute(store.ReadValue(stored::FilenameEdit))) {
+            store.WriteValue(stored::FilenameEdit, m_profile.defaultExecutable);
+        }
         m_result = DialogResult::Ok;
     });
 }

@@ -6,6 +6,7 @@
 #include "base/notifier.h"
 #include "base/platform_profile.h"
 #include "base/prompts.h"
+#include "content/installation_search.h"
 
 namespace wyn {
 
@@ -35,7 +36,12 @@ struct LocateChange {
 
 // The logic of the locate dialog ("Please locate your Quake II directory"):
 // each selected directory is checked for the game and the add-on; OK accepts
-// only a full installation and stores it as the game directory.
+// only a full installation and stores it as the game directory. An
+// installation found through a launcher (a Flatpak's, a distribution's
+// wrapper) is checked with that launcher as the game's program, and OK stores
+// the launcher as the executable, which is what starts the game there; a
+// directory accepted by its own executable replaces a stored executable given
+// by its full path, which names another program than the one checked.
 class LocateDialog {
 public:
     // The dialog starts in the process's current directory and checks it at
@@ -55,8 +61,10 @@ public:
     DialogResult result() const { return m_result; }
     bool isClosed() const { return wyn::isClosed(m_result); }
 
-    // The user selected another directory (drive or tree).
+    // The user selected another directory (drive, tree or the installations).
     void directoryChanged(const std::string& directory);
+    // The installations the search found, which the dialog lists.
+    void installationsFound(std::vector<FoundInstallation> found);
     void ok();      // "&OK"
     void cancel();  // "&Cancel"
 
@@ -71,6 +79,10 @@ private:
         return {before.directory != m_directory, before.info != m_info, before.result != m_result};
     }
     void check(bool shown);
+    // The launcher that starts the game in the selected directory; empty:
+    // its own executable.
+    std::string launcher() const;
+    Installation installation() const;
 
     PlatformProfile m_profile;
     ValueStore& m_store;
@@ -78,6 +90,7 @@ private:
     std::string m_directory;
     std::string m_info;
     DialogResult m_result = DialogResult::Open;
+    std::vector<FoundInstallation> m_found;
     ChangeTracker<LocateChange, Snapshot> m_tracker{
         [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };

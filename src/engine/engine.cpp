@@ -573,6 +573,14 @@ std::string_view engineName(EngineKind kind) {
     return engineRow(kind).name;
 }
 
+bool isKnownEngine(const Engine& engine) {
+    return engine.kind != EngineKind::Unknown;
+}
+
+std::string_view engineName(const Engine& engine) {
+    return engineName(engine.kind);
+}
+
 ExecutableFacts readExecutableFacts(const ReadAt& unbounded) {
     // A reader may answer with more than asked (a file that grew): only what
     // was asked is looked at.

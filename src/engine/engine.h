@@ -87,6 +87,10 @@ struct Engine {
     bool operator==(const Engine&) const = default;
 };
 
+// Whether the engine is one of the table's, and its name there.
+bool isKnownEngine(const Engine& engine);
+std::string_view engineName(const Engine& engine);
+
 // Reads size bytes at offset of a file (fewer at its end, none past it).
 using ReadAt = std::function<std::string(std::uint64_t offset, std::size_t size)>;
 

@@ -5,6 +5,7 @@
 
 #include "base/file_system.h"
 #include "engine/engine_table.h"
+#include "engine/flatpak_grants.h"
 
 namespace wyn {
 
@@ -15,104 +16,30 @@ bool sameFolder(const std::string& a, const std::string& b) {
     return a == b || (!real.empty() && real == realPath(b));
 }
 
-bool isWithin(std::string_view folder, std::string_view root) {
-    while (root.size() > 1 && root.ends_with('/')) {
-        root.remove_suffix(1);
-    }
-    return folder == root || (folder.starts_with(root) && folder.size() > root.size() &&
-                              (folder[root.size()] == '/' || root == "/"));
-}
-
 bool isSandboxed(const Engine& engine) {
     return !engine.sandbox.appId.empty();
 }
 
-// A Flatpak keyfile's grants of host folders ("filesystems=" in [Context]),
-// as full paths; "host" grants every folder, "home" the home.
-std::vector<std::string> grantedFolders(const std::string& file, const std::string& home) {
-    std::ifstream in(fileSystemPath(file));
-    std::vector<std::string> folders;
-    std::string line;
-    bool context = false;
-    constexpr std::size_t kMaxLines = 1000;
-    for (std::size_t count = 0; count < kMaxLines && std::getline(in, line); ++count) {
-        if (line.starts_with('[')) {
-            context = line.starts_with("[Context]");
-            continue;
-        }
-        if (!context || !line.starts_with("filesystems=")) {
-            continue;
-        }
-        std::string_view rest = std::string_view(line).substr(12);
-        while (!rest.empty()) {
-            const auto end = rest.find(';');
-            auto entry = rest.substr(0, end);
-            rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-            entry = entry.substr(0, entry.find(':'));  // ":ro", ":rw", ":create"
-            if (entry == "host") {
-                folders.emplace_back("/");
-            } else if (entry == "home" && !home.empty()) {
-                folders.push_back(home);
-            } else if (entry.starts_with("~/") && !home.empty()) {
-                folders.push_back(home + std::string(entry.substr(1)));
-            } else if (entry.starts_with('/')) {
-                folders.emplace_back(entry);
-            }
-        }
-    }
-    return folders;
+FlatpakUser flatpakUser(const EngineEnvironment& environment) {
+    return {environment.home,         environment.xdgConfigHome, environment.xdgDataHome,
+            environment.xdgCacheHome, environment.xdgRuntimeDir, environment.systemFlatpak};
 }
-
-std::string userFlatpakInstallation(const EngineEnvironment& environment) {
-    if (!environment.xdgDataHome.empty()) {
-        return environment.xdgDataHome + "/flatpak";
-    }
-    return environment.home.empty() ? std::string() : environment.home + "/.local/share/flatpak";
-}
-
-constexpr std::string_view kSystemFlatpakInstallation = "/var/lib/flatpak";
 
 // The Flatpak installations of the user, then of the system.
 std::vector<std::string> flatpakInstallations(const EngineEnvironment& environment) {
     std::vector<std::string> installations;
-    if (const auto user = userFlatpakInstallation(environment); !user.empty()) {
+    if (const auto user = userFlatpakInstallation(flatpakUser(environment)); !user.empty()) {
         installations.push_back(user);
     }
-    installations.emplace_back(kSystemFlatpakInstallation);
+    installations.push_back(environment.systemFlatpak);
     return installations;
 }
 
-// Whether the sandbox shows a host folder at its own path: the app's folder
-// in the home, or one its metadata or an override grants.
+// Whether the sandbox shows a host folder at its own path.
 bool sandboxShows(const Engine& engine, const EngineEnvironment& environment,
                   const std::string& folder) {
-    const auto& id = engine.sandbox.appId;
-    if (!environment.home.empty() && isWithin(folder, environment.home + "/.var/app/" + id)) {
-        return true;
-    }
-    // The sandbox's own system folders hide the host's, whatever is granted.
-    for (const auto reserved : {"/app", "/bin", "/dev", "/etc", "/lib", "/lib32", "/lib64", "/proc",
-                                "/run/flatpak", "/run/host", "/sbin", "/sys", "/usr"}) {
-        if (isWithin(folder, reserved)) {
-            return false;
-        }
-    }
-    std::vector<std::string> files;
-    if (!engine.sandbox.installation.empty()) {
-        files.push_back(engine.sandbox.installation + "/app/" + id + "/current/active/metadata");
-    }
-    if (const auto user = userFlatpakInstallation(environment); !user.empty()) {
-        files.push_back(user + "/overrides/" + id);
-    }
-    files.push_back(std::string(kSystemFlatpakInstallation) + "/overrides/" + id);
-    for (const auto& file : files) {
-        for (const auto& granted : grantedFolders(file, environment.home)) {
-            if (isWithin(folder, granted)) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return flatpakShows(engine.sandbox.appId, engine.sandbox.installation, flatpakUser(environment),
+                        folder);
 }
 
 bool isWindowsBuild(const Engine& engine) {
@@ -374,10 +301,17 @@ std::optional<std::string> checkGameDirectoryReach(const Engine& engine,
     if (!isSandboxed(engine) || sandboxShows(engine, environment, game)) {
         return std::nullopt;
     }
+    // No grant shows a folder the sandbox has of its own (/usr...).
+    const bool grantable = flatpakMayShow(game);
+    const auto text = std::string(engineName(engine)) + " runs in a sandbox that cannot read " +
+                      game + (grantable ? "" : ", a folder the sandbox has of its own") +
+                      ". Put the game data and the add-on (baseq2 and " +
+                      std::string(kAddOnFolder) + ") into " + engineUserFolder(engine, environment);
+    if (!grantable) {
+        return text + ".";
+    }
     const bool plain = game.find_first_of(" '\"$\\`!*?[]&;|<>(){}~#") == std::string::npos;
-    return std::string(engineName(engine.kind)) + " runs in a sandbox that cannot read " + game +
-           ". Put the game data and the add-on (baseq2 and " + std::string(kAddOnFolder) +
-           ") into " + engineUserFolder(engine, environment) +
+    return text +
            ", or let the engine read the game directory: flatpak override --user --filesystem=" +
            (plain ? game : "'" + game + "'") + " " + engine.sandbox.appId;
 }
@@ -393,27 +327,40 @@ std::string engineInstallationFolder(const Engine& engine, const EngineEnvironme
     return engine.namedDataFolder.empty() ? engine.systemFolder : engine.namedDataFolder;
 }
 
-std::optional<std::string> checkGameLibrary(const Engine& engine,
-                                            const EngineEnvironment& environment,
-                                            std::string_view mod) {
-    if (engine.kind == EngineKind::Unknown) {
-        return std::nullopt;
-    }
+GameLibraryFit gameLibraryFit(const Engine& engine, const EngineEnvironment& environment,
+                              std::string_view mod) {
     const auto& profile = environment.profile;
-    auto folders = gameLibraryFolders(engine, environment, mod);
-    const auto names = gameLibraryNames(engine, profile);
-    for (const auto& folder : folders) {
-        for (const auto& name : names) {
+    GameLibraryFit fit{gameLibraryFolders(engine, environment, mod),
+                       gameLibraryNames(engine, profile)};
+    for (const auto& folder : fit.folders) {
+        for (const auto& name : fit.names) {
             const auto library = profile.path(folder, {name});
-            if (fileExists(library) && whyLibraryUnfit(library, engine).empty()) {
-                return std::nullopt;
+            if (fileExists(library) &&
+                (!isKnownEngine(engine) || whyLibraryUnfit(library, engine).empty())) {
+                fit.fits = true;
+                return fit;
             }
         }
     }
+    return fit;
+}
+
+std::optional<std::string> checkGameLibrary(const Engine& engine,
+                                            const EngineEnvironment& environment,
+                                            std::string_view mod) {
+    if (!isKnownEngine(engine)) {
+        return std::nullopt;
+    }
+    auto fit = gameLibraryFit(engine, environment, mod);
+    if (fit.fits) {
+        return std::nullopt;
+    }
+    auto& folders = fit.folders;
+    const auto& profile = environment.profile;
     const auto fallback =
         engine.fallbackLibrary.empty() ? "" : " (or " + engine.fallbackLibrary + ")";
-    auto text = std::string(engineName(engine.kind)) + " needs the game library " +
-                engine.gameLibrary + fallback + " in " + joined(folders, " or ");
+    auto text = std::string(engineName(engine)) + " needs the game library " + engine.gameLibrary +
+                fallback + " in " + joined(folders, " or ");
     // What the folders hold instead, and the mod folder of the game directory,
     // where the add-on is installed.
     const auto named = folders.size();
@@ -433,7 +380,7 @@ std::optional<std::string> checkGameLibrary(const Engine& engine,
 }
 
 std::vector<std::string> gameLibraryNames(const Engine& engine, const PlatformProfile& profile) {
-    if (engine.kind != EngineKind::Unknown) {
+    if (isKnownEngine(engine)) {
         if (engine.fallbackLibrary.empty()) {
             return {engine.gameLibrary};
         }
@@ -477,7 +424,8 @@ std::vector<std::string> usualUserFolders(const std::string& home, const Platfor
 GameEngine gameEngineAt(const std::string& program, const std::string& gameDirectory,
                         const PlatformProfile& profile) {
     GameEngine game{recogniseEngine(program),
-                    {gameDirectory, profile.home, profile.xdgDataHome, profile, profile.documents}};
+                    {gameDirectory, profile.home, profile.xdgDataHome, profile, profile.documents,
+                     profile.xdgConfigHome, profile.xdgCacheHome, profile.xdgRuntimeDir}};
     if (isSandboxed(game.engine) && game.engine.program.empty()) {
         game.engine =
             sandboxedEngine(std::move(game.engine), flatpakInstallations(game.environment));

@@ -13,13 +13,18 @@ namespace wyn {
 // Where a game runs and whose it is: the game directory WYN starts the engine
 // in, the user's home and $XDG_DATA_HOME, and on Windows the user's Documents
 // folder (each empty when unknown), passed in so that the core reads no
-// environment.
+// environment. A Flatpak sandbox also finds the folders it is granted by the
+// other XDG folders, and the system's Flatpak installation.
 struct EngineEnvironment {
     std::string gameDirectory;
     std::string home;
     std::string xdgDataHome;
     PlatformProfile profile = PlatformProfile::native();
     std::string documents = {};
+    std::string xdgConfigHome = {};
+    std::string xdgCacheHome = {};
+    std::string xdgRuntimeDir = {};
+    std::string systemFlatpak = "/var/lib/flatpak";
 };
 
 // The engine's user folder: its hidden folder in the home when that exists,
@@ -82,10 +87,23 @@ std::vector<std::string> gameLibraryFolders(const Engine& engine,
                                             const EngineEnvironment& environment,
                                             std::string_view mod);
 
-// Whether the mod's folders hold a game library the engine loads, of the
-// engine's format and machine. Nothing when they do (and for an unknown
-// engine); otherwise the message that stops the launch, naming the file and
-// what the folders hold instead.
+// Where the engine loads the mod's game library from (gameLibraryFolders),
+// the names it loads (gameLibraryNames), and whether one of those folders
+// holds one it can load: for an engine WYN knows, of its format and machine;
+// for an unknown engine, one by name. The one rule both the check before a
+// start and the report on a game's end go by.
+struct GameLibraryFit {
+    std::vector<std::string> folders;
+    std::vector<std::string> names;
+    bool fits = false;
+};
+GameLibraryFit gameLibraryFit(const Engine& engine, const EngineEnvironment& environment,
+                              std::string_view mod);
+
+// Whether the engine may start by its game library (gameLibraryFit). Nothing
+// when it fits, and for an unknown engine, whose library WYN cannot tell;
+// otherwise the message that stops the launch, naming the file and what the
+// folders hold instead.
 std::optional<std::string> checkGameLibrary(const Engine& engine,
                                             const EngineEnvironment& environment,
                                             std::string_view mod);

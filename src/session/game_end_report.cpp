@@ -151,22 +151,15 @@ std::vector<std::string> lastOutputLines(const GameEnd& end, std::size_t count) 
 std::string likelyCause(const GameEngine& game) {
     const auto& [engine, environment] = game;
     const auto& profile = environment.profile;
-    const auto folders = gameLibraryFolders(engine, environment, kAddOnFolder);
-    const auto names = gameLibraryNames(engine, profile);
-    const auto holds = [&](const std::string& folder, const std::string& name) {
-        return FindInDirectory(name, folder, profile);
-    };
-    for (const auto& folder : folders) {
-        if (std::ranges::any_of(names, [&](const auto& name) { return holds(folder, name); })) {
-            return {};
-        }
+    const auto [folders, names, fits] = gameLibraryFit(engine, environment, kAddOnFolder);
+    if (fits) {
+        return {};
     }
-    const std::string quake2 =
-        engine.kind == EngineKind::Unknown ? "Quake II" : std::string(engineName(engine.kind));
+    const std::string quake2 = isKnownEngine(engine) ? std::string(engineName(engine)) : "Quake II";
     if (profile.style == PathStyle::Posix) {
         for (const auto& folder : folders) {
             for (const auto& windows : windowsGameLibraryNames()) {
-                if (holds(folder, windows)) {
+                if (FindInDirectory(windows, folder, profile)) {
                     return "Likely cause: the Vantor bot in " + folder + " is built for Windows (" +
                            windows + "); " + quake2 +
                            " on this system needs a game library built for it (" +
@@ -180,12 +173,26 @@ std::string likelyCause(const GameEngine& game) {
            "), so the Vantor bot cannot run.";
 }
 
+std::string describeEngine(const GameEngine& game) {
+    if (!isKnownEngine(game.engine)) {
+        return {};
+    }
+    return "The engine was " + std::string(engineName(game.engine)) +
+           ", which reads the game from " +
+           listed(engineRoots(game.engine, game.environment), "and") + ".";
+}
+
 GameEndReport reportGameEnd(const GameEnd& end, const PlatformProfile& profile) {
     const std::string status = describeStatus(end);
+    // The engine the player gave, which the program started may only run
+    // (flatpak for a sandboxed one).
+    const auto& request = end.request;
+    const auto game =
+        gameEngineAt(request.engineProgram.empty() ? request.program : request.engineProgram,
+                     request.workingDirectory, profile);
     return {"Quake II ended " + describeRunTime(end.runTime) + (end.signal != 0 ? ", " : " ") +
                 status + ".",
-            lastOutputLines(end, kReportedOutputLines),
-            likelyCause(gameEngineAt(end.request.program, end.request.workingDirectory, profile)),
+            lastOutputLines(end, kReportedOutputLines), describeEngine(game), likelyCause(game),
             end.outputFile.empty() ? "" : "The game's output is in " + end.outputFile + "."};
 }
 
@@ -197,7 +204,7 @@ std::string GameEndReport::text() const {
             text += "\n" + line;
         }
     }
-    for (const auto* part : {&cause, &log}) {
+    for (const auto* part : {&engine, &cause, &log}) {
         if (!part->empty()) {
             text += "\n\n" + *part;
         }

@@ -141,7 +141,8 @@ StartRequest startRequest(const SessionSettings& s, const GameEngine& game, bool
     auto command = startCommand(game.engine, game.environment, s.executablePath(), endsWithStarter);
     const auto parameters = startParameters(dedicated);
     command.arguments.insert(command.arguments.end(), parameters.begin(), parameters.end());
-    return {std::move(command.program), std::move(command.arguments), s.gameDirectory()};
+    return {std::move(command.program), std::move(command.arguments), s.gameDirectory(), false,
+            s.executablePath()};
 }
 
 StartRequest startRequest(const SessionSettings& s) {

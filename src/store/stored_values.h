@@ -17,6 +17,9 @@ inline constexpr const char* YourTeamComboBox = "YourTeamComboBox";
 inline constexpr const char* YourTeam = "YourTeam";
 inline constexpr const char* ConfigComboBox = "ConfigComboBox";
 inline constexpr const char* DirectoryEdit = "DirectoryEdit";
+// The executable, which the locate dialog stores with the directory when a
+// launcher elsewhere starts the game there.
+inline constexpr const char* FilenameEdit = "FilenameEdit";
 inline constexpr const char* LastGeneralMap = "LastGeneralMap";
 inline constexpr const char* LastCTFMap = "LastCTFMap";
 inline constexpr const char* LastExternalMap = "LastExternalMap";

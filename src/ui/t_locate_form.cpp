@@ -112,14 +112,14 @@ void TLocateForm::searchInstallations(Search search) {
 }
 
 void TLocateForm::showInstallations(const std::vector<FoundInstallation>& found) {
+    forward([&] { m_dialog.installationsFound(found); });
     const QSignalBlocker blocker(ui->InstallationsListBox);
     ui->InstallationsListBox->clear();
     // Each directory with its engine; the item keeps the directory alone.
     for (const FoundInstallation& installation : found) {
         const QString directory = toSystemPath(installation.directory);
-        auto* item =
-            new QListWidgetItem(directory + " (" + toQt(engineLabel(installation.engine)) + ")",
-                                ui->InstallationsListBox);
+        auto* item = new QListWidgetItem(directory + " (" + toQt(engineLabel(installation)) + ")",
+                                         ui->InstallationsListBox);
         item->setData(Qt::UserRole, directory);
         item->setToolTip(item->text());
     }

@@ -142,6 +142,28 @@ Installed ownWrapper(const test::TempDir& temp, const std::string& options) {
             game};
 }
 
+// A user's grant of ~/Documents (which the launch names to the engine), with
+// user-dirs.dirs as a desktop writes it, or without.
+void grantDocuments(const std::string& home, bool named) {
+    const auto [output, status] = test::runShell(
+        "HOME='" + home + "' flatpak override --user --filesystem=xdg-documents " + kApp);
+    ASSERT_EQ(status, 0) << output;
+    if (named) {
+        fs::create_directories(home + "/.config");
+        writeLines(home + "/.config/user-dirs.dirs",
+                   {"# This file is written by xdg-user-dirs-update",
+                    "XDG_DESKTOP_DIR=\"$HOME/Desktop\"", "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"",
+                    "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"", "XDG_MUSIC_DIR=\"$HOME/Music\""});
+    }
+}
+
+// "shown" when the sandbox itself shows a folder's game data.
+std::string sandboxShows(const std::string& home, const std::string& folder) {
+    return test::runShell("HOME='" + home + "' flatpak run --command=sh " + kApp +
+                          " -c 'test -d \"$0/baseq2\" && echo shown' '" + folder + "'")
+        .first;
+}
+
 const Layout kLayouts[] = {
     {"SystemWide",
      [](const test::TempDir& temp, const std::string&) {
@@ -168,6 +190,16 @@ const Layout kLayouts[] = {
          installFlatpak(home);
          const std::string game = home + "/.var/app/" + kApp + "/.yq2";
          fs::create_directories(game);
+         return Installed{home + "/.local/share/flatpak/exports/bin/" + kApp, game};
+     },
+     "Yamagi Quake II (Flatpak)"},
+    {"FlatpakDocuments",
+     [](const test::TempDir&, const std::string& home) {
+         installFlatpak(home);
+         grantDocuments(home, true);
+         const std::string game = home + "/Documents/Quake II";
+         fs::create_directories(game + "/baseq2");
+         EXPECT_EQ(sandboxShows(home, game), "shown\n");
          return Installed{home + "/.local/share/flatpak/exports/bin/" + kApp, game};
      },
      "Yamagi Quake II (Flatpak)"},
@@ -237,6 +269,32 @@ TEST_P(InstalledEngine, StopsWithWynctl) {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, InstalledEngine, ::testing::ValuesIn(kLayouts),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Without user-dirs.dirs Flatpak knows no Documents folder: the sandbox does
+// not show the game there, and WYN says so instead of starting it. The
+// installations search finds the Flatpak's own folder through its launcher.
+TEST(FlatpakPlayer, WithoutUserDirsDocumentsAreNotShown) {
+    test::TempDir temp;
+    const auto home = temp / "home";
+    const auto game = home + "/Documents/Quake II";
+    const auto own = home + "/.var/app/" + kApp + "/.yq2";
+    for (const auto& folder :
+         {home + "/.local/share", game + "/baseq2", own + "/baseq2", own + "/vantor"}) {
+        fs::create_directories(folder);
+    }
+    installFlatpak(home);
+    grantDocuments(home, false);
+    EXPECT_EQ(sandboxShows(home, game), "");
+    const auto wynctl = "env -i PATH=/usr/bin:/bin HOME='" + home + "' " + WYNCTL_PATH +
+                        " --settings '" + home + "/s.ini' ";
+    const auto [output, status] = test::runShell(
+        wynctl + "--game-dir '" + game + "' --exe '" + home + "/.local/share/flatpak/exports/bin/" +
+        kApp + "' launch --wait '" + test::writeEnginePreset(temp) + "'");
+    EXPECT_EQ(status, 1) << output;
+    EXPECT_NE(output.find("runs in a sandbox that cannot read " + game), std::string::npos)
+        << output;
+    EXPECT_EQ(test::runShell(wynctl + "installations").first, "Full\t" + own + "\n");
+}
 
 }  // namespace
 }  // namespace wyn

@@ -1,7 +1,8 @@
 #!/bin/sh
 # stop_engine.sh HOME SIGNAL COMMAND...
 # Starts COMMAND (wynctl launch --wait) with its input held open, waits until
-# the engine runs beside it with HOME as its home, sends SIGNAL to COMMAND
+# the engine runs beside it with HOME as its home (a sandbox's bwrap is not the
+# engine yet), sends SIGNAL to COMMAND
 # alone, and prints the names of the processes of that HOME before and after,
 # and COMMAND's exit status. Whatever is left is killed at the end.
 home=$1 signal=$2
@@ -16,7 +17,7 @@ w=$!
 exec 3>"$fifo"
 rm -f "$fifo"
 for i in $(seq 100); do
-    [ "$(running | wc -w)" -ge 2 ] && break
+    [ "$(running | tr ' ' '\n' | grep -cvxE 'wynctl|bwrap|flatpak|')" -ge 1 ] && break
     sleep 0.1
 done
 echo "before: $(running)"

@@ -105,7 +105,7 @@ TEST_F(LocateFormTest, OkWithoutAGameKeepsTheDialogOpen) {
 TEST_F(LocateFormTest, AnInstallationFoundIsChosenFromTheList) {
     LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
     TLocateForm form(dialog, prompts);
-    form.showInstallations({{full.str(), Installation::Full, EngineKind::YamagiQuake2},
+    form.showInstallations({{full.str(), Installation::Full, "Yamagi Quake II"},
                             {gameOnly.str(), Installation::GameOnly}});
     form.show();
     auto* found = form.findChild<QListWidget*>("InstallationsListBox");
@@ -123,6 +123,20 @@ TEST_F(LocateFormTest, AnInstallationFoundIsChosenFromTheList) {
     EXPECT_EQ(fromQt(QDir::toNativeSeparators(model->filePath(tree->currentIndex()))), full.str());
     click(form, "OKButton");
     EXPECT_EQ(store.readValue("DirectoryEdit"), full.str());
+    EXPECT_EQ(store.readValue("FilenameEdit"), "");
+
+    // One found through a launcher is checked and stored with it.
+    LocateDialog flatpak(nothing.str(), PlatformProfile::native(), store, prompts);
+    TLocateForm launched(flatpak, prompts);
+    const auto launcher = nothing.write("exports/bin/org.yamagi.YamagiQ2");
+    launched.showInstallations(
+        {{full.str(), Installation::Full, "Yamagi Quake II (Flatpak)", launcher}});
+    launched.show();
+    auto* list = launched.findChild<QListWidget*>("InstallationsListBox");
+    EXPECT_EQ(list->item(0)->text(), toSystemPath(full.str()) + " (Yamagi Quake II (Flatpak))");
+    list->setCurrentRow(0);
+    click(launched, "OKButton");
+    EXPECT_EQ(store.readValue("FilenameEdit"), launcher);
 
     LocateDialog none(nothing.str(), PlatformProfile::native(), store, prompts);
     TLocateForm without(none, prompts);
@@ -194,6 +208,7 @@ TEST(QtPrompts, AGameEndIsToldWithoutWaiting) {
     QtPrompts prompts;
     prompts.showGameEnd({"Quake II ended at once with exit code 3.",
                          {"Error: no game library"},
+                         "The engine was Yamagi Quake II (Flatpak).",
                          "The add-on has no game library.",
                          "The game's output is in /home/j\xc3\xb6rg/.local/state/wyn/game.log."});
     QMessageBox* box = nullptr;

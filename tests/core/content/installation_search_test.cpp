@@ -116,11 +116,10 @@ TEST_F(InstallationSearch, ListsEveryPlaceOnceInItsOrder) {
     fs::create_directory_symlink(steam, temp / "home/player/.steam/steam");
 
     using I = Installation;
-    using E = EngineKind;
     const std::vector<FoundInstallation> expected{
         {stored, I::Full},    {defaultDirectory, I::GameOnly},
-        {current, I::None},   {fs::canonical(real).string(), I::GameOnly, E::YamagiQuake2},
-        {yq2, I::None},       {opt, I::Full, E::Q2pro},
+        {current, I::None},   {fs::canonical(real).string(), I::GameOnly, "Yamagi Quake II"},
+        {yq2, I::None},       {opt, I::Full, "Q2PRO"},
         {first, I::Full},     {second, I::GameOnly},
         {rerelease, I::None},
     };
@@ -146,42 +145,55 @@ TEST_F(InstallationSearch, ListsEveryPlaceOnceInItsOrder) {
 }
 
 // The game data the installed launchers start their engines on, each named
-// by its engine: Debian's wrapper with its alternatives link, a system-wide
-// build's link, the launcher Flatpak exports.
+// by its engine, with the launcher as its game's program: Debian's wrapper
+// with its alternatives link, a system-wide build's link, the launcher Flatpak
+// exports.
 TEST_F(InstallationSearch, FindsWhatInstalledLaunchersStart) {
     const auto program = [this](const std::string& path, const std::string& bytes) {
         temp.write(path, bytes);
         fs::permissions(temp / path, fs::perms::owner_all);
         return temp / path;
     };
-    const auto debian = game("srv/debian/quake2");
+    const auto debian = game("srv/debian/quake2", false, true);
     program("root/usr/lib/yamagi-quake2/quake2",
             test::fakeElf({.strings = {"Yamagi Quake II v%s"}}));
     temp.mkdir("root/usr/lib/quake2");
     fs::create_symlink(temp / "root/usr/lib/yamagi-quake2/quake2",
                        temp / "root/usr/lib/quake2/quake2-engine");
-    program("root/usr/games/quake2", "#!/bin/sh\ndata_location=" + debian + "\nexec " + root +
-                                         "/usr/lib/quake2/quake2-engine +set basedir "
-                                         "\"$data_location\" \"$@\"\n");
+    const auto debianWrapper =
+        program("root/usr/games/quake2", "#!/bin/sh\ndata_location=" + debian + "\nexec " + root +
+                                             "/usr/lib/quake2/quake2-engine +set basedir "
+                                             "\"$data_location\" \"$@\"\n");
     const auto arch = game("srv/arch/quake2");
     program("root/usr/lib/yq2/q2ded", test::fakeElf({.strings = {"Yamagi Quake II v%s", arch}}));
     temp.mkdir("root/usr/bin");
     fs::create_symlink(temp / "root/usr/lib/yq2/q2ded", temp / "root/usr/bin/yamagi-q2ded");
-    const auto sandbox = game("home/player/.var/app/org.yamagi.YamagiQ2/.yq2");
-    program("home/player/.local/share/flatpak/exports/bin/org.yamagi.YamagiQ2",
-            "#!/bin/sh\nexec /usr/bin/flatpak run --branch=stable org.yamagi.YamagiQ2 \"$@\"\n");
+    // The sandbox's folder, stored before: the launcher found later starts it.
+    const auto sandbox = game("home/player/.var/app/org.yamagi.YamagiQ2/.yq2", false, true);
+    const auto flatpak = program(
+        "home/player/.local/share/flatpak/exports/bin/org.yamagi.YamagiQ2",
+        "#!/bin/sh\nexec /usr/bin/flatpak run --branch=stable org.yamagi.YamagiQ2 \"$@\"\n");
     // An exported app WYN does not know.
     game("home/player/.var/app/org.other.Q2/.q2");
     program("home/player/.local/share/flatpak/exports/bin/org.other.Q2",
             "#!/bin/sh\nexec /usr/bin/flatpak run org.other.Q2 \"$@\"\n");
 
-    using E = EngineKind;
-    EXPECT_EQ(find(""), (std::vector<FoundInstallation>{
-                            {arch, Installation::None, E::YamagiQuake2},
-                            {sandbox, Installation::None, E::YamagiQuake2Flatpak},
-                            {debian, Installation::None, E::YamagiQuake2},
-                        }));
-    EXPECT_EQ(engineLabel(E::YamagiQuake2Flatpak), "Yamagi Quake II (Flatpak)");
+    using I = Installation;
+    const std::vector<FoundInstallation> launched{
+        {arch, I::GameOnly, "Yamagi Quake II", root + "/usr/bin/yamagi-q2ded"},
+        {sandbox, I::Full, "Yamagi Quake II (Flatpak)", flatpak},
+        {debian, I::Full, "Yamagi Quake II", debianWrapper},
+    };
+    EXPECT_EQ(find(""), launched);
+    auto stored = launched;
+    std::rotate(stored.begin(), stored.begin() + 1, stored.begin() + 2);
+    EXPECT_EQ(find(sandbox), stored);
+    EXPECT_EQ(engineLabel(launched[1]), "Yamagi Quake II (Flatpak)");
+    EXPECT_EQ(engineLabel(FoundInstallation{arch}), "engine unknown");
+
+    // A directory with a game program of its own keeps it, and its engine.
+    temp.write("srv/arch/quake2/quake2");
+    EXPECT_EQ(find("").front(), (FoundInstallation{arch, I::GameOnly}));
 }
 
 TEST_F(InstallationSearch, NothingFoundWithoutBaseq2OrBadSteamLists) {

@@ -300,8 +300,13 @@ TEST_F(EngineFolders, FollowASandbox) {
     // "host" grants all but the folders the sandbox has of its own.
     temp.write("home/p/.local/share/flatpak/overrides/org.yamagi.YamagiQ2",
                "[Context]\nfilesystems=host\n");
+    // No grant shows a folder the sandbox has of its own.
     environment.gameDirectory = "/usr/share/games/quake2";
-    EXPECT_TRUE(checkGameDirectoryReach(sandboxed, environment));
+    EXPECT_EQ(checkGameDirectoryReach(sandboxed, environment),
+              "Yamagi Quake II (Flatpak) runs in a sandbox that cannot read "
+              "/usr/share/games/quake2, a folder the sandbox has of its own. Put the game data "
+              "and the add-on (baseq2 and vantor) into " +
+                  own + ".");
 }
 
 TEST_F(EngineFolders, SearchBaseq2Once) {

@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "base/text.h"
+#include "bots/player_models.h"
 #include "content/installation.h"
 #include "content/map_catalogue.h"
 #include "session/session_settings.h"
@@ -65,6 +67,36 @@ TEST(ExtraConfigs, LeavesOutOnlyTheGamesOwnScripts) {
         game.write(std::string("baseq2/") + file);
     }
     EXPECT_EQ(ListExtraConfigs(game.str(), posix), (Names{"autoexec2", "myconfig", "server"}));
+}
+
+// A folder of a case-sensitive file system may hold q2dm1.bsp and Q2DM1.BSP;
+// the game on Windows and every list show them as one, in one folder or two.
+TEST(Listings, NamesThatDifferOnlyInCaseOnce) {
+    test::GameDir user;
+    test::GameDir game;
+    for (const auto* folder : {&user, &game}) {
+        for (const char* file : {"maps/q2dm1.bsp", "maps/Q2DM1.BSP", "a.cfg", "A.CFG",
+                                 "players/male/grunt.pcx", "players/male/GRUNT.PCX"}) {
+            folder->write(std::string("baseq2/") + file);
+        }
+    }
+    user.mkdir("baseq2/players/Male");
+    game.mkdir("baseq2/players/MALE");
+    for (const auto& roots : {Names{game.str()}, Names{user.str(), game.str()}}) {
+        EXPECT_EQ(listLooseMaps(roots, posix), Names{"q2dm1"});
+        EXPECT_EQ(ListExtraConfigs(roots, posix), Names{"a"});
+        EXPECT_EQ(ListSkins(roots, "male", posix), Names{"grunt"});
+        ASSERT_EQ(ListPlayerModels(roots, posix).size(), 1u);
+        // As the folder read first spells it.
+        EXPECT_TRUE(equalsIgnoringCase(ListPlayerModels(roots, posix).front(), "male"));
+        EXPECT_TRUE(roots.size() == 1 || ListPlayerModels(roots, posix).front() != "MALE");
+    }
+    // Names the listing's order no longer keeps together, once the extension is gone.
+    test::GameDir odd;
+    for (const char* file : {".bspx.bsp", "m.bsp", "X.BSP.bsp"}) {
+        odd.write(std::string("baseq2/maps/") + file);
+    }
+    EXPECT_EQ(listLooseMaps(Names{odd.str()}, posix), (Names{"x.bsp", "m"}));
 }
 
 class DirectoryReaction : public ::testing::Test {

@@ -2,7 +2,10 @@
 
 #include <csignal>
 
+#include "fake_elf.h"
 #include "session/game_end_report.h"
+#include "session/launch.h"
+#include "session/session_settings.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -178,6 +181,66 @@ TEST(GameEndReport, WindowsLibraries) {
                   "gamex86.dll or gamearm64.dll), so the Vantor bot cannot run.");
     temp.write("q2\\vantor\\gamex86.dll");
     EXPECT_EQ(likelyCause(unknown), "");
+}
+
+// The check before a start and the report on a game's end go by one rule:
+// whatever stops the start is what the report blames, and nothing else.
+TEST(GameEndReport, BlamesWhatTheCheckBeforeTheStartRefuses) {
+    const std::pair<std::pair<const char*, std::string>, std::string> cases[] = {
+        {{"game.so", test::fakeElf({.type = 3})}, ""},
+        {{"game.so", test::fakeElf({.bits = 32, .machine = 3, .type = 3})},
+         "Likely cause: GAME/vantor holds no game library Yamagi Quake II can load (game.so), so "
+         "the Vantor bot cannot run."},
+        {{"gamex86.dll", "MZ"},
+         "Likely cause: the Vantor bot in GAME/vantor is built for Windows (gamex86.dll); Yamagi "
+         "Quake II on this system needs a game library built for it (game.so)."},
+    };
+    for (const auto& [file, expected] : cases) {
+        test::TempDir game;
+        game.write(std::string("vantor/") + file.first, file.second);
+        const auto started =
+            gameEngineAt(game.write("q2ded", test::fakeElf({.strings = {"Yamagi Quake II v%s"}})),
+                         game.str(), PlatformProfile::posix());
+        auto cause = expected;
+        if (const auto at = cause.find("GAME"); at != std::string::npos) {
+            cause.replace(at, 4, game.str());
+        }
+        EXPECT_EQ(likelyCause(started), cause);
+        EXPECT_EQ(checkGameLibrary(started.engine, started.environment, "vantor").has_value(),
+                  !cause.empty());
+    }
+}
+
+// A Flatpak engine is started through flatpak; the report tells the engine
+// the player gave, with the folders it reads.
+TEST(GameEndReport, NamesTheSandboxedEngineAndItsFolders) {
+    test::TempDir home;
+    const auto app = home / ".local/share/flatpak/app/org.yamagi.YamagiQ2/current/active/files/bin";
+    home.write(".local/share/flatpak/app/org.yamagi.YamagiQ2/current/active/files/bin/quake2",
+               test::fakeElf({.strings = {"Yamagi Quake II v%s"}}));
+    const auto launcher = home.write(
+        ".local/share/flatpak/exports/bin/org.yamagi.YamagiQ2",
+        "#!/bin/sh\nexec /usr/bin/flatpak run --branch=stable org.yamagi.YamagiQ2 \"$@\"\n");
+    const auto own = home.mkdir(".var/app/org.yamagi.YamagiQ2/.yq2");
+    home.mkdir(".var/app/org.yamagi.YamagiQ2/.yq2/baseq2");
+    PlatformProfile profile = PlatformProfile::posix();
+    profile.home = home.str();
+    SessionSettings s(profile);
+    s.setText(Field::DirectoryEdit, own);
+    s.setText(Field::FilenameEdit, launcher);
+    GameEnd end;
+    end.request = startRequest(s);
+    ASSERT_EQ(end.request.program, "/usr/bin/flatpak");
+    end.exitCode = 1;
+    const auto report = reportGameEnd(end, profile);
+    EXPECT_EQ(report.engine,
+              "The engine was Yamagi Quake II (Flatpak), which reads the game from " + own +
+                  " and " + app + ".");
+    EXPECT_EQ(report.cause, "Likely cause: " + own + "/vantor and " + app +
+                                "/vantor hold no game library Yamagi Quake II (Flatpak) can load "
+                                "(game.so), so the Vantor bot cannot run.");
+    EXPECT_EQ(report.text(), "Quake II ended after less than a second with exit code 1.\n\n" +
+                                 report.engine + "\n\n" + report.cause);
 }
 
 }  // namespace

@@ -48,7 +48,8 @@ TEST_F(LaunchTest, NewSessionWithTwoBots) {
     EXPECT_EQ(starter.requests[0], (StartRequest{game.str() + "/quake2",
                                                  {"+set", "game", "vantor", "+exec", "wyn.cfg"},
                                                  game.str(),
-                                                 true}));
+                                                 true,
+                                                 game.str() + "/quake2"}));
     EXPECT_TRUE(prompts.errors.empty());
 }
 

@@ -446,5 +446,42 @@ TEST_F(Locate, DirectoryAcceptedAtStartUpIsUsedInTheSameRun) {
     EXPECT_EQ(prompts.questions, Names{"Locate|"});  // no directory prompt
 }
 
+// A Flatpak's folder holds no game program: the launcher Flatpak exports
+// starts the game there. Found through it, the folder is accepted, and OK
+// stores the launcher as the executable, so the player can launch at once.
+TEST_F(Locate, AnInstallationFoundThroughALauncherIsStartedByIt) {
+    const auto yq2 = nothing / "yq2";
+    nothing.mkdir("yq2/vantor");
+    nothing.mkdir("yq2/baseq2");
+    const auto launcher = nothing.write("exports/bin/org.yamagi.YamagiQ2");
+    PlatformProfile elsewhere = profile;
+    elsewhere.defaultGameDirectory = nothing / "quake2";
+    SessionSettings s(elsewhere);
+    prompts.whileLocating = [&](LocateDialog& dialog) {
+        dialog.directoryChanged(yq2);
+        EXPECT_EQ(dialog.infoText(), "");  // no game program of its own
+        dialog.installationsFound(
+            {{yq2, Installation::Full, "Yamagi Quake II (Flatpak)", launcher}});
+        dialog.directoryChanged(yq2);
+        EXPECT_EQ(dialog.infoText(), "Found Quake II and the Vantor bot");
+        dialog.ok();
+    };
+    RecentFiles recent;
+    MainWindowLife life(s, store, recent, prompts);
+    life.create(nothing.str());
+    life.show();
+    EXPECT_EQ(s.gameDirectory(), yq2);
+    EXPECT_EQ(s.executablePath(), launcher);
+
+    // A directory accepted by its own program: an executable stored by its
+    // full path gives way, a name stays.
+    for (const auto& [stored, after] : {std::pair{launcher, std::string("quake2")},
+                                        std::pair{std::string("q2pro"), std::string("q2pro")}}) {
+        store.writeValue("FilenameEdit", stored);
+        LocateDialog(full.str(), profile, store, prompts).ok();
+        EXPECT_EQ(store.readValue("FilenameEdit"), after);
+    }
+}
+
 }  // namespace
 }  // namespace wyn

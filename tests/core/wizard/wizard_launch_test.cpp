@@ -29,7 +29,8 @@ protected:
         return {game.str() + "/quake2",
                 {"+set", "game", "vantor", "+exec", "wyn.cfg"},
                 game.str(),
-                true};
+                true,
+                game.str() + "/quake2"};
     }
 };
 
