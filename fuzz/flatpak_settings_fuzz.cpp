@@ -1,7 +1,7 @@
 // Any bytes as a Flatpak key file and as a user-dirs.dirs: the grants read are
 // not empty and, written out again as a key file, read back the same; every
 // special folder read is a full path, the desktop always among them.
-#include "engine/flatpak_grants.h"
+#include "engine/flatpak.h"
 #include "fuzz_check.h"
 
 namespace {

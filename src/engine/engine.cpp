@@ -12,6 +12,7 @@
 #include "base/file_system.h"
 #include "engine/engine_folders.h"
 #include "engine/engine_table.h"
+#include "engine/flatpak.h"
 #include "engine/wrapper_script.h"
 
 namespace wyn {
@@ -427,10 +428,9 @@ bool takeFolderArguments(Engine& engine, const std::vector<std::string>& words) 
 
 // "flatpak run [OPTIONS] APP [ARGUMENTS]" of an app the table knows; the
 // installation is the one whose exported launcher this is.
-Engine sandboxEngine(const std::string& flatpak, const std::vector<std::string>& words,
-                     const std::string& launcher) {
-    if ((flatpak != "flatpak" && !flatpak.ends_with("/flatpak")) || words.empty() ||
-        words[0] != "run") {
+Engine flatpakRunEngine(const std::string& flatpak, const std::vector<std::string>& words,
+                        const std::string& launcher) {
+    if (!isFlatpakProgram(flatpak) || words.empty() || words[0] != "run") {
         return {};
     }
     std::size_t at = 1;
@@ -451,16 +451,13 @@ Engine sandboxEngine(const std::string& flatpak, const std::vector<std::string>&
     engine.sandbox.flatpak = flatpak;
     engine.sandbox.runOptions.assign(words.begin() + 1,
                                      words.begin() + static_cast<std::ptrdiff_t>(at));
-    const std::string exports = "/exports/bin/" + words[at];
-    if (launcher.ends_with(exports)) {
-        engine.sandbox.installation = launcher.substr(0, launcher.size() - exports.size());
-    }
+    engine.sandbox.installation = flatpakInstallationOf(launcher, words[at]);
     if (!takeFolderArguments(engine,
                              {words.begin() + static_cast<std::ptrdiff_t>(at) + 1, words.end()})) {
         return {};
     }
     const auto installation = engine.sandbox.installation;
-    return installation.empty() ? engine : sandboxedEngine(std::move(engine), {installation});
+    return installation.empty() ? engine : withAppProgram(std::move(engine), {installation});
 }
 
 // The one engine every way gives; the ways may differ in the data folder
@@ -508,7 +505,7 @@ Engine recognise(const std::string& path, const std::string& name,
 Engine started(const WrapperExec& exec, const std::vector<StartWord>& words,
                const std::string& callerDirectory, const std::string& launcher, int wrappers,
                std::size_t wynCount) {
-    if (auto sandboxed = sandboxEngine(exec.program, ownWords(words, wynCount), launcher);
+    if (auto sandboxed = flatpakRunEngine(exec.program, ownWords(words, wynCount), launcher);
         sandboxed.kind != EngineKind::Unknown) {
         return sandboxed;
     }
@@ -702,27 +699,25 @@ std::vector<std::string> engineLaunchers(const std::string& home, const std::str
         if (row.flatpakId.empty()) {
             continue;
         }
-        const std::string exported = "/exports/bin/" + std::string(row.flatpakId);
-        if (!home.empty()) {
-            launchers.push_back(home + "/.local/share/flatpak" + exported);
+        if (const auto user = userFlatpakInstallation({home}); !user.empty()) {
+            launchers.push_back(flatpakExportedLauncher(user, row.flatpakId));
         }
-        launchers.push_back(root + "/var/lib/flatpak" + exported);
+        launchers.push_back(
+            flatpakExportedLauncher(root + std::string(kSystemFlatpakInstallation), row.flatpakId));
     }
     return launchers;
 }
 
-Engine sandboxedEngine(Engine engine, const std::vector<std::string>& installations) {
+Engine withAppProgram(Engine engine, const std::vector<std::string>& installations) {
     const auto& row = engineRow(engine.kind);
     for (const auto& installation : installations) {
-        const auto bin =
-            installation + "/app/" + engine.sandbox.appId + "/current/active/files/bin";
+        const auto bin = flatpakAppFolder(installation, engine.sandbox.appId) + "/files/bin";
         for (const auto program : row.programs) {
             const auto path = bin + "/" + std::string(program);
             const auto app = cachedFacts(path).engine;
             if (app.kind == EngineKind::Unknown || !fileExists(path)) {
                 continue;
             }
-            // The app's current folder by the name that outlives its updates.
             engine.program = path;
             engine.format = app.format;
             engine.elf = app.elf;

@@ -124,10 +124,10 @@ Engine recogniseEngine(const std::string& path);
 // ".exe" for a Windows profile.
 std::vector<std::string> engineProgramNames(const PlatformProfile& profile, bool servers);
 
-// The engine a sandboxed engine's launcher stands for, as installed in the
-// Flatpak installation: its program and header from the app's bin folder.
-// The installation's app is looked for when the launcher named none.
-Engine sandboxedEngine(Engine engine, const std::vector<std::string>& installations);
+// A sandboxed engine with its app found in the first of the Flatpak
+// installations that holds it: its program and header are the app's client
+// in its bin folder. Unchanged when none holds it.
+Engine withAppProgram(Engine engine, const std::vector<std::string>& installations);
 
 // Where installed engines' launchers are: the distributions' wrappers and
 // links, and the launchers Flatpak exports for the user (below home) and the

@@ -5,7 +5,7 @@
 
 #include "base/file_system.h"
 #include "engine/engine_table.h"
-#include "engine/flatpak_grants.h"
+#include "engine/flatpak.h"
 
 namespace wyn {
 
@@ -131,8 +131,8 @@ std::string engineUserFolder(const Engine& engine, const EngineEnvironment& envi
     }
     if (!row.sandboxUserFolder.empty()) {
         return home.empty() ? std::string()
-                            : profile.path(home, {".var", "app", engine.sandbox.appId,
-                                                  row.sandboxUserFolder});
+                            : profile.path(flatpakAppHome(home, engine.sandbox.appId),
+                                           {row.sandboxUserFolder});
     }
     if (engine.portable) {
         return {};
@@ -428,7 +428,7 @@ GameEngine gameEngineAt(const std::string& program, const std::string& gameDirec
                      profile.xdgConfigHome, profile.xdgCacheHome, profile.xdgRuntimeDir}};
     if (isSandboxed(game.engine) && game.engine.program.empty()) {
         game.engine =
-            sandboxedEngine(std::move(game.engine), flatpakInstallations(game.environment));
+            withAppProgram(std::move(game.engine), flatpakInstallations(game.environment));
     }
     return game;
 }

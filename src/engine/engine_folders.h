@@ -7,6 +7,7 @@
 
 #include "base/platform_profile.h"
 #include "engine/engine.h"
+#include "engine/flatpak.h"
 
 namespace wyn {
 
@@ -24,7 +25,7 @@ struct EngineEnvironment {
     std::string xdgConfigHome = {};
     std::string xdgCacheHome = {};
     std::string xdgRuntimeDir = {};
-    std::string systemFlatpak = "/var/lib/flatpak";
+    std::string systemFlatpak = std::string(kSystemFlatpakInstallation);
 };
 
 // The engine's user folder: its hidden folder in the home when that exists,

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <map>
 
-#include "engine/flatpak_grants.h"
+#include "engine/flatpak.h"
 #include "temp_dir.h"
 
 namespace wyn {

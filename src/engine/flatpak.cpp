@@ -1,4 +1,4 @@
-#include "engine/flatpak_grants.h"
+#include "engine/flatpak.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -149,7 +149,7 @@ std::vector<std::string> grantFiles(const std::string& appId, const std::string&
                                     const FlatpakUser& user) {
     std::vector<std::string> files;
     if (!installation.empty()) {
-        files.push_back(installation + "/app/" + appId + "/current/active/metadata");
+        files.push_back(flatpakAppFolder(installation, appId) + "/metadata");
     }
     const auto userInstallation = userFlatpakInstallation(user);
     // The system's overrides count for the apps of the system's installation.
@@ -333,6 +333,29 @@ std::map<std::string, std::string> specialFolders(std::string_view userDirs,
     return folders;
 }
 
+bool isFlatpakProgram(std::string_view program) {
+    return program == "flatpak" || program.ends_with("/flatpak");
+}
+
+std::string flatpakExportedLauncher(std::string_view installation, std::string_view appId) {
+    return std::string(installation) + "/exports/bin/" + std::string(appId);
+}
+
+std::string flatpakInstallationOf(std::string_view launcher, std::string_view appId) {
+    const std::string exported = flatpakExportedLauncher("", appId);
+    return launcher.ends_with(exported)
+               ? std::string(launcher.substr(0, launcher.size() - exported.size()))
+               : std::string();
+}
+
+std::string flatpakAppFolder(std::string_view installation, std::string_view appId) {
+    return std::string(installation) + "/app/" + std::string(appId) + "/current/active";
+}
+
+std::string flatpakAppHome(std::string_view home, std::string_view appId) {
+    return std::string(home) + "/.var/app/" + std::string(appId);
+}
+
 std::string userFlatpakInstallation(const FlatpakUser& user) {
     const auto data = orDefault(user.dataHome, user.home, ".local/share");
     return data.empty() ? std::string() : data + "/flatpak";
@@ -371,7 +394,7 @@ bool flatpakShows(const std::string& appId, const std::string& installation,
     }
     // Its own folder, which flatpak makes when the app first runs.
     if (!user.home.empty()) {
-        exports.push_back({resolved(user.home + "/.var/app/" + appId), true});
+        exports.push_back({resolved(flatpakAppHome(user.home, appId)), true});
     }
     // The nearest folder decides; where one folder is both shown and hidden,
     // shown wins.

@@ -7,6 +7,25 @@
 
 namespace wyn {
 
+// What WYN knows of Flatpak, in one place: where it keeps apps, their
+// exported launchers and their overrides, and what a sandbox shows.
+
+// The system's installation, where `flatpak --system` installs.
+inline constexpr std::string_view kSystemFlatpakInstallation = "/var/lib/flatpak";
+
+// Whether a program is flatpak itself ("flatpak", "/usr/bin/flatpak").
+bool isFlatpakProgram(std::string_view program);
+// The launcher an installation exports for an app (INSTALLATION/exports/bin/APP).
+std::string flatpakExportedLauncher(std::string_view installation, std::string_view appId);
+// The installation whose exported launcher of the app this is; empty when it
+// is none.
+std::string flatpakInstallationOf(std::string_view launcher, std::string_view appId);
+// The app's deployed files in an installation, named by its "current" link,
+// which outlives the app's updates (INSTALLATION/app/APP/current/active).
+std::string flatpakAppFolder(std::string_view installation, std::string_view appId);
+// The app's own folder in the home (~/.var/app/APP), which the sandbox shows.
+std::string flatpakAppHome(std::string_view home, std::string_view appId);
+
 // Where Flatpak keeps a user's things and where it finds the folders its
 // grants name, as it runs for that user: the home and the XDG base folders
 // (empty: unknown, or the default below the home), passed in so that the core
@@ -17,7 +36,7 @@ struct FlatpakUser {
     std::string dataHome = {};    // $XDG_DATA_HOME; empty: ~/.local/share
     std::string cacheHome = {};   // $XDG_CACHE_HOME; empty: ~/.cache
     std::string runtimeDir = {};  // $XDG_RUNTIME_DIR; empty: none
-    std::string systemInstallation = "/var/lib/flatpak";
+    std::string systemInstallation = std::string(kSystemFlatpakInstallation);
 };
 
 // The user's Flatpak installation ($XDG_DATA_HOME/flatpak); empty without a
