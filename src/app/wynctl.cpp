@@ -15,6 +15,7 @@
 #include "app/ctl_skins.h"
 #include "app/search_environment.h"
 #include "base/errors.h"
+#include "engine/engine.h"
 #include "platform/network/interfaces.h"
 #include "platform/settings_value_store.h"
 #include "store/list_codec.h"
@@ -23,7 +24,8 @@ namespace wyn {
 
 namespace {
 
-constexpr const char* kUsage =
+// The usage text: the parts before and after the engines where names.
+constexpr const char* kUsageBeforeWhere =
     "usage: wynctl [OPTIONS] COMMAND [ARGS]\n"
     "\n"
     "Options:\n"
@@ -49,11 +51,9 @@ constexpr const char* kUsage =
     "                                with --wait, run it in the foreground and exit with its\n"
     "                                status (128 + the signal that ended it)\n"
     "  maps                          print every map as LIST<TAB>NAME (General, CTF, External)\n"
-    "  bots | teams | configs        print the names, one per line, in order\n"
-    "  where                         print engine<TAB>NAME of the executable's engine\n"
-    "                                (Yamagi Quake II, Q2PRO, unknown), scripts<TAB>FOLDER\n"
-    "                                where launch writes, and search<TAB>FOLDER for each\n"
-    "                                folder the engine reads the add-on from, first wins\n"
+    "  bots | teams | configs        print the names, one per line, in order\n";
+
+constexpr const char* kUsageAfterWhere =
     "  join [--dry-run] ADDRESS      start the game joining the server at ADDRESS (+set game\n"
     "                                vantor +connect ADDRESS; no script is written), or with\n"
     "                                --dry-run print what would start; a server joined is\n"
@@ -91,6 +91,46 @@ constexpr const char* kUsage =
     "                                ADDRESS<TAB>PING_MS<TAB>MAP<TAB>PLAYERS/MAX<TAB>NAME\n"
     "  addresses [--port N]          print ADDRESS:PORT for each address of this computer that\n"
     "                                friends can reach a server on (port 27910 by default)\n";
+
+// The right column of the usage, from its 33rd character to its 88th.
+constexpr std::size_t kDescriptionColumn = 32;
+constexpr std::size_t kUsageWidth = 88;
+
+// A command's line of the usage with its description wrapped into the column.
+std::string usageEntry(std::string_view command, std::string_view description) {
+    std::string text;
+    std::string line = "  " + std::string(command);
+    line.resize(kDescriptionColumn, ' ');
+    bool lineHasWords = false;
+    for (std::size_t from = 0; from < description.size();) {
+        const auto end = std::min(description.find(' ', from), description.size());
+        const auto word = description.substr(from, end - from);
+        if (lineHasWords && line.size() + 1 + word.size() > kUsageWidth) {
+            text += line + "\n";
+            line.assign(kDescriptionColumn, ' ');
+            lineHasWords = false;
+        }
+        line += (lineHasWords ? " " : "") + std::string(word);
+        lineHasWords = true;
+        from = end + 1;
+    }
+    return text + line + "\n";
+}
+
+// The usage, the engines of "where" named as the engine table names them.
+std::string usage() {
+    std::string engines;
+    for (const auto name : knownEngineNames()) {
+        engines += std::string(name) + ", ";
+    }
+    return kUsageBeforeWhere +
+           usageEntry("where",
+                      "print engine<TAB>NAME of the executable's engine (" + engines +
+                          "or unknown), scripts<TAB>FOLDER where launch writes, "
+                          "search<TAB>FOLDER for each folder the engine reads the add-on from, "
+                          "first wins, and start<TAB>PROGRAM ARGUMENTS, how it is started") +
+           kUsageAfterWhere;
+}
 
 struct GlobalOptions {
     std::optional<std::string> gameDirectory;
@@ -235,7 +275,7 @@ int runWynctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
               GameStarter& starter, ForegroundRunner& foreground) {
     const auto options = parseGlobalOptions(args);
     if (options && options->help) {
-        out << kUsage;
+        out << usage();
         return kExitOk;
     }
     const bool isSessionCommand = options && sessionCommands().contains(options->command);
@@ -248,14 +288,14 @@ int runWynctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (options && !options->command.empty()) {
             err << "wynctl: unknown command '" << options->command << "'\n";
         }
-        err << kUsage;
+        err << usage();
         return kExitUsage;
     }
 
     const PlatformProfile profile = systemProfile();
     auto store = openStore(*options);
     CtlContext context{options->gameDirectory.value_or(profile.defaultGameDirectory),
-                       options->executable.value_or(profile.defaultExecutable),
+                       options->executable.value_or(defaultGameProgram(profile)),
                        profile,
                        *store,
                        out,

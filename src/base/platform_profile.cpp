@@ -3,11 +3,16 @@
 namespace wyn {
 
 PlatformProfile PlatformProfile::windows() {
-    return {PathStyle::Windows, "c:\\quake2", "quake2.exe", {}, {}, {}, {}, {}, {}};
+    PlatformProfile profile;
+    profile.style = PathStyle::Windows;
+    profile.defaultGameDirectory = "c:\\quake2";
+    return profile;
 }
 
 PlatformProfile PlatformProfile::posix() {
-    return {PathStyle::Posix, "/usr/local/games/quake2", "quake2", {}, {}, {}, {}, {}, {}};
+    PlatformProfile profile;
+    profile.defaultGameDirectory = "/usr/local/games/quake2";
+    return profile;
 }
 
 std::string PlatformProfile::path(std::string_view directory,

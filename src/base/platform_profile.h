@@ -11,13 +11,12 @@ namespace wyn {
 enum class PathStyle { Posix, Windows };
 
 // What differs between Windows and the other systems where the program shows
-// or builds a path: the path style and the defaults of the game directory.
+// or builds a path: the path style and the default game directory.
 // Core functions take a profile, so the Windows texts can be checked on any
 // machine; the programs pass the running system's (native(), filled in).
 struct PlatformProfile {
     PathStyle style = PathStyle::Posix;
     std::string defaultGameDirectory;
-    std::string defaultExecutable;
     // The user's home and $XDG_DATA_HOME, and on Windows the Documents
     // folder, where engines keep their user folders; the programs fill them
     // in from the environment. Empty: unknown, and no user folder is looked at.

@@ -1,6 +1,7 @@
 #include "content/installation.h"
 
 #include "base/file_system.h"
+#include "engine/engine.h"
 
 namespace wyn {
 
@@ -33,7 +34,7 @@ Installation CheckInstallation(const std::string& directory, const PlatformProfi
 
 Installation CheckInstallation(const std::string& directory, const std::string& program,
                                const PlatformProfile& profile) {
-    if (program.empty() ? !FindInDirectory(profile.defaultExecutable, directory, profile)
+    if (program.empty() ? !FindInDirectory(defaultGameProgram(profile), directory, profile)
                         : !fileExists(program)) {
         return Installation::None;
     }

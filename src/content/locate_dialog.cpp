@@ -2,6 +2,7 @@
 
 #include "base/file_system.h"
 #include "content/installation.h"
+#include "engine/engine.h"
 #include "store/easy_reg.h"
 #include "store/stored_values.h"
 
@@ -96,7 +97,7 @@ void LocateDialog::ok() {
         if (const auto program = launcher(); !program.empty()) {
             store.WriteValue(stored::FilenameEdit, program);
         } else if (m_profile.isAbsolute(store.ReadValue(stored::FilenameEdit))) {
-            store.WriteValue(stored::FilenameEdit, m_profile.defaultExecutable);
+            store.WriteValue(stored::FilenameEdit, defaultGameProgram(m_profile));
         }
         m_result = DialogResult::Ok;
     });

@@ -25,6 +25,8 @@ enum class ExecutableFormat { Elf, Pe };
 
 // The engine's name as the windows show it; "unknown" for any other program.
 std::string_view engineName(EngineKind kind);
+// The names of the engines WYN knows, in the table's order.
+std::vector<std::string_view> knownEngineNames();
 
 // How a sandboxed engine is started: "FLATPAK run OPTIONS... APP", and the
 // Flatpak installation that holds the app ("~/.local/share/flatpak"; empty
@@ -118,6 +120,10 @@ std::vector<std::string> startParameters(bool dedicated);
 // WYN's words; otherwise, and for a file that cannot be read, an unknown
 // engine.
 Engine recogniseEngine(const std::string& path);
+
+// The game's program a game directory holds when the user names none: id's
+// own ("quake2", "quake2.exe" on Windows).
+std::string defaultGameProgram(const PlatformProfile& profile);
 
 // The names of the engines' game programs ("quake2", ...), each once, in the
 // table's order; with servers, their dedicated servers after them. With

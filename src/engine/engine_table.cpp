@@ -149,6 +149,21 @@ const EngineRow& engineRow(EngineKind kind) {
     return found == kEngines.end() ? kEngines.back() : *found;
 }
 
+std::vector<std::string_view> knownEngineNames() {
+    std::vector<std::string_view> names;
+    for (const auto& row : kEngines) {
+        if (row.kind != EngineKind::Unknown) {
+            names.push_back(row.name);
+        }
+    }
+    return names;
+}
+
+std::string defaultGameProgram(const PlatformProfile& profile) {
+    return std::string(engineRow(EngineKind::Quake2).programs.front()) +
+           std::string(profile.programSuffix());
+}
+
 const GameLibraryName* gameLibrary(const EngineRow& row, std::uint16_t machine, bool windows) {
     if (row.libraries.empty()) {
         return nullptr;

@@ -8,6 +8,7 @@
 #include "base/text_file.h"
 #include "bots/roster_file.h"
 #include "content/installation.h"
+#include "engine/engine.h"
 #include "session/command_line.h"
 
 namespace wyn {
@@ -86,7 +87,7 @@ SessionSettings::SessionSettings(const PlatformProfile& profile) : m_profile(pro
 std::string SessionSettings::tableValue(Field field, std::string_view value) const {
     if (fieldInfo(field).fromProfile) {
         return field == F::DirectoryEdit ? m_profile.defaultGameDirectory
-                                         : m_profile.defaultExecutable;
+                                         : defaultGameProgram(m_profile);
     }
     return std::string(value);
 }

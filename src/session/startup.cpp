@@ -3,6 +3,7 @@
 #include "base/file_system.h"
 #include "base/value_store.h"
 #include "content/installation.h"
+#include "engine/engine.h"
 #include "session/preset_file.h"
 #include "session/session_settings.h"
 #include "session/window_state.h"
@@ -19,7 +20,7 @@ bool StartupCheck(const SessionSettings& session, ValueStore& store, StartupProm
     if (directoryExists(TEasyReg(store).ReadValue(stored::DirectoryEdit))) {
         return true;
     }
-    if (FindInDirectory(session.profile().defaultExecutable, session.gameDirectory(),
+    if (FindInDirectory(defaultGameProgram(session.profile()), session.gameDirectory(),
                         session.profile())) {
         return true;
     }

@@ -21,7 +21,7 @@ protected:
     MemoryValueStore store;
     std::ostringstream out;
     std::ostringstream err;
-    CtlContext context{game.str(), profile.defaultExecutable, profile, store, out, err};
+    CtlContext context{game.str(), "quake2", profile, store, out, err};
 
     void SetUp() override { test::fillGame(game); }
 };

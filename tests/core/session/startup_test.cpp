@@ -63,7 +63,7 @@ TEST_F(Startup, FirstRunWithAnEmptyStore) {
     EXPECT_EQ(prompts.questions.front(),
               "Please locate your Quake II directory|Quake II Directory|" + game.str());
     EXPECT_EQ(s->gameDirectory(), game.str());
-    EXPECT_EQ(s->text(F::FilenameEdit), profile.defaultExecutable);
+    EXPECT_EQ(s->text(F::FilenameEdit), "quake2");
     for (const auto& info : allFields()) {
         if (info.kind == FieldKind::CheckBox) {
             EXPECT_FALSE(s->checked(info.field)) << info.name;
@@ -261,7 +261,7 @@ TEST_F(Startup, AFailingReactionStillLeavesTheWindowRepaired) {
     EXPECT_EQ(prompts.failures.front(),
               "Cannot open file " + profile.path(game.str(), {"vantor", "bots.cfg"}) + ".");
     // The repairs after the failing executable went on.
-    EXPECT_EQ(s->text(F::FilenameEdit), profile.defaultExecutable);
+    EXPECT_EQ(s->text(F::FilenameEdit), "quake2");
     EXPECT_EQ(s->text(F::MaxClientsComboBox), "24");
     EXPECT_EQ(s->botMode(), BotMode::Random);
     EXPECT_EQ(s->mapType(), MapType::General);

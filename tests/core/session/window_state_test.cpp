@@ -135,7 +135,7 @@ TEST_F(EasyReg, SaveAllWritesEachKindInCreationOrder) {
     EXPECT_EQ(values.at("CTFMapsRadio"), "-1");
     EXPECT_EQ(values.at("GeneralMapsRadio"), "0");
     EXPECT_EQ(values.at("MaxClientsComboBox"), "16");
-    EXPECT_EQ(values.at("FilenameEdit"), profile.defaultExecutable);
+    EXPECT_EQ(values.at("FilenameEdit"), "quake2");
     EXPECT_FALSE(values.contains("LagEdit"));
 }
 
