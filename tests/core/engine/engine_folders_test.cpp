@@ -19,24 +19,45 @@ protected:
     EngineEnvironment environment{temp.mkdir("games/q2"), temp.mkdir("home/p"), "",
                                   PlatformProfile::posix()};
 
+    // An engine as recognition reads it from the strings its build compiles in
+    // (the library name a Q2PRO build names itself), its program in the
+    // folder. The Flatpak's client is a Yamagi Quake II build.
+    static std::vector<std::string> builtInStrings(EngineKind kind, bool windows) {
+        switch (kind) {
+            case EngineKind::YamagiQuake2:
+            case EngineKind::YamagiQuake2Flatpak:
+                return {"Yamagi Quake II v%s"};
+            case EngineKind::Q2pro:
+                return {"====== Q2PRO initialized ======",
+                        windows ? "gamex86_64.dll" : "gamex86_64.so"};
+            case EngineKind::Quake2:
+                return {"====== Quake2 Initialized ======"};
+            case EngineKind::Unknown:
+                break;
+        }
+        return {};
+    }
+
+    static Engine recognised(const std::string& bytes) {
+        return readExecutableFacts([&bytes](std::uint64_t offset, std::size_t size) {
+                   return offset < bytes.size() ? bytes.substr(offset, size) : std::string();
+               })
+            .engine;
+    }
+
     Engine engine(EngineKind kind, const std::string& programFolder) {
-        Engine result;
+        Engine result = recognised(test::fakeElf({.strings = builtInStrings(kind, false)}));
+        EXPECT_NE(result.kind, EngineKind::Unknown);
         result.kind = kind;
         result.program = temp / (programFolder + "/engine");
-        result.elf = *readElfHeader(test::fakeElf({}));
-        result.gameLibrary = kind == EngineKind::YamagiQuake2 ? "game.so" : "gamex86_64.so";
         return result;
     }
 
-    // An x64 Windows build, with the library names recognition gives it.
+    // An x64 Windows build.
     Engine windowsEngine(EngineKind kind, const std::string& programFolder) {
-        Engine result;
-        result.kind = kind;
-        result.format = ExecutableFormat::Pe;
+        Engine result = recognised(test::fakePe({.strings = builtInStrings(kind, true)}));
+        EXPECT_EQ(result.kind, kind);
         result.program = temp / (programFolder + "/engine.exe");
-        result.pe = *readPeHeader(test::fakePe({}));
-        result.gameLibrary = kind == EngineKind::Q2pro ? "gamex86_64.dll" : "game.dll";
-        result.fallbackLibrary = kind == EngineKind::YamagiQuake2 ? "gamex86.dll" : "";
         return result;
     }
 
