@@ -7,6 +7,7 @@
 #include "bots/roster_editor.h"
 #include "chat/chat_editor.h"
 #include "session/game_end_report.h"
+#include "session/join_game.h"
 #include "session/startup.h"
 
 namespace wyn {
@@ -14,7 +15,10 @@ namespace wyn {
 // Every question the windows ask the user, in one place: the core's prompts
 // and the few the windows ask themselves. QtPrompts answers them with dialogs;
 // tests answer them with FakePrompts, so this header stays free of Qt.
-class UiPrompts : public StartupPrompts, public RosterPrompts, public ChatPrompts {
+class UiPrompts : public StartupPrompts,
+                  public RosterPrompts,
+                  public ChatPrompts,
+                  public JoinPrompts {
 public:
     // The open dialog of File > Open ("Open ", *.wyn, the file must exist); its
     // file-name field offers the paths opened so far. Nothing when cancelled.
