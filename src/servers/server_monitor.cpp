@@ -48,7 +48,7 @@ void ServerMonitor::showStarted(const ServerAddress& server) {
 
 void ServerMonitor::show(const ServerAddress& server) {
     m_tracker.run([&] {
-        m_wait.reset();
+        m_wait.disconnect();
         m_address = wyn::addressText(server);
         m_server = server;
         m_friends = isThisMachine(server) ? wyn::friendAddresses(m_own, server.port)
@@ -74,8 +74,8 @@ void ServerMonitor::enter() {
 }
 
 void ServerMonitor::close() {
-    m_query.reset();
-    m_wait.reset();
+    m_query.disconnect();
+    m_wait.disconnect();
 }
 
 bool ServerMonitor::isThisMachine(const ServerAddress& server) const {
@@ -93,7 +93,7 @@ void ServerMonitor::ask() {
 
 void ServerMonitor::answered(const ServerAnswers& answers) {
     m_tracker.run([&] {
-        m_query.reset();
+        m_query.disconnect();
         ++m_refreshes;
         if (const ServerEntry* entry = answers.servers.find(*m_server)) {
             if (m_status != entry->status) {
@@ -107,7 +107,7 @@ void ServerMonitor::answered(const ServerAnswers& answers) {
             m_state = MonitorState::NotAnswering;
         }
         m_wait = m_asker.wait(m_timing.refresh, [this] {
-            m_wait.reset();
+            m_wait.disconnect();
             ask();
         });
     });

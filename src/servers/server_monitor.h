@@ -116,8 +116,8 @@ private:
     std::chrono::milliseconds m_ping{0};
     MonitorState m_state = MonitorState::Idle;
     int m_refreshes = 0;
-    Pending m_query;
-    Pending m_wait;
+    Connection m_query;
+    Connection m_wait;
     ChangeTracker<ServerMonitorChange, Snapshot> m_tracker{
         [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };

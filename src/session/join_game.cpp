@@ -48,7 +48,7 @@ Selection JoinGame::selectedRow() const {
 }
 
 std::string JoinGame::stateText() const {
-    if (m_joining.active()) {
+    if (m_asked) {
         return "Asking " + wyn::addressText(*m_asked) + "...";
     }
     if (m_searchingLan) {
@@ -82,7 +82,7 @@ void JoinGame::search(bool localNetwork) {
 
 void JoinGame::listed(const ServerAnswers& answers, bool localNetwork) {
     m_tracker.run([&] {
-        m_searching.reset();
+        m_searching.disconnect();
         m_searchingLan = false;
         m_answers = answers.servers;
         rebuildRows();
@@ -94,7 +94,7 @@ void JoinGame::listed(const ServerAnswers& answers, bool localNetwork) {
 }
 
 void JoinGame::join() {
-    if (m_joining.active()) {
+    if (m_asked) {
         return;
     }
     // Nothing is sent for an address that is none or a program that cannot join.
@@ -120,7 +120,8 @@ void JoinGame::join() {
 void JoinGame::answered(const ServerAddress& address, const ServerAnswers& answers) {
     const ServerEntry* entry = answers.servers.find(address);
     m_tracker.run([&] {
-        m_joining.reset();
+        m_joining.disconnect();
+        m_asked.reset();
         if (entry != nullptr) {
             m_answers.merge(*entry);
             rebuildRows();
@@ -151,8 +152,9 @@ void JoinGame::answered(const ServerAddress& address, const ServerAnswers& answe
 
 void JoinGame::cancel() {
     m_tracker.run([&] {
-        m_searching.reset();
-        m_joining.reset();
+        m_searching.disconnect();
+        m_joining.disconnect();
+        m_asked.reset();
         m_searchingLan = false;
         m_result = DialogResult::Cancel;
     });
@@ -179,8 +181,8 @@ void JoinGame::rebuildRows() {
 JoinGameChange JoinGame::compare(const Snapshot& before) const {
     return {before.address != m_address, before.rowsRevision != m_rowsRevision,
             before.selection != selectedRow(),
-            before.state != stateText() || before.joining != m_joining.active() ||
-                before.searching != m_searching.active(),
+            before.state != stateText() || before.joining != m_asked.has_value() ||
+                before.searching != m_searchingLan,
             before.result != m_result};
 }
 

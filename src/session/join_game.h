@@ -78,8 +78,10 @@ public:
     // "Asking ADDRESS...", "Searching the local network...", "No games found
     // on the local network."; empty otherwise.
     std::string stateText() const;
-    bool joinEnabled() const { return !m_joining.active(); }
-    bool findEnabled() const { return !m_searching.active(); }
+    bool joinEnabled() const { return !m_asked; }
+    // While the local network is searched; asking the servers joined before
+    // (as the window opens) leaves it free, and a search takes its place.
+    bool findEnabled() const { return !m_searchingLan; }
     DialogResult result() const { return m_result; }
     // Close on Launch: the join reached the start, and the main window closes.
     bool closesMainWindow() const { return m_closeMainWindow; }
@@ -107,8 +109,8 @@ private:
         DialogResult result;
     };
     Snapshot snapshot() const {
-        return {m_address,          m_rowsRevision,       selectedRow(), stateText(),
-                m_joining.active(), m_searching.active(), m_result};
+        return {m_address,           m_rowsRevision, selectedRow(), stateText(),
+                m_asked.has_value(), m_searchingLan, m_result};
     }
     JoinGameChange compare(const Snapshot& before) const;
 
@@ -123,15 +125,15 @@ private:
     ServerList m_answers;
     std::vector<JoinRow> m_rows;
     std::size_t m_rowsRevision = 0;
-    // The server Join asks, the local network searched, and what the last
-    // search found wanting.
+    // The server Join asks (while it does), whether the local network is
+    // searched, and what the last search found wanting.
     std::optional<ServerAddress> m_asked;
     bool m_searchingLan = false;
     std::string m_notice;
     DialogResult m_result = DialogResult::Open;
     bool m_closeMainWindow = false;
-    Pending m_searching;
-    Pending m_joining;
+    Connection m_searching;
+    Connection m_joining;
     ChangeTracker<JoinGameChange, Snapshot> m_tracker{
         [this] { return snapshot(); }, [this](const Snapshot& before) { return compare(before); }};
 };

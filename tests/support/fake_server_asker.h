@@ -27,14 +27,14 @@ public:
     std::vector<Query> queries;
     std::vector<Wait> waits;
 
-    Pending ask(std::vector<ServerAddress> servers, bool localNetwork,
-                std::chrono::milliseconds timeout, Answered answered) override {
+    Connection ask(std::vector<ServerAddress> servers, bool localNetwork,
+                   std::chrono::milliseconds timeout, Answered answered) override {
         queries.push_back({std::move(servers), localNetwork, timeout, std::move(answered)});
-        return Pending([ended = queries.back().ended] { *ended = true; });
+        return Connection([ended = queries.back().ended] { *ended = true; });
     }
-    Pending wait(std::chrono::milliseconds delay, std::function<void()> then) override {
+    Connection wait(std::chrono::milliseconds delay, std::function<void()> then) override {
         waits.push_back({delay, std::move(then)});
-        return Pending([ended = waits.back().ended] { *ended = true; });
+        return Connection([ended = waits.back().ended] { *ended = true; });
     }
 
     // Answers a query (the last one by default); false (and nothing called)
