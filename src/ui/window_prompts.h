@@ -30,7 +30,8 @@ public:
 };
 
 // The other windows the main window opens, each modal and fresh at every
-// opening. Tests pass one that records the openings.
+// opening, except Server Status, a monitor kept open beside the main window.
+// Tests pass one that records the openings.
 class WindowOpener {
 public:
     virtual ~WindowOpener() = default;
@@ -40,6 +41,10 @@ public:
     virtual void openWizard() = 0;
     virtual void openDevNews() = 0;
     virtual void openAbout() = 0;
+    virtual void openJoinGame() = 0;
+    // The server WYN started when it still runs, else this machine's at the
+    // session's port; an open window comes to the front as it is.
+    virtual void openServerStatus() = 0;
 };
 
 }  // namespace wyn
