@@ -55,6 +55,7 @@ void ServerMonitor::show(const ServerAddress& server) {
                                           : std::vector<std::string>{m_address};
         m_status.reset();
         m_players.clear();
+        ++m_statusRevision;
         m_state = MonitorState::Asking;
         ask();
     });
@@ -99,6 +100,7 @@ void ServerMonitor::answered(const ServerAnswers& answers) {
             if (m_status != entry->status) {
                 m_status = entry->status;
                 m_players = entry->status.players;
+                ++m_statusRevision;
                 std::ranges::stable_sort(m_players, std::ranges::greater{}, &ServerPlayer::frags);
             }
             m_ping = entry->ping;
@@ -159,7 +161,7 @@ ServerMonitorChange ServerMonitor::compare(const Snapshot& before) const {
     return {
         before.address != m_address,
         before.friends != m_friends,
-        before.status != m_status,
+        before.statusRevision != m_statusRevision,
         before.state != m_state || (m_state == MonitorState::Answering && before.ping != m_ping),
         before.log != logShown(),
         before.refreshes != m_refreshes};

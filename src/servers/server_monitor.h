@@ -92,14 +92,14 @@ private:
     struct Snapshot {
         std::string address;
         std::vector<std::string> friends;
-        std::optional<ServerStatus> status;
+        int statusRevision;
         MonitorState state;
         std::chrono::milliseconds ping;
         bool log;
         int refreshes;
     };
     Snapshot snapshot() const {
-        return {m_address, m_friends, m_status, m_state, m_ping, logShown(), m_refreshes};
+        return {m_address, m_friends, m_statusRevision, m_state, m_ping, logShown(), m_refreshes};
     }
     ServerMonitorChange compare(const Snapshot& before) const;
 
@@ -113,6 +113,7 @@ private:
     std::vector<std::string> m_friends;
     std::optional<ServerStatus> m_status;
     std::vector<ServerPlayer> m_players;
+    int m_statusRevision = 0;  // counts the changes of the status, so none is copied to compare
     std::chrono::milliseconds m_ping{0};
     MonitorState m_state = MonitorState::Idle;
     int m_refreshes = 0;

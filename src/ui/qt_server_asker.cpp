@@ -21,9 +21,11 @@ Connection QtServerAsker::ask(std::vector<ServerAddress> servers, bool localNetw
             {std::move(servers), localNetwork, timeout},
             [post = m_post.post(), ended, answered = std::move(answered),
              &prompts = m_prompts](QueryResult result) {
-                post([ended, answered, &prompts, result = std::move(result)] {
+                post([ended, answered, &prompts, result = std::move(result)]() mutable {
                     if (!*ended) {
-                        guarded(prompts, [&] { answered({result.servers, result.problems}); });
+                        guarded(prompts, [&] {
+                            answered({std::move(result.servers), std::move(result.problems)});
+                        });
                     }
                 });
             });

@@ -31,13 +31,14 @@ constexpr int kLogLines = 2000;
 }  // namespace
 
 TServerStatusForm::TServerStatusForm(UiPrompts& prompts, std::vector<IpAddress> ownAddresses,
-                                     ServerMonitor::Timing timing, QWidget* parent)
+                                     ServerMonitor::Timing timing, QWidget* parent,
+                                     std::unique_ptr<ServerAsker> asker)
     : EditorDialog(
           prompts, [this] { m_monitor.close(); }, parent,
           Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::TServerStatusForm>()),
-      m_asker(prompts),
-      m_monitor(m_asker, prompts, std::move(ownAddresses), timing) {
+      m_asker(asker ? std::move(asker) : std::make_unique<QtServerAsker>(prompts)),
+      m_monitor(*m_asker, prompts, std::move(ownAddresses), timing) {
     ui->setupUi(this);
     QListWidget* friends = ui->FriendsListBox;
     friends->addItem("0");  // measured with a row in it

@@ -26,9 +26,11 @@ class TServerStatusForm : public EditorDialog {
     Q_OBJECT
 
 public:
-    // ownAddresses: this machine's, for the addresses friends use.
+    // ownAddresses: this machine's, for the addresses friends use. The
+    // window asks through its own QtServerAsker unless given another.
     TServerStatusForm(UiPrompts& prompts, std::vector<IpAddress> ownAddresses,
-                      ServerMonitor::Timing timing = {}, QWidget* parent = nullptr);
+                      ServerMonitor::Timing timing = {}, QWidget* parent = nullptr,
+                      std::unique_ptr<ServerAsker> asker = {});
     ~TServerStatusForm() override;
 
     // The server WYN started, and the log its game writes (empty: none).
@@ -42,7 +44,7 @@ private:
     void readLog();
 
     std::unique_ptr<Ui::TServerStatusForm> ui;
-    QtServerAsker m_asker;
+    std::unique_ptr<ServerAsker> m_asker;
     ServerMonitor m_monitor;
     std::unique_ptr<LogFollower> m_log;
     Connection m_connection;

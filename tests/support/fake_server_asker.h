@@ -41,22 +41,24 @@ public:
     // when it had ended.
     bool answer(ServerAnswers answers) { return answer(queries.size() - 1, std::move(answers)); }
     bool answer(std::size_t index, ServerAnswers answers) {
-        Query query = queries.at(index);
+        Query& query = queries.at(index);
         if (*query.ended) {
             return false;
         }
         *query.ended = true;
-        query.answered(std::move(answers));
+        const Answered answered = query.answered;  // the call may ask again
+        answered(std::move(answers));
         return true;
     }
     // Ends the last wait; false when it had ended.
     bool endWait() {
-        Wait wait = waits.back();
+        Wait& wait = waits.back();
         if (*wait.ended) {
             return false;
         }
         *wait.ended = true;
-        wait.then();
+        const auto then = wait.then;  // the call may wait again
+        then();
         return true;
     }
     // Queries and waits not ended.
