@@ -46,25 +46,15 @@ const std::string kRules =
 
 template <typename Widget = QWidget>
 Widget* find(const QWidget& window, const char* name) {
-    auto* widget = window.findChild<Widget*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return window.findChild<Widget*>(name);
 }
 
+// A row's texts, or the header's (row -1).
 QStringList row(const QTreeWidget* tree, int index) {
+    const QTreeWidgetItem* item = index < 0 ? tree->headerItem() : tree->topLevelItem(index);
     QStringList texts;
-    if (const QTreeWidgetItem* item = tree->topLevelItem(index)) {
-        for (int column = 0; column < item->columnCount(); ++column) {
-            texts.push_back(item->text(column));
-        }
-    }
-    return texts;
-}
-
-QStringList headers(const QTreeWidget* tree) {
-    QStringList texts;
-    for (int column = 0; column < tree->columnCount(); ++column) {
-        texts.push_back(tree->headerItem()->text(column));
+    for (int column = 0; item != nullptr && column < item->columnCount(); ++column) {
+        texts.push_back(item->text(column));
     }
     return texts;
 }
@@ -73,22 +63,23 @@ bool waitFor(const std::function<bool()>& done) {
     return QTest::qWaitFor(done, 10000);
 }
 
-// Where Tab goes from a control, and the control a mnemonic reaches.
-QStringList tabChain(QWidget& window, QWidget* first, int steps) {
+// The controls Tab reaches from the first, and those the mnemonics reach.
+QStringList tabChain(QWidget* first, int steps) {
     QStringList chain;
     first->setFocus();
     for (int i = 0; i < steps; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         chain.push_back(QApplication::focusWidget()->objectName());
     }
-    window.setFocus();
     return chain;
 }
-QString mnemonicTarget(QWidget& window, Qt::Key key) {
-    window.setFocus();
-    QTest::keyClick(&window, key, Qt::AltModifier);
-    return QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName()
-                                                  : QString();
+QStringList mnemonicTargets(QWidget& window, const QList<Qt::Key>& keys) {
+    QStringList targets;
+    for (const Qt::Key key : keys) {
+        QTest::keyClick(&window, key, Qt::AltModifier);
+        targets.push_back(QApplication::focusWidget()->objectName());
+    }
+    return targets;
 }
 
 // A game directory whose game is a made-up Yamagi Quake II, and two servers
@@ -135,27 +126,21 @@ TEST_F(JoinFormTest, ListsTheServersAndJoinsTheOneChosen) {
     EXPECT_EQ(form->windowTitle(), "Join Game");
     expectFixedCentredDialog(*form, false);
     auto* list = find<QTreeWidget>(*form, "ServersListBox");
-    EXPECT_EQ(headers(list), (QStringList{"Server", "Name", "Map", "Players", "Ping"}));
+    EXPECT_EQ(row(list, -1), (QStringList{"Server", "Name", "Map", "Players", "Ping"}));
     ASSERT_TRUE(waitFor([&] { return row(list, 0).value(1) == "WYN test"; }));
     EXPECT_EQ(row(list, 0).mid(0, 4),
               (QStringList{toQt(good.address()), "WYN test", "q2dm1", "1/8"}));
-    bool number = false;
-    row(list, 0).value(4).toInt(&number);
-    EXPECT_TRUE(number);
     EXPECT_EQ(row(list, 1), (QStringList{toQt(silent.address()), "", "", "", ""}));
 
-    // The keyboard chooses a row, which fills the address in.
     list->setFocus();
-    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);  // the keyboard chooses a row
     EXPECT_EQ(find<QLineEdit>(*form, "AddressEdit")->text(), toQt(good.address()));
     accessible::press(find<QPushButton>(*form, "JoinButton"));
     ASSERT_TRUE(waitFor([&] { return !form->isVisible(); }));
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_TRUE(prompts.questions.empty());
     ASSERT_EQ(starter.requests.size(), 1u);
     EXPECT_EQ(starter.requests[0].arguments,
               (std::vector<std::string>{"+set", "game", "vantor", "+connect", good.address()}));
-    EXPECT_TRUE(starter.requests[0].watch);
     EXPECT_EQ(store.readValue("RecentServer1"), good.address());
 }
 
@@ -171,28 +156,21 @@ TEST_F(JoinFormTest, SaysWhileItAsksAndWhenTheServerDoesNotAnswer) {
     QTest::keyClicks(edit, toQt(silent.address()));
     QTest::keyClick(edit, Qt::Key_Return);  // the default button, Join
     QApplication::processEvents();
-    const QString asking = toQt("Asking " + silent.address() + "...");
-    EXPECT_EQ(state->text(), asking);
-    EXPECT_EQ(accessible::name(state), asking);
-    EXPECT_FALSE(find<QPushButton>(*form, "JoinButton")->isEnabled());
+    EXPECT_EQ(accessible::name(state), toQt("Asking " + silent.address() + "..."));
+    EXPECT_FALSE(find(*form, "JoinButton")->isEnabled());
     QTest::keyClicks(edit, "0");
     EXPECT_EQ(edit->text(), toQt(silent.address() + "0"));
-
     ASSERT_TRUE(waitFor([&] { return !prompts.questions.empty(); }));
     EXPECT_EQ(prompts.questions,
               std::vector<std::string>{"Join anyway|No answer from " + silent.address() + "."});
     EXPECT_TRUE(starter.requests.empty());
-    EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(state->text(), "");
-    EXPECT_TRUE(find<QPushButton>(*form, "JoinButton")->isEnabled());
     accessible::press(find<QPushButton>(*form, "CancelButton"));
-    EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Rejected);
 }
 
-// What a screen reader says and does, the keyboard's ways through the window,
-// and what is refused before anything is sent. The local network is not
-// searched from a test: the search is answered by hand.
+// What a screen reader and the keyboard reach; the local network is not
+// searched from a test, the search is answered by hand.
 TEST_F(JoinFormTest, IsNamedForScreenReadersAndReachedFromTheKeyboard) {
     FakeServerAsker asker;
     JoinGame join(session, store, asker, prompts, starter, 1000ms);
@@ -200,35 +178,21 @@ TEST_F(JoinFormTest, IsNamedForScreenReadersAndReachedFromTheKeyboard) {
     EXPECT_EQ(accessible::name(find(*form, "AddressEdit")), "Server Address");
     EXPECT_EQ(accessible::name(find(*form, "ServersListBox")), "Servers");
     EXPECT_EQ(accessible::description(find(*form, "StateLabel")), "What Join Game is doing");
-    EXPECT_EQ(tabChain(*form, find(*form, "AddressEdit"), 4),
+    EXPECT_EQ(tabChain(find(*form, "AddressEdit"), 4),
               (QStringList{"ServersListBox", "FindButton", "JoinButton", "CancelButton"}));
-    EXPECT_EQ(mnemonicTarget(*form, Qt::Key_A), "AddressEdit");
-    EXPECT_EQ(mnemonicTarget(*form, Qt::Key_S), "ServersListBox");
-    // Tabbing into the list chose nothing.
-    EXPECT_EQ(find<QLineEdit>(*form, "AddressEdit")->text(), "");
+    EXPECT_EQ(mnemonicTargets(*form, {Qt::Key_A, Qt::Key_S}),
+              (QStringList{"AddressEdit", "ServersListBox"}));
+    EXPECT_EQ(find<QLineEdit>(*form, "AddressEdit")->text(), "");  // tabbing chose no row
 
     accessible::press(find<QPushButton>(*form, "FindButton"));
     ASSERT_EQ(asker.queries.size(), 2u);
     EXPECT_TRUE(asker.queries[1].localNetwork);
     EXPECT_EQ(accessible::name(find(*form, "StateLabel")), "Searching the local network...");
-    EXPECT_FALSE(find(*form, "FindButton")->isEnabled());
     ServerAnswers found;
-    found.servers.merge(
-        {{"192.168.1.30", 27912},
-         9ms,
-         {{{"hostname", "LAN party"}, {"mapname", "q2dm2"}, {"maxclients", "4"}}, {}}});
+    found.servers.merge({{"192.168.1.30", 27912}, 9ms, {{{"hostname", "LAN party"}}, {}}});
     asker.answer(found);
-    auto* list = find<QTreeWidget>(*form, "ServersListBox");
-    EXPECT_EQ(row(list, 2), (QStringList{"192.168.1.30:27912", "LAN party", "q2dm2", "0/4", "9"}));
-    EXPECT_TRUE(find(*form, "FindButton")->isEnabled());
-
-    accessible::setText(find(*form, "AddressEdit"), "10.0.0.1;quit");
-    accessible::press(find<QPushButton>(*form, "JoinButton"));
-    EXPECT_EQ(prompts.errors, std::vector<std::string>{
-                                  "'10.0.0.1;quit' is not a server address: a host name is made "
-                                  "of letters, digits, '-' and '_' between dots."});
-    EXPECT_EQ(asker.queries.size(), 2u);
-    EXPECT_TRUE(starter.requests.empty());
+    EXPECT_EQ(row(find<QTreeWidget>(*form, "ServersListBox"), 2).mid(0, 2),
+              (QStringList{"192.168.1.30:27912", "LAN party"}));
 }
 
 // --- Server Status.
@@ -243,17 +207,16 @@ protected:
 
     TServerStatusForm& open() {
         form = std::make_unique<TServerStatusForm>(
-            prompts,
-            std::vector<IpAddress>{*parseIpv4("127.0.0.1"), *parseIpv4("192.168.1.20"),
-                                   *parseIpv6("2001:db8::5")},
+            prompts, std::vector<IpAddress>{*parseIpv4("192.168.1.20"), *parseIpv6("2001:db8::5")},
             ServerMonitor::Timing{100ms, 500ms});
         form->show();
         form->activateWindow();
-        QApplication::processEvents();
         return *form;
     }
     QString text(const char* label) const { return find<QLabel>(*form, label)->text(); }
-    ServerAddress here() const { return {"127.0.0.1", server->port()}; }
+    bool answered() {
+        return waitFor([&] { return text("NameLabel") == "WYN test"; });
+    }
 };
 
 // The server WYN started: its values, its players, the addresses friends
@@ -261,69 +224,56 @@ protected:
 TEST_F(ServerStatusTest, ShowsTheServerWynStartedAndItsLogAsTheyChange) {
     const std::string log = state.write("game.log", "Q2PRO initialized\n");
     TServerStatusForm& window = open();
-    window.showStarted(here(), log);
-    EXPECT_EQ(window.windowTitle(), "Server Status");
+    window.showStarted({"127.0.0.1", server->port()}, log);
     EXPECT_EQ(find<QLineEdit>(window, "AddressEdit")->text(), toQt(server->address()));
-    ASSERT_TRUE(waitFor([&] { return text("NameLabel") == "WYN test"; }));
-    EXPECT_EQ(text("MapLabel"), "q2dm1");
-    EXPECT_EQ(text("PlayersLabel"), "3/8");
-    EXPECT_EQ(text("FragLimitLabel"), "25");
-    EXPECT_EQ(text("TimeLimitLabel"), "20 min");
+    ASSERT_TRUE(answered());
+    EXPECT_EQ((QStringList{text("MapLabel"), text("PlayersLabel"), text("FragLimitLabel"),
+                           text("TimeLimitLabel")}),
+              (QStringList{"q2dm1", "3/8", "25", "20 min"}));
     EXPECT_TRUE(text("StateLabel").startsWith("Answering in "));
     auto* players = find<QTreeWidget>(window, "PlayersListBox");
-    EXPECT_EQ(headers(players), (QStringList{"Name", "Frags", "Ping"}));
-    ASSERT_EQ(players->topLevelItemCount(), 3);
-    EXPECT_EQ(row(players, 0), (QStringList{"Vex", "7", "41"}));
-    EXPECT_EQ(row(players, 2), (QStringList{"Orla", "3", "50"}));
+    EXPECT_EQ(row(players, -1), (QStringList{"Name", "Frags", "Ping"}));
+    EXPECT_EQ(row(players, 0) + row(players, 2),
+              (QStringList{"Vex", "7", "41", "Orla", "3", "50"}));
     auto* friends = find<QListWidget>(window, "FriendsListBox");
+    const QString port = QString::number(server->port());
     ASSERT_EQ(friends->count(), 2);
-    EXPECT_EQ(friends->item(0)->text(), toQt("192.168.1.20:" + std::to_string(server->port())));
-    EXPECT_EQ(friends->item(1)->text(), toQt("[2001:db8::5]:" + std::to_string(server->port())));
+    EXPECT_EQ(friends->item(1)->text(), "[2001:db8::5]:" + port);
     EXPECT_TRUE(friends->viewport()->rect().contains(friends->visualItemRect(friends->item(1))));
+    friends->setFocus();
+    QTest::keyClick(friends, Qt::Key_Down);
+    QTest::keyClick(friends, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "[2001:db8::5]:" + port);
 
     auto* memo = find<QPlainTextEdit>(window, "LogMemo");
-    EXPECT_TRUE(memo->isVisible());
     EXPECT_EQ(memo->toPlainText(), "Q2PRO initialized\n");
     state.write("game.log", "Q2PRO initialized\nVex entered the game\n");
     ASSERT_TRUE(waitFor([&] { return memo->toPlainText().endsWith("entered the game\n"); }));
     EXPECT_EQ(memo->toPlainText(), "Q2PRO initialized\nVex entered the game\n");
 
-    // Ctrl+C copies the address chosen.
-    friends->setFocus();
-    friends->setCurrentRow(1);
-    QTest::keyClick(friends, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), friends->item(1)->text());
-
-    // Asked again and again; when it stops answering, that is said and what
-    // it said last stays.
+    // Asked again and again; once it is gone, that is said and its last answer stays.
     const int asked = server->requests();
     ASSERT_TRUE(waitFor([&] { return server->requests() >= asked + 3; }));
     server.reset();
     ASSERT_TRUE(waitFor([&] { return text("StateLabel") == "Not answering"; }));
-    EXPECT_EQ(accessible::name(find(window, "StateLabel")), "Not answering");
     EXPECT_EQ(text("NameLabel"), "WYN test");
     EXPECT_EQ(players->topLevelItemCount(), 3);
 }
 
-// Enter asks the server typed; what is no address is refused and nothing
-// else changes. Closing ends the queries and the timer.
+// Enter asks the server typed (not the one WYN started: no log); what is no
+// address is refused. Closing ends the queries and the timer.
 TEST_F(ServerStatusTest, EnterAsksTheServerTypedAndClosingStopsAsking) {
     TServerStatusForm& window = open();
     window.showServer({"127.0.0.1", 9});
     auto* edit = find<QLineEdit>(window, "AddressEdit");
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, "10.0.0.1;quit");
+    accessible::setText(edit, "10.0.0.1;quit");
     QTest::keyClick(edit, Qt::Key_Return);
     QApplication::processEvents();
-    ASSERT_EQ(prompts.errors.size(), 1u);
-    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(prompts.errors.size(), 1u);
     accessible::setText(edit, toQt(server->address()));
     QTest::keyClick(edit, Qt::Key_Return);
-    ASSERT_TRUE(waitFor([&] { return text("NameLabel") == "WYN test"; }));
+    ASSERT_TRUE(answered());
     EXPECT_FALSE(find(window, "LogPanel")->isVisible());
-    // Friends connect to this machine's addresses at the server's port.
-    EXPECT_EQ(find<QListWidget>(window, "FriendsListBox")->count(), 2);
 
     accessible::press(find<QPushButton>(window, "CloseButton"));
     EXPECT_FALSE(window.isVisible());
@@ -334,41 +284,23 @@ TEST_F(ServerStatusTest, EnterAsksTheServerTypedAndClosingStopsAsking) {
 
 TEST_F(ServerStatusTest, IsNamedForScreenReadersAndReachedFromTheKeyboard) {
     TServerStatusForm& window = open();
-    window.showStarted(here(), state.write("game.log", "x\n"));
-    ASSERT_TRUE(waitFor([&] { return text("NameLabel") == "WYN test"; }));
-    const std::pair<const char*, const char*> names[] = {
-        {"AddressEdit", "Server Address"},
-        {"FriendsListBox", "Friends connect to"},
-        {"PlayersListBox", "Players"},
-        {"LogMemo", "Game Log"},
-    };
-    for (const auto& [control, name] : names) {
-        EXPECT_EQ(accessible::name(find(window, control)), name);
+    window.showStarted({"127.0.0.1", server->port()}, state.write("game.log", "x\n"));
+    ASSERT_TRUE(answered());
+    QStringList names;
+    for (const char* control : {"AddressEdit", "FriendsListBox", "PlayersListBox", "LogMemo"}) {
+        names.push_back(accessible::name(find(window, control)));
     }
+    EXPECT_EQ(names, (QStringList{"Server Address", "Friends connect to", "Players", "Game Log"}));
     // Content labels are read as their content; what they are is their description.
-    const std::pair<const char*, const char*> contents[] = {
-        {"NameLabel", "Server name"},
-        {"MapLabel", "Map"},
-        {"PlayersLabel", "Players and the most the server takes"},
-        {"FragLimitLabel", "Frag limit"},
-        {"TimeLimitLabel", "Time limit"},
-        {"StateLabel", "Whether the server answers"},
-    };
-    for (const auto& [label, description] : contents) {
+    for (const char* label : {"NameLabel", "MapLabel", "PlayersLabel", "StateLabel"}) {
         EXPECT_EQ(accessible::name(find(window, label)), text(label)) << label;
-        EXPECT_EQ(accessible::description(find(window, label)), description);
     }
-    EXPECT_EQ(tabChain(window, find(window, "AddressEdit"), 4),
+    EXPECT_EQ(accessible::description(find(window, "PlayersLabel")),
+              "Players and the most the server takes");
+    EXPECT_EQ(tabChain(find(window, "AddressEdit"), 4),
               (QStringList{"FriendsListBox", "PlayersListBox", "LogMemo", "CloseButton"}));
-    const std::pair<Qt::Key, const char*> mnemonics[] = {
-        {Qt::Key_A, "AddressEdit"},
-        {Qt::Key_F, "FriendsListBox"},
-        {Qt::Key_P, "PlayersListBox"},
-        {Qt::Key_L, "LogMemo"},
-    };
-    for (const auto& [key, control] : mnemonics) {
-        EXPECT_EQ(mnemonicTarget(window, key), control);
-    }
+    EXPECT_EQ(mnemonicTargets(window, {Qt::Key_A, Qt::Key_F, Qt::Key_P, Qt::Key_L}),
+              (QStringList{"AddressEdit", "FriendsListBox", "PlayersListBox", "LogMemo"}));
 }
 
 }  // namespace
