@@ -61,6 +61,11 @@ int main(int argc, char** argv) {
     starter.setEndHandler([&form](const wyn::GameEnd& end) { form.gameEnded(end); });
     starter.setStartFailureHandler(
         [&prompts](const wyn::StartRequest&) { prompts.showError(wyn::launch_text::StartFailed); });
+    // A dedicated server WYN watches opens Server Status; the menu's shows the
+    // last server started that still runs.
+    windows.setRunningGames([&starter] { return starter.runningGames(); });
+    starter.setWatchHandler(
+        [&windows](const wyn::WatchedGame& game) { windows.gameWatched(game); });
     form.start(arguments);
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
@@ -42,5 +43,32 @@ SlotState takeSlot(TakenLog& log);
 // The last kGameOutputLimit bytes of a log, with the end of its rotated part
 // before them when the log holds fewer; cut when more came before.
 OutputTail readLogTail(const std::string& log);
+
+// Follows a game's log as it grows, reading only: each look reads what came
+// since the last, at most `limit` bytes. A log rotated in between (its start
+// is now NAME.1's) gives the rest of NAME.1 first, then the new log; a log
+// taken by another game starts over. The file is open only while it is read,
+// so the relay's rename is never held up for long.
+class LogFollower {
+public:
+    explicit LogFollower(std::string log, std::size_t limit = kGameOutputLimit);
+
+    struct Piece {
+        std::string bytes;
+        // What came before is not the text just before these bytes (the first
+        // look, more than the limit came, another game's log): show them alone.
+        bool restart = false;
+    };
+    Piece look();
+
+    const std::string& path() const { return m_log; }
+
+private:
+    std::string m_log;
+    std::size_t m_limit;
+    bool m_started = false;
+    std::int64_t m_offset = 0;  // bytes of the log read so far
+    std::string m_head;         // its first bytes, which tell it from another file
+};
 
 }  // namespace wyn

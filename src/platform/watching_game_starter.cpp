@@ -48,13 +48,17 @@ public:
     // went arrives later: onFailure when it failed, onEnd when the game has
     // ended and its output is in the log.
     void start(QObject& context, std::function<void(GameEnd)> onEnd,
-               const std::function<void()>& onFailure) {
+               const std::function<void()>& onFailure, const std::function<void()>& onStarted) {
         m_onEnd = std::move(onEnd);
         m_process = new QProcess;
         setUpProcess(*m_process, m_request);
         m_process->setStandardInputFile(QProcess::nullDevice());
         m_process->setProcessChannelMode(QProcess::MergedChannels);
         sendOutput();
+        QObject::connect(m_process, &QProcess::started, &context, [this, onStarted] {
+            m_running = true;
+            onStarted();
+        });
         QObject::connect(m_process, &QProcess::finished, &context,
                          [this, &context] { processEnded(context); });
         QObject::connect(m_process, &QProcess::errorOccurred, &context,
@@ -75,6 +79,14 @@ public:
 
     const StartRequest& request() const { return m_request; }
 
+    // The game as the window sees it once it runs; nothing before.
+    std::optional<WatchedGame> game() const {
+        if (!m_running) {
+            return std::nullopt;
+        }
+        return WatchedGame{m_request, m_log ? m_log->path : std::string()};
+    }
+
 private:
     void sendOutput() {
         if (m_log) {
@@ -87,6 +99,7 @@ private:
     }
 
     void processEnded(QObject& context) {
+        m_running = false;
         m_end = processEnd(*m_process, m_request,
                            std::chrono::duration_cast<std::chrono::milliseconds>(
                                std::chrono::steady_clock::now() - m_started));
@@ -123,6 +136,7 @@ private:
     std::function<void(GameEnd)> m_onEnd;
     GameEnd m_end;
     std::chrono::steady_clock::time_point m_started;
+    bool m_running = false;
 };
 
 WatchingGameStarter::WatchingGameStarter(std::string log, std::chrono::milliseconds quickEnd)
@@ -142,8 +156,28 @@ bool WatchingGameStarter::start(const StartRequest& request) {
         m_watches.emplace_back(std::make_unique<Watch>(request, takeLog(m_log, usedSlots()))).get();
     watch->start(
         m_context, [this, watch](GameEnd end) { ended(watch, std::move(end)); },
-        [this, watch] { failedToStart(watch); });
+        [this, watch] { failedToStart(watch); }, [this, watch] { started(watch); });
     return true;
+}
+
+std::vector<WatchedGame> WatchingGameStarter::runningGames() const {
+    std::vector<WatchedGame> games;
+    for (const auto& watch : m_watches) {
+        if (auto game = watch->game()) {
+            games.push_back(std::move(*game));
+        }
+    }
+    return games;
+}
+
+void WatchingGameStarter::started(const Watch* watch) {
+    if (auto game = watch->game(); game && m_watchHandler) {
+        QTimer::singleShot(0, &m_context, [this, game = std::move(*game)] {
+            if (m_watchHandler) {
+                m_watchHandler(game);
+            }
+        });
+    }
 }
 
 std::set<int> WatchingGameStarter::usedSlots() const {

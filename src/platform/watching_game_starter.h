@@ -15,6 +15,12 @@
 
 namespace wyn {
 
+// A watched game that runs, and the log its output goes to (empty: none).
+struct WatchedGame {
+    StartRequest request;
+    std::string log;
+};
+
 // The window program's starter. A start with watch off is detached, as
 // ProcessGameStarter does it. A watched start runs the game as a child (on
 // Linux in a session of its own, so a terminal's interrupt or hang-up that
@@ -40,6 +46,7 @@ class WatchingGameStarter : public GameStarter {
 public:
     using EndHandler = std::function<void(const GameEnd&)>;
     using StartFailureHandler = std::function<void(const StartRequest&)>;
+    using WatchHandler = std::function<void(const WatchedGame&)>;
 
     // log: the first slot's log (game.log, game-2.log, ... beside it), made
     // with its folder when missing.
@@ -53,11 +60,16 @@ public:
     void setStartFailureHandler(StartFailureHandler handler) {
         m_startFailureHandler = std::move(handler);
     }
+    // Told once a watched game has started, after the signal that told it
+    // has returned.
+    void setWatchHandler(WatchHandler handler) { m_watchHandler = std::move(handler); }
 
     bool start(const StartRequest& request) override;
 
     // Watched games that have not ended yet.
     std::size_t watchedGames() const { return m_watches.size(); }
+    // Those that have started, in the order they were started.
+    std::vector<WatchedGame> runningGames() const;
 
 private:
     class Watch;
@@ -65,6 +77,7 @@ private:
     std::set<int> usedSlots() const;
     void ended(Watch* watch, GameEnd end);
     void failedToStart(Watch* watch);
+    void started(const Watch* watch);
     // Takes the watch out of the list; it goes once the current signal has
     // returned, and then runs the call.
     void release(Watch* watch, std::function<void()> then);
@@ -74,6 +87,7 @@ private:
     std::chrono::milliseconds m_quickEnd;
     EndHandler m_endHandler;
     StartFailureHandler m_startFailureHandler;
+    WatchHandler m_watchHandler;
     std::vector<std::unique_ptr<Watch>> m_watches;
     // The receiver of every connection; going first, it ends them all.
     QObject m_context;

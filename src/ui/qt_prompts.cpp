@@ -184,6 +184,17 @@ void QtPrompts::showGameEnd(const GameEndReport& report) {
     box->open();
 }
 
+// The warning holds what a server sent: it is shown as plain text, never read
+// as markup. No is the default, so a hasty Enter joins nothing.
+bool QtPrompts::confirmJoin(const std::string& warning) {
+    QMessageBox box(QMessageBox::Warning, "Join Game", toQt(warning),
+                    QMessageBox::Yes | QMessageBox::No, parentWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText("Join the game all the same?");
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtPrompts::askNewComment() {
     return askNewChatComment(parentWindow());
 }

@@ -30,6 +30,7 @@ public:
     std::optional<std::string> askNewComment() override;
     std::optional<std::string> askEditedComment(const std::string& comment) override;
     void showGameEnd(const GameEndReport& report) override;
+    bool confirmJoin(const std::string& warning) override;
 
     // How the locate dialog finds the installations it offers; none without
     // it. Called on the window's thread as the dialog opens, it reads what the

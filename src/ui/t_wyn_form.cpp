@@ -291,6 +291,8 @@ void TWYNForm::bindMenus() {
     command(ui->FileLaunchMenu, [this] { launch(); });
     command(ui->FileWizardMenu, [this] { m_services.windows.openWizard(); });
     command(ui->FileExitMenu, [this] { close(); });
+    command(ui->MultiplayerJoinMenu, [this] { m_services.windows.openJoinGame(); });
+    command(ui->MultiplayerStatusMenu, [this] { m_services.windows.openServerStatus(); });
     command(ui->HelpDevNewsMenu, [this] { m_services.windows.openDevNews(); });
     command(ui->HelpAboutMenu, [this] { m_services.windows.openAbout(); });
     ui->FileMenu->setToolTipsVisible(true);

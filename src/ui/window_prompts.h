@@ -7,6 +7,7 @@
 #include "bots/roster_editor.h"
 #include "chat/chat_editor.h"
 #include "session/game_end_report.h"
+#include "session/join_game.h"
 #include "session/startup.h"
 
 namespace wyn {
@@ -14,7 +15,10 @@ namespace wyn {
 // Every question the windows ask the user, in one place: the core's prompts
 // and the few the windows ask themselves. QtPrompts answers them with dialogs;
 // tests answer them with FakePrompts, so this header stays free of Qt.
-class UiPrompts : public StartupPrompts, public RosterPrompts, public ChatPrompts {
+class UiPrompts : public StartupPrompts,
+                  public RosterPrompts,
+                  public ChatPrompts,
+                  public JoinPrompts {
 public:
     // The open dialog of File > Open ("Open ", *.wyn, the file must exist); its
     // file-name field offers the paths opened so far. Nothing when cancelled.
@@ -26,7 +30,8 @@ public:
 };
 
 // The other windows the main window opens, each modal and fresh at every
-// opening. Tests pass one that records the openings.
+// opening, except Server Status, a monitor kept open beside the main window.
+// Tests pass one that records the openings.
 class WindowOpener {
 public:
     virtual ~WindowOpener() = default;
@@ -36,6 +41,10 @@ public:
     virtual void openWizard() = 0;
     virtual void openDevNews() = 0;
     virtual void openAbout() = 0;
+    virtual void openJoinGame() = 0;
+    // The server WYN started when it still runs, else this machine's at the
+    // session's port; an open window comes to the front as it is.
+    virtual void openServerStatus() = 0;
 };
 
 }  // namespace wyn

@@ -2,10 +2,6 @@
 // loopback: well-behaved, silent and hostile ones.
 #include <gtest/gtest.h>
 
-#include <asio/io_context.hpp>
-#include <asio/ip/udp.hpp>
-#include <asio/post.hpp>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -20,73 +16,20 @@
 #include "fake_starter.h"
 #include "platform/network/server_query.h"
 #include "temp_dir.h"
+#include "udp_server.h"
 
 namespace wyn {
 namespace {
 
 using namespace std::string_literals;
-using asio::ip::udp;
 using Clock = std::chrono::steady_clock;
 
 const std::string kGood =
     "\xff\xff\xff\xffprint\n\\hostname\\WYN test\\mapname\\q2dm1"
     "\\maxclients\\8\\game\\vantor\n7 41 \"Vex\"\n"s;
 
-// How a server of the test answers each request it gets.
-struct Behaviour {
-    std::vector<std::string> replies;  // sent in order
-    bool endless = false;              // then the last one again and again
-    bool fromElsewhere = false;        // from another port than the one asked
-};
-
-// A UDP server on a port of its own, on a thread of its own, until it goes.
-class UdpServer {
-public:
-    explicit UdpServer(Behaviour behaviour, const char* address = "127.0.0.1")
-        : m_behaviour(std::move(behaviour)),
-          m_socket(m_io, udp::endpoint(asio::ip::make_address(address), 0)),
-          m_other(m_io, udp::endpoint(asio::ip::make_address(address), 0)) {
-        receive();
-        m_thread = std::thread([this] { m_io.run(); });
-    }
-    ~UdpServer() {
-        m_io.stop();
-        m_thread.join();
-    }
-
-    std::uint16_t port() const { return m_socket.local_endpoint().port(); }
-    std::string address() const { return "127.0.0.1:" + std::to_string(port()); }
-
-private:
-    void receive() {
-        m_socket.async_receive_from(asio::buffer(m_request), m_from,
-                                    [this](std::error_code error, std::size_t) {
-                                        if (!error) {
-                                            answer(m_from);
-                                        }
-                                        receive();
-                                    });
-    }
-
-    void answer(const udp::endpoint& to) {
-        udp::socket& socket = m_behaviour.fromElsewhere ? m_other : m_socket;
-        std::error_code ignored;
-        for (const auto& reply : m_behaviour.replies) {
-            socket.send_to(asio::buffer(reply), to, 0, ignored);
-        }
-        if (m_behaviour.endless) {
-            asio::post(m_io, [this, to] { answer(to); });
-        }
-    }
-
-    Behaviour m_behaviour;
-    asio::io_context m_io;
-    udp::socket m_socket;
-    udp::socket m_other;
-    std::array<char, 64> m_request{};
-    udp::endpoint m_from;
-    std::thread m_thread;
-};
+using test::Behaviour;
+using test::UdpServer;
 
 // A status reply with more rules and players than are kept.
 std::string hugeReply() {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "platform/game_log.h"
 #include "temp_dir.h"
 
@@ -51,6 +54,60 @@ TEST(GameLog, TheTailTakesTheRotatedPartWhenTheLogIsShort) {
         EXPECT_EQ(tail.bytes(), older.substr(c.older - c.fromOlder) +
                                     current.substr(c.current - c.fromCurrent));
         EXPECT_EQ(tail.cut(), c.cut);
+    }
+}
+
+// What a follower reads at each look while the log grows, is rotated, and is
+// taken by another game.
+TEST(GameLog, AFollowerReadsWhatCameSinceItsLastLook) {
+    test::TempDir state;
+    const std::string log = state / "game.log";
+    LogFollower follower(log, 64);
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        std::string bytes;
+        bool restart;
+    };
+    const auto append = [&](const char* path, const std::string& bytes) {
+        return [&, path, bytes] { state.write(path, state.read(path) + bytes); };
+    };
+    const Step steps[] = {
+        {"no log yet", [] {}, "", true},
+        {"the first lines", [&] { state.write("game.log", "start\nline 1\n"); }, "start\nline 1\n",
+         false},
+        {"nothing new", [] {}, "", false},
+        {"a line in two parts", append("game.log", "line 2 "), "line 2 ", false},
+        {"its end", append("game.log", "ends\n"), "ends\n", false},
+        // The relay appends, renames the log to NAME.1 and begins a new one.
+        {"rotated",
+         [&] {
+             append("game.log", "line 3\n")();
+             std::filesystem::rename(log, log + ".1");
+             state.write("game.log", "line 4\n");
+         },
+         "line 3\nline 4\n", false},
+        {"rotated, the new log already longer",
+         [&] {
+             std::filesystem::rename(log, log + ".1");
+             state.write("game.log", "line 5 is a longer line\n");
+         },
+         "line 5 is a longer line\n", false},
+        {"more than the limit", append("game.log", std::string(60, '-') + "\nline 6\n"),
+         std::string(56, '-') + "\nline 6\n", true},
+        {"another game's log",
+         [&] {
+             std::filesystem::remove(log + ".1");
+             state.write("game.log", "start\n");
+         },
+         "start\n", true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        const LogFollower::Piece piece = follower.look();
+        EXPECT_EQ(piece.bytes, step.bytes);
+        EXPECT_EQ(piece.restart, step.restart);
     }
 }
 

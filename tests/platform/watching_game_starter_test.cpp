@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "base/text_file.h"
+#include "platform/game_log.h"
 #include "platform/watching_game_starter.h"
 #include "temp_dir.h"
 
@@ -253,6 +254,43 @@ TEST_F(WatchingStarterTest, WithoutALogTheGameStillRuns) {
     EXPECT_EQ(ends[0].exitCode, 1);
     EXPECT_EQ(ends[0].output, "");
     EXPECT_EQ(ends[0].outputFile, "");
+}
+
+// A watched game is told once it runs, with its log; a follower of that log
+// reads every line the game writes while the relay rotates it.
+TEST_F(WatchingStarterTest, AGameThatRunsIsToldAndItsLogFollowedThroughARotation) {
+    std::vector<WatchedGame> watched;
+    starter->setWatchHandler([&](const WatchedGame& game) { watched.push_back(game); });
+    // About 1.5 MiB at a pace a shell loop keeps: one rotation at 1 MiB.
+    ASSERT_TRUE(startWatched(
+        "i=0\nwhile [ $i -lt 120000 ]; do echo \"line $i\"; i=$((i+1)); done\nexit 1\n"));
+    ASSERT_TRUE(waitUntil([&] { return !watched.empty(); }));
+    EXPECT_EQ(watched[0].log, log());
+    EXPECT_EQ(watched[0].request.arguments, (std::vector<std::string>{"+set", "game", "vantor"}));
+    ASSERT_EQ(starter->runningGames().size(), 1u);
+    EXPECT_EQ(starter->runningGames()[0].log, log());
+
+    LogFollower follower(watched[0].log, 16u * 1024u * 1024u);
+    std::string seen;
+    int restarts = 0;
+    const auto look = [&] {
+        const auto piece = follower.look();
+        restarts += piece.restart ? 1 : 0;
+        seen += piece.bytes;
+    };
+    while (starter->watchedGames() != 0) {
+        look();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    look();
+    EXPECT_TRUE(std::filesystem::exists(log() + ".1"));
+    EXPECT_EQ(restarts, 1);  // the first look only
+    const auto lines = splitLines(seen);
+    ASSERT_EQ(lines.size(), 120000u);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i], "line " + std::to_string(i));
+    }
+    EXPECT_TRUE(starter->runningGames().empty());
 }
 
 TEST_F(WatchingStarterTest, GameOutlivesTheStarter) {

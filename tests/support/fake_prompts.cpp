@@ -78,6 +78,10 @@ std::optional<std::string> FakePrompts::askEditedComment(const std::string& comm
     return ask("Edit comment|" + comment);
 }
 
+bool FakePrompts::confirmJoin(const std::string& warning) {
+    return ask("Join anyway|" + warning).has_value();
+}
+
 void FakePrompts::editMapCycle() {
     questions.emplace_back("Map cycle editor");
 }

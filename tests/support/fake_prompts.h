@@ -54,6 +54,8 @@ public:
     // "New comment" and "Edit comment|COMMENT".
     std::optional<std::string> askNewComment() override;
     std::optional<std::string> askEditedComment(const std::string& comment) override;
+    // "Join anyway|WARNING": any answer is Yes.
+    bool confirmJoin(const std::string& warning) override;
     // "Map cycle editor" and "Bot profile editor".
     void editMapCycle() override;
     void editBotProfiles() override;

@@ -1,6 +1,7 @@
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -434,6 +435,29 @@ TEST_F(MainWindowTest, ButtonsOpenTheirWindows) {
     trigger(find<QAction>("HelpDevNewsMenu"));
     trigger(find<QAction>("HelpAboutMenu"));
     EXPECT_EQ(windows.opened, (Names{"maps", "roster", "chat", "wizard", "news", "about"}));
+}
+
+// Multiplayer stands between File and Help; its commands return before their
+// windows open, also when a screen reader presses them.
+TEST_F(MainWindowTest, TheMultiplayerMenuOpensJoinGameAndServerStatus) {
+    start();
+    QStringList menus;
+    for (QAction* menu : find<QMenuBar>("MainMenu")->actions()) {
+        menus.push_back(menu->text());
+    }
+    EXPECT_EQ(menus, (QStringList{"&File", "&Multiplayer", "&Help"}));
+    QStringList items;
+    for (QAction* item : find<QMenu>("MultiplayerMenu")->actions()) {
+        items.push_back(item->text() + "|" + item->shortcut().toString());
+    }
+    EXPECT_EQ(items, (QStringList{"&Join Game...|Ctrl+J", "Server &Status...|"}));
+    shortcut(Qt::Key_J);
+    QAccessibleInterface* status = accessible::child(find("MultiplayerMenu"), "Server Status...");
+    ASSERT_NE(status, nullptr);
+    accessible::act(status, QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(windows.opened, Names{"join"});
+    QApplication::processEvents();
+    EXPECT_EQ(windows.opened, (Names{"join", "status"}));
 }
 
 TEST_F(MainWindowTest, TypingADirectoryKeepsTheMapListsWhereTheyAre) {

@@ -29,5 +29,7 @@ void saveScreenshot(QWidget& widget, const QString& directory, const QString& na
 // The editors' windows, and the wizard's and news windows.
 void shootEditors(const ScreenshotContext& context);
 void shootWizardAndNews(const ScreenshotContext& context);
+// Join Game and Server Status, asking servers of its own on loopback.
+void shootServers(const ScreenshotContext& context);
 
 }  // namespace wyn::test

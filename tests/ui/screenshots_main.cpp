@@ -98,6 +98,7 @@ int main(int argc, char** argv) {
     const wyn::test::ScreenshotContext context{game, form.session(), store, prompts, out};
     wyn::test::shootEditors(context);
     wyn::test::shootWizardAndNews(context);
+    wyn::test::shootServers(context);
     form.close();
     return 0;
 }

@@ -19,6 +19,8 @@ public:
     void openWizard() override { opened.emplace_back("wizard"); }
     void openDevNews() override { opened.emplace_back("news"); }
     void openAbout() override { opened.emplace_back("about"); }
+    void openJoinGame() override { opened.emplace_back("join"); }
+    void openServerStatus() override { opened.emplace_back("status"); }
 };
 
 }  // namespace wyn::test
