@@ -19,30 +19,25 @@ namespace fs = std::filesystem;
 // unset), and gives back what was there.
 class Environment {
 public:
-    explicit Environment(const std::map<std::string, std::optional<std::string>>& values) {
-        for (const auto& [name, value] : values) {
-            const char* before = std::getenv(name.c_str());
-            m_before[name] = before != nullptr ? std::optional<std::string>(before) : std::nullopt;
-            set(name, value);
-        }
+    explicit Environment(std::map<std::string, std::optional<std::string>> values)
+        : m_values(std::move(values)) {
+        swap();
     }
-    ~Environment() {
-        for (const auto& [name, value] : m_before) {
-            set(name, value);
-        }
-    }
+    ~Environment() { swap(); }
     Environment(const Environment&) = delete;
     Environment& operator=(const Environment&) = delete;
 
 private:
-    static void set(const std::string& name, const std::optional<std::string>& value) {
-        if (value) {
-            ::setenv(name.c_str(), value->c_str(), 1);
-        } else {
-            ::unsetenv(name.c_str());
+    // Sets each variable to its value and keeps what it held instead.
+    void swap() {
+        for (auto& [name, value] : m_values) {
+            const char* was = std::getenv(name.c_str());
+            auto held = was != nullptr ? std::optional<std::string>(was) : std::nullopt;
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+            value = std::move(held);
         }
     }
-    std::map<std::string, std::optional<std::string>> m_before;
+    std::map<std::string, std::optional<std::string>> m_values;
 };
 
 TEST(OwnPlaces, TheStateFolderIsTheXdgStateHomesOrTheHomes) {
