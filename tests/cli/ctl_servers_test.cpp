@@ -15,6 +15,7 @@
 #include "ctl_run.h"
 #include "fake_starter.h"
 #include "platform/network/server_query.h"
+#include "replaced.h"
 #include "temp_dir.h"
 #include "udp_server.h"
 
@@ -79,13 +80,6 @@ const StatusCase kStatusCases[] = {
 
 class CtlStatus : public ::testing::TestWithParam<StatusCase> {};
 
-std::string replaced(std::string text, const std::string& address) {
-    for (auto at = text.find("ADDRESS"); at != std::string::npos; at = text.find("ADDRESS")) {
-        text.replace(at, 7, address);
-    }
-    return text;
-}
-
 TEST_P(CtlStatus, ChangesNothingButTheAnswer) {
     const UdpServer server(GetParam().behaviour);
     const auto start = Clock::now();
@@ -94,7 +88,7 @@ TEST_P(CtlStatus, ChangesNothingButTheAnswer) {
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
     EXPECT_EQ(run.code, GetParam().code);
     EXPECT_EQ(run.out, GetParam().out);
-    EXPECT_EQ(run.err, replaced(GetParam().err, server.address()));
+    EXPECT_EQ(run.err, test::replaced(GetParam().err, {{"ADDRESS", server.address()}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, CtlStatus, ::testing::ValuesIn(kStatusCases),

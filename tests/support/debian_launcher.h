@@ -1,22 +1,10 @@
 #pragma once
 
 #include <string>
-#include <utility>
-#include <vector>
+
+#include "replaced.h"
 
 namespace wyn::test {
-
-// The text with each placeholder replaced by its value.
-inline std::string replaced(std::string text,
-                            const std::vector<std::pair<std::string, std::string>>& values) {
-    for (const auto& [name, value] : values) {
-        for (auto at = text.find(name); at != std::string::npos;
-             at = text.find(name, at + value.size())) {
-            text.replace(at, name.size(), value);
-        }
-    }
-    return text;
-}
 
 // Debian's launcher as the quake2 packages make it from one text for the
 // client and the server (game-data-packager's quake2.in): what it does is in

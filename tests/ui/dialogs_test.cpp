@@ -101,18 +101,20 @@ TEST_F(LocateFormTest, OkWithoutAGameKeepsTheDialogOpen) {
 }
 
 // The installations found stand beside the tree; choosing one selects it
-// there, and the dialog checks it as any selected directory.
+// there, and the dialog checks it as any selected directory. One found
+// through a launcher is stored with it.
 TEST_F(LocateFormTest, AnInstallationFoundIsChosenFromTheList) {
     LocateDialog dialog(nothing.str(), PlatformProfile::native(), store, prompts);
     TLocateForm form(dialog, prompts);
-    form.showInstallations({{full.str(), Installation::Full, "Yamagi Quake II"},
+    const auto launcher = nothing.write("exports/bin/org.yamagi.YamagiQ2");
+    form.showInstallations({{full.str(), Installation::Full, "Yamagi Quake II (Flatpak)", launcher},
                             {gameOnly.str(), Installation::GameOnly}});
     form.show();
     auto* found = form.findChild<QListWidget*>("InstallationsListBox");
     ASSERT_TRUE(found->isVisible());
     ASSERT_EQ(found->count(), 2);
     // Each names its engine, as a screen reader reads it too.
-    EXPECT_EQ(found->item(0)->text(), toSystemPath(full.str()) + " (Yamagi Quake II)");
+    EXPECT_EQ(found->item(0)->text(), toSystemPath(full.str()) + " (Yamagi Quake II (Flatpak))");
     EXPECT_EQ(found->item(1)->text(), toSystemPath(gameOnly.str()) + " (engine unknown)");
     EXPECT_EQ(found->accessibleName(), "Installations found");
     found->setCurrentRow(0);
@@ -123,19 +125,6 @@ TEST_F(LocateFormTest, AnInstallationFoundIsChosenFromTheList) {
     EXPECT_EQ(fromQt(QDir::toNativeSeparators(model->filePath(tree->currentIndex()))), full.str());
     click(form, "OKButton");
     EXPECT_EQ(store.readValue("DirectoryEdit"), full.str());
-    EXPECT_EQ(store.readValue("FilenameEdit"), "");
-
-    // One found through a launcher is checked and stored with it.
-    LocateDialog flatpak(nothing.str(), PlatformProfile::native(), store, prompts);
-    TLocateForm launched(flatpak, prompts);
-    const auto launcher = nothing.write("exports/bin/org.yamagi.YamagiQ2");
-    launched.showInstallations(
-        {{full.str(), Installation::Full, "Yamagi Quake II (Flatpak)", launcher}});
-    launched.show();
-    auto* list = launched.findChild<QListWidget*>("InstallationsListBox");
-    EXPECT_EQ(list->item(0)->text(), toSystemPath(full.str()) + " (Yamagi Quake II (Flatpak))");
-    list->setCurrentRow(0);
-    click(launched, "OKButton");
     EXPECT_EQ(store.readValue("FilenameEdit"), launcher);
 
     LocateDialog none(nothing.str(), PlatformProfile::native(), store, prompts);

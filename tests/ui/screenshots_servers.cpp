@@ -1,10 +1,6 @@
-#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <functional>
 
@@ -13,6 +9,7 @@
 #include "screenshots.h"
 #include "servers/server_address.h"
 #include "session/join_game.h"
+#include "temp_dir.h"
 #include "udp_server.h"
 #include "ui/qt_server_asker.h"
 #include "ui/t_join_form.h"
@@ -50,16 +47,11 @@ void shootJoin(const ScreenshotContext& context, const UdpServer& home, const Ud
 
 // Server Status of the server WYN started, with its players and its log.
 void shootStatus(const ScreenshotContext& context, const UdpServer& home) {
-    const QTemporaryDir folder;
-    const std::string log = fromQt(folder.filePath("game.log"));
-    {
-        QFile file(toQt(log));
-        file.open(QIODevice::WriteOnly);
-        file.write(
-            "Q2PRO 1.7.0 Linux x86_64\n------- Server Initialization -------\n"
-            "SpawnServer: q2dm1\nVex entered the game\nOrla entered the game\n"
-            "Vex was railed by Orla\n");
-    }
+    const TempDir folder;
+    const std::string log = folder.write(
+        "game.log",
+        "Q2PRO 1.7.0 Linux x86_64\n------- Server Initialization -------\nSpawnServer: q2dm1\n"
+        "Vex entered the game\nOrla entered the game\nVex was railed by Orla\n");
     TServerStatusForm form(context.prompts,
                            {*parseIpv4("192.168.1.20"), *parseIpv6("2001:db8::20")});
     form.showStarted({"127.0.0.1", home.port()}, log);

@@ -119,7 +119,10 @@ protected:
     }
 };
 
-TEST_F(JoinFormTest, ListsTheServersAndJoinsTheOneChosen) {
+// Enter joins the address typed: while Join asks, the window says so and
+// takes more typing; a server that does not answer is told plainly, and No
+// joins nothing. A row chosen from the keyboard is joined.
+TEST_F(JoinFormTest, ListsTheServersAsksAndJoinsTheOneChosen) {
     QtServerAsker asker(prompts);
     JoinGame join(session, store, asker, prompts, starter, 1000ms);
     const auto form = open(join);
@@ -132,29 +135,11 @@ TEST_F(JoinFormTest, ListsTheServersAndJoinsTheOneChosen) {
               (QStringList{toQt(good.address()), "WYN test", "q2dm1", "1/8"}));
     EXPECT_EQ(row(list, 1), (QStringList{toQt(silent.address()), "", "", "", ""}));
 
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Down);  // the keyboard chooses a row
-    EXPECT_EQ(find<QLineEdit>(*form, "AddressEdit")->text(), toQt(good.address()));
-    accessible::press(find<QPushButton>(*form, "JoinButton"));
-    ASSERT_TRUE(waitFor([&] { return !form->isVisible(); }));
-    EXPECT_EQ(form->result(), QDialog::Accepted);
-    ASSERT_EQ(starter.requests.size(), 1u);
-    EXPECT_EQ(starter.requests[0].arguments,
-              (std::vector<std::string>{"+set", "game", "vantor", "+connect", good.address()}));
-    EXPECT_EQ(store.readValue("RecentServer1"), good.address());
-}
-
-// While Join asks, the window says so and takes more typing; a server that
-// does not answer is told plainly, and No joins nothing.
-TEST_F(JoinFormTest, SaysWhileItAsksAndWhenTheServerDoesNotAnswer) {
-    QtServerAsker asker(prompts);
-    JoinGame join(session, store, asker, prompts, starter, 1000ms);
-    const auto form = open(join);
     auto* edit = find<QLineEdit>(*form, "AddressEdit");
     auto* state = find<QLabel>(*form, "StateLabel");
     edit->setFocus();
     QTest::keyClicks(edit, toQt(silent.address()));
-    QTest::keyClick(edit, Qt::Key_Return);  // the default button, Join
+    QTest::keyClick(edit, Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(accessible::name(state), toQt("Asking " + silent.address() + "..."));
     EXPECT_FALSE(find(*form, "JoinButton")->isEnabled());
@@ -165,8 +150,17 @@ TEST_F(JoinFormTest, SaysWhileItAsksAndWhenTheServerDoesNotAnswer) {
               std::vector<std::string>{"Join anyway|No answer from " + silent.address() + "."});
     EXPECT_TRUE(starter.requests.empty());
     EXPECT_EQ(state->text(), "");
-    accessible::press(find<QPushButton>(*form, "CancelButton"));
-    EXPECT_EQ(form->result(), QDialog::Rejected);
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(edit->text(), toQt(good.address()));
+    accessible::press(find<QPushButton>(*form, "JoinButton"));
+    ASSERT_TRUE(waitFor([&] { return !form->isVisible(); }));
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    ASSERT_EQ(starter.requests.size(), 1u);
+    EXPECT_EQ(starter.requests[0].arguments,
+              (std::vector<std::string>{"+set", "game", "vantor", "+connect", good.address()}));
+    EXPECT_EQ(store.readValue("RecentServer1"), good.address());
 }
 
 // What a screen reader and the keyboard reach; the local network is not
@@ -193,6 +187,8 @@ TEST_F(JoinFormTest, IsNamedForScreenReadersAndReachedFromTheKeyboard) {
     asker.answer(found);
     EXPECT_EQ(row(find<QTreeWidget>(*form, "ServersListBox"), 2).mid(0, 2),
               (QStringList{"192.168.1.30:27912", "LAN party"}));
+    accessible::press(find<QPushButton>(*form, "CancelButton"));
+    EXPECT_EQ(form->result(), QDialog::Rejected);
 }
 
 // --- Server Status.

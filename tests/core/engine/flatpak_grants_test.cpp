@@ -5,6 +5,7 @@
 #include <map>
 
 #include "engine/flatpak.h"
+#include "replaced.h"
 #include "temp_dir.h"
 
 namespace wyn {
@@ -68,14 +69,8 @@ TEST(FlatpakGrants, ReadAsFlatpakAppliesThem) {
     ASSERT_TRUE(test::TempDir().str().starts_with("/tmp/")) << "the host case needs /tmp";
     for (const auto& c : cases) {
         test::TempDir temp;
-        const auto real = [&](std::string text) {
-            for (const auto& [mark, folder] :
-                 {std::pair{"@H", temp / "home"}, {"@T", temp.str()}}) {
-                for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
-                    text.replace(at, 2, folder);
-                }
-            }
-            return text;
+        const auto real = [&temp](const std::string& text) {
+            return test::replaced(text, {{"@H", temp / "home"}, {"@T", temp.str()}});
         };
         const FlatpakUser user{temp.mkdir("home"), "", "", "", "", temp.mkdir("system")};
         const std::string installation = c.systemApp ? "system" : "home/.local/share/flatpak";

@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -48,11 +49,9 @@ public:
         for (const auto* folder : {"s", "l", "w", "d", "start", "home", "game", "d/sub"}) {
             fs::create_directories(m_temp / folder);
         }
-        recorder(m_temp / "d/quake2");
-        recorder(m_temp / "d/sub/q2ded");
-        recorder(m_temp / "w/q2ded");
-        recorder(m_temp / "s/q2ded");
-        recorder(m_temp / "l/q2ded");
+        for (const auto* program : {"d/quake2", "d/sub/q2ded", "w/q2ded", "s/q2ded", "l/q2ded"}) {
+            recorder(m_temp / program);
+        }
         m_record = m_temp / "record";
         m_temp.write("stdin", "a line\n");
     }
@@ -68,19 +67,16 @@ public:
         for (const auto* path : {"p1", "p2", "e", "probe"}) {
             fs::remove_all(m_temp / path);
         }
-        const int states[] = {world % 3, world / 3 % 3, world / 9 % 3};
-        for (int i = 0; i < 2; ++i) {
-            const auto path = m_temp / (i == 0 ? "p1" : "p2");
-            if (states[i] == 1) {
-                recorder(path);
-            } else if (states[i] == 2) {
-                fs::create_directory(path);
+        for (const auto* path : {"p1", "p2"}) {
+            if (const int state = path[1] == '1' ? world % 3 : world / 3 % 3; state == 1) {
+                recorder(m_temp / path);
+            } else if (state == 2) {
+                fs::create_directory(m_temp / path);
             }
         }
-        if (states[2] == 1) {
-            fs::create_directory(m_temp / "e");
-            recorder(m_temp / "e/quake2");
-        } else if (states[2] == 2) {
+        if (world / 9 % 3 == 1) {
+            recorder(m_temp.mkdir("e") + "/quake2");
+        } else if (world / 9 % 3 == 2) {
             m_temp.write("e", "");
         }
         script(m_temp / "probe", world / 27 % 2 == 0 ? "exit 0\n" : "exit 1\n");
@@ -200,13 +196,19 @@ std::string existing(const std::string& path) {
     return error ? std::string() : canonical.string();
 }
 
+// Whether the folders a way of the reading changes to are there.
+bool foldersThere(const WrapperExec& exec) {
+    return std::ranges::all_of(exec.folders,
+                               [](const std::string& folder) { return fs::is_directory(folder); });
+}
+
 // Whether a way of the reading may be taken in the world entered: its
 // folders are there and its program is a file (what recognition reads).
 bool isViable(const WrapperExec& exec) {
-    return fs::is_regular_file(exec.program) &&
-           std::ranges::all_of(exec.folders,
-                               [](const std::string& folder) { return fs::is_directory(folder); });
+    return fs::is_regular_file(exec.program) && foldersThere(exec);
 }
+
+constexpr const char* kFileTests[] = {"-f ", "-x ", "-d "};
 
 // Whether the script tests a file a way uses: the reading follows a test
 // both ways, so where the test decides for the file, the way may never be
@@ -219,10 +221,9 @@ bool testsItsFiles(const std::string& script, const WrapperExec& exec) {
     }
     files.push_back(exec.program);
     return std::ranges::any_of(files, [&script](const std::string& file) {
-        return std::ranges::any_of(std::vector<std::string>{"-f ", "-x ", "-d "},
-                                   [&](const std::string& test) {
-                                       return script.find(test + file + " ") != std::string::npos;
-                                   });
+        return std::ranges::any_of(kFileTests, [&](const char* test) {
+            return script.find(test + file + " ") != std::string::npos;
+        });
     });
 }
 
@@ -231,7 +232,7 @@ bool testsItsFiles(const std::string& script, const WrapperExec& exec) {
 // test both ways.
 bool testsFilesOneWay(const std::string& script, const std::string& root) {
     std::vector<std::string> tested;
-    for (const auto* test : {"-f ", "-x ", "-d "}) {
+    for (const auto* test : kFileTests) {
         for (auto at = script.find(test); at != std::string::npos; at = script.find(test, at + 1)) {
             const auto start = at + 3;
             const auto file = script.substr(start, script.find(' ', start) - start);
@@ -249,24 +250,13 @@ bool testsFilesOneWay(const std::string& script, const std::string& root) {
 // Whether a way of the reading is what the shell ran.
 bool isRun(const WrapperExec& exec, const Run& run, const WrapperCall& call,
            const std::vector<std::string>& args, const std::string& start) {
-    if (!isViable(exec)) {
-        return false;
-    }
-    if (real(exec.program) != real(run.program) ||
-        real(exec.directory.empty() ? start : exec.directory) != real(run.directory) ||
-        exec.arguments.size() != run.arguments.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < exec.arguments.size(); ++i) {
-        const auto& word = exec.arguments[i];
-        if (word.caller >= static_cast<int>(call.arguments.size())) {
-            return false;
-        }
-        if ((word.caller >= 0 ? args[word.caller] : word.text) != run.arguments[i]) {
-            return false;
-        }
-    }
-    return true;
+    const auto ran = [&](const wyn::ExecWord& word, const std::string& argument) {
+        return word.caller < static_cast<int>(call.arguments.size()) &&
+               (word.caller >= 0 ? args[word.caller] : word.text) == argument;
+    };
+    return isViable(exec) && real(exec.program) == real(run.program) &&
+           real(exec.directory.empty() ? start : exec.directory) == real(run.directory) &&
+           std::ranges::equal(exec.arguments, run.arguments, ran);
 }
 
 // Makes wrapper scripts from the shapes wrappers have, mistakes included.
@@ -461,32 +451,22 @@ private:
         if (!chance(6)) {
             return text;
         }
+        const auto replace = [&text](std::size_t at, std::size_t size, const char* with) {
+            return at == std::string::npos ? text : text.replace(at, size, with);
+        };
         switch (below(5)) {
-            case 4:
-                text.insert(10 + below(std::max(1, static_cast<int>(text.size()) - 10)), "\\\n");
-                break;
             case 0:
-                if (const auto at = text.rfind('"'); at != std::string::npos) {
-                    text.erase(at, 1);
-                }
-                break;
+                return replace(text.rfind('"'), 1, "");
             case 1:
-                if (const auto at = text.rfind("fi"); at != std::string::npos) {
-                    text.erase(at, 2);
-                }
-                break;
+                return replace(text.rfind("fi"), 2, "");
             case 2:
-                if (const auto at = text.find("; "); at != std::string::npos) {
-                    text.replace(at, 2, " & ");
-                }
-                break;
+                return replace(text.find("; "), 2, " & ");
+            case 3:
+                return replace(text.find('\n', text.find('\n') + 1), 0, " \"");
             default:
-                if (const auto at = text.find('\n', text.find('\n') + 1); at != std::string::npos) {
-                    text.insert(at, " \"");
-                }
-                break;
+                return replace(10 + below(std::max(1, static_cast<int>(text.size()) - 10)), 0,
+                               "\\\n");
         }
-        return text;
     }
 
     std::mt19937 m_random;
@@ -499,7 +479,6 @@ struct Tally {
     long unknown = 0;
     long execs = 0;
     long failures = 0;
-    long runs = 0;
     bool showUnknown = false;
 };
 
@@ -507,19 +486,14 @@ void check(Generator& generator, Tree& tree, Tally& tally) {
     const auto script = generator.script();
     const std::string name = generator.name();
     const std::string file = tree.root() + "/s/" + name;
+    const std::string link = tree.root() + "/l/" + name;
     tree.write(file, script);
+    fs::remove(link);  // an earlier script's
     // Started by its path, or by a link elsewhere ($0 is the link's).
-    const std::string path = generator.chance(3) ? tree.root() + "/l/" + name : file;
-    if (path != file) {
-        fs::create_symlink(file, path);
+    const std::string path = generator.chance(3) ? link : file;
+    if (path == link) {
+        fs::create_symlink(file, link);
     }
-    // Gone afterwards, so that no later script runs them.
-    const std::unique_ptr<const std::string, void (*)(const std::string*)> removed(
-        &path, [](const std::string* started) {
-            fs::remove(*started);
-            fs::remove(fs::path(*started).parent_path().parent_path() / "s" /
-                       fs::path(*started).filename());
-        });
     const auto args = generator.arguments();
     WrapperCall call{path, {}, "", {}, true};
     bool opaque = false;
@@ -563,20 +537,17 @@ void check(Generator& generator, Tree& tree, Tally& tally) {
     const int first = generator.world();
     tree.enter(first);
     const auto run = runShell(tree, path, args);
-    const auto holds = [&reading] {
-        return reading && std::ranges::all_of(*reading, [](const WrapperExec& exec) {
-                   return std::ranges::all_of(exec.folders, [](const std::string& folder) {
-                       return fs::is_directory(folder);
-                   });
-               });
+    const auto judge = [&](const Run& ran) {
+        if (reading && std::ranges::all_of(*reading, foldersThere) &&
+            std::ranges::none_of(*reading, [&](const WrapperExec& exec) {
+                return isRun(exec, ran, call, args, start);
+            })) {
+            fails("the shell ran what the reading does not name", ran);
+        }
     };
     if (run.exec) {
         ++tally.execs;
-        if (holds() && std::ranges::none_of(*reading, [&](const WrapperExec& exec) {
-                return isRun(exec, run, call, args, start);
-            })) {
-            fails("the shell ran what the reading does not name", run);
-        }
+        judge(run);
         return;
     }
     // The shell exec'd nothing: where a way of the reading may be taken, it
@@ -604,11 +575,7 @@ void check(Generator& generator, Tree& tree, Tally& tally) {
             return;  // no time for every world
         }
         if (other.exec) {
-            if (holds() && std::ranges::none_of(*reading, [&](const WrapperExec& exec) {
-                    return isRun(exec, other, call, args, start);
-                })) {
-                fails("the shell ran what the reading does not name", other);
-            }
+            judge(other);
             return;
         }
     }
@@ -626,33 +593,26 @@ int main(int argc, char** argv) {
     struct sigaction alarmAction {};
     alarmAction.sa_handler = [](int) {};
     sigaction(SIGALRM, &alarmAction, nullptr);
-    std::uint32_t seed = 1;
-    long iterations = 200;
-    long seconds = 0;
+    std::map<std::string, long> numbers{{"--seed", 1}, {"--iterations", 200}, {"--seconds", 0}};
     Tally tally;
-    for (int i = 1; i < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--unknown") {
             tally.showUnknown = true;
-            --i;
             continue;
         }
-        if (i + 1 >= argc) {
-            break;
-        }
-        const long value = std::stol(argv[i + 1]);
-        if (option == "--seed") {
-            seed = static_cast<std::uint32_t>(value);
-        } else if (option == "--iterations") {
-            iterations = value;
-        } else if (option == "--seconds") {
-            seconds = value;
-        } else {
+        char* end = nullptr;
+        const long value = i + 1 < argc ? std::strtol(argv[++i], &end, 10) : 0;
+        if (!numbers.contains(option) || end == nullptr || end == argv[i] || *end != '\0') {
             std::cerr << "usage: wyn_wrapper_differential [--seed N] [--iterations N] "
                          "[--seconds N] [--unknown]\n";
             return 2;
         }
+        numbers[option] = value;
     }
+    const auto seed = static_cast<std::uint32_t>(numbers["--seed"]);
+    const long iterations = numbers["--iterations"];
+    const long seconds = numbers["--seconds"];
     Tree tree;
     Generator generator(seed, tree.root());
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);

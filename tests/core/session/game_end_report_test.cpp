@@ -3,6 +3,7 @@
 #include <csignal>
 
 #include "fake_elf.h"
+#include "replaced.h"
 #include "session/game_end_report.h"
 #include "session/launch.h"
 #include "session/session_settings.h"
@@ -201,10 +202,7 @@ TEST(GameEndReport, BlamesWhatTheCheckBeforeTheStartRefuses) {
         const auto started =
             gameEngineAt(game.write("q2ded", test::fakeElf({.strings = {"Yamagi Quake II v%s"}})),
                          game.str(), PlatformProfile::posix());
-        auto cause = expected;
-        if (const auto at = cause.find("GAME"); at != std::string::npos) {
-            cause.replace(at, 4, game.str());
-        }
+        const auto cause = test::replaced(expected, {{"GAME", game.str()}});
         EXPECT_EQ(likelyCause(started), cause);
         EXPECT_EQ(checkGameLibrary(started.engine, started.environment, "vantor").has_value(),
                   !cause.empty());

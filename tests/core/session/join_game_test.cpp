@@ -6,6 +6,7 @@
 #include "fake_elf.h"
 #include "fake_server_asker.h"
 #include "session/hosted_server.h"
+#include "session/join.h"
 #include "session/join_game.h"
 #include "session/launch.h"
 #include "session/session_settings.h"
@@ -41,8 +42,9 @@ ServerAnswers answers(std::vector<ServerEntry> entries, Names problems = {}) {
     return result;
 }
 
-// A game directory with made-up Yamagi Quake II programs, the game's and its
-// dedicated server, and two servers joined before.
+// A game directory with made-up programs, Yamagi Quake II's game and
+// dedicated server and Q2PRO's dedicated server, and two servers joined
+// before.
 class JoiningGame : public ::testing::Test {
 protected:
     test::TempDir temp;
@@ -56,9 +58,11 @@ protected:
 
     void SetUp() override {
         temp.mkdir("game/baseq2");
-        for (const char* program : {"game/quake2", "game/q2ded"}) {
-            const auto path =
-                temp.write(program, test::fakeElf({.strings = {"Yamagi Quake II v%s"}}));
+        for (const char* program : {"game/quake2", "game/q2ded", "game/q2proded"}) {
+            const bool q2pro = std::string_view(program).ends_with("q2proded");
+            const auto path = temp.write(
+                program, test::fakeElf({.strings = {q2pro ? "====== Q2PRO initialized ======"
+                                                          : "Yamagi Quake II v%s"}}));
             std::filesystem::permissions(path, std::filesystem::perms::owner_all);
         }
         s = std::make_unique<SessionSettings>(PlatformProfile::posix());
@@ -160,8 +164,6 @@ TEST_F(JoiningGame, ASilentServerOrAnotherGameIsToldAndJoinedOnYes) {
     };
     const Case cases[] = {
         {answers({}), "Join anyway|No answer from 10.0.0.7:27910."},
-        {answers({entry(kRecent1, 5, "CTF", "ctf")}),
-         "Join anyway|10.0.0.7:27910 does not run the Vantor add-on: its game is \"ctf\"."},
         {answers({}, {"Cannot find the server 10.0.0.7."}),
          "Join anyway|Cannot find the server 10.0.0.7.\nNo answer from 10.0.0.7:27910."},
     };
@@ -182,20 +184,56 @@ TEST_F(JoiningGame, ASilentServerOrAnotherGameIsToldAndJoinedOnYes) {
     EXPECT_EQ(join->result(), DialogResult::Ok);
 }
 
-// Nothing is sent for an address that is none or a program without a client.
+// Nothing is sent and nothing started for an address that is none or a
+// program without a client, whether Join Game or Join itself is asked.
 TEST_F(JoiningGame, NoAddressOrADedicatedServerStopsItBeforeAnythingIsSent) {
-    join->setAddressText("10.0.0.7;quit");
-    join->join();
-    s->setText(F::FilenameEdit, "q2ded");
-    join->setAddressText("10.0.0.7");
-    join->join();
-    EXPECT_EQ(prompts.errors,
-              (Names{"'10.0.0.7;quit' is not a server address: a host name is made of letters, "
-                     "digits, '-' and '_' between dots.",
-                     "'q2ded' is a dedicated server: it cannot join a game. Please choose the "
-                     "game's own program as the executable."}));
+    const Names messages{
+        "'10.0.0.7;quit' is not a server address: a host name is made of letters, digits, '-' "
+        "and '_' between dots.",
+        "'q2ded' is a dedicated server: it cannot join a game. Please choose the game's own "
+        "program as the executable.",
+        "'q2proded' is a dedicated server: it cannot join a game. Please choose the game's own "
+        "program as the executable."};
+    for (const auto& [program, address] : std::vector<std::pair<std::string, std::string>>{
+             {"quake2", "10.0.0.7;quit"}, {"q2ded", "10.0.0.7"}, {"q2proded", "10.0.0.7"}}) {
+        s->setText(F::FilenameEdit, program);
+        join->setAddressText(address);
+        join->join();
+        EXPECT_EQ(Join(*s, address, prompts, starter, &store).outcome, LaunchOutcome::Stopped);
+    }
+    EXPECT_EQ(prompts.errors, (Names{messages[0], messages[0], messages[1], messages[1],
+                                     messages[2], messages[2]}));
     EXPECT_EQ(asker.queries.size(), 1u);  // the servers joined before, at the opening
     EXPECT_TRUE(join->joinEnabled());
+    EXPECT_TRUE(starter.requests.empty());
+    EXPECT_EQ(store.values().size(), 2u);  // the servers joined before
+}
+
+// Join itself, as wynctl asks it: the game is started connecting, and no
+// script is written.
+TEST_F(JoiningGame, JoinStartsTheGameConnectingAndWritesNoScript) {
+    EXPECT_EQ(Join(*s, " 10.0.0.9 ", prompts, starter, &store).outcome, LaunchOutcome::Started);
+    EXPECT_EQ(starter.requests,
+              (std::vector<StartRequest>{{game + "/quake2",
+                                          {"+set", "game", "vantor", "+connect", "10.0.0.9:27910"},
+                                          game,
+                                          true}}));
+    EXPECT_FALSE(std::filesystem::exists(game + "/vantor"));
+    EXPECT_EQ(store.readValue("RecentServer1"), "10.0.0.9:27910");
+}
+
+TEST(JoinWarning, SaysWhenTheServerIsSilentOrRunsAnotherGame) {
+    const ServerAddress address{"10.0.0.7", 27910};
+    EXPECT_EQ(joinWarning(address, nullptr), "No answer from 10.0.0.7:27910.");
+    for (const auto& [game, warning] : std::vector<std::pair<std::string, std::string>>{
+             {"vantor", ""},
+             {"Vantor", ""},
+             {"ctf", "10.0.0.7:27910 does not run the Vantor add-on: its game is \"ctf\"."},
+             {"", "10.0.0.7:27910 does not run the Vantor add-on: it runs the base game."},
+         }) {
+        const ServerEntry answer{address, {}, {{{"hostname", "x"}, {"game", game}}, {}}};
+        EXPECT_EQ(joinWarning(address, &answer).value_or(""), warning) << game;
+    }
 }
 
 TEST_F(JoiningGame, CancelWhileAskingDropsTheAnswer) {
