@@ -39,7 +39,10 @@ std::vector<std::string> argumentLines(const std::vector<std::string>& arguments
 
 bool hasArguments(const std::vector<std::string>& arguments,
                   const std::vector<std::string>& wanted) {
-    return !std::ranges::search(arguments, wanted).empty();
+    // std::search, not ranges::search, whose subrange clang 14 cannot build
+    // over libstdc++ 12 (the fuzz build).
+    return std::search(arguments.begin(), arguments.end(), wanted.begin(), wanted.end()) !=
+           arguments.end();
 }
 
 }  // namespace
