@@ -525,9 +525,12 @@ void check(Generator& generator, Tree& tree, Tally& tally) {
         for (const auto& exec : reading.value_or(std::vector<WrapperExec>())) {
             std::cout << "\n  " << exec.program << " in '" << exec.directory << "'";
             for (const auto& word : exec.arguments) {
-                std::cout << " "
-                          << (word.caller >= 0 ? "$" + std::to_string(word.caller + 1)
-                                               : "'" + word.text + "'");
+                std::cout << ' ';
+                if (word.caller >= 0) {
+                    std::cout << '$' << word.caller + 1;
+                } else {
+                    std::cout << '\'' << word.text << '\'';
+                }
             }
         }
         std::cout << "\n\n";

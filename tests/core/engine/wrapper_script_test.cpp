@@ -19,7 +19,15 @@ std::string described(const std::optional<std::vector<WrapperExec>>& execs) {
             text += " in " + exec.directory;
         }
         for (const auto& word : exec.arguments) {
-            text += " " + (word.caller >= 0 ? "$" + std::to_string(word.caller + 1) : word.text);
+            // Appended piece by piece: GCC 12 at -O3 sees a false overlap
+            // (-Wrestrict) in "literal" + std::string&&.
+            text += ' ';
+            if (word.caller >= 0) {
+                text += '$';
+                text += std::to_string(word.caller + 1);
+            } else {
+                text += word.text;
+            }
         }
     }
     return text;
