@@ -110,7 +110,10 @@ std::string usageEntry(std::string_view command, std::string_view description) {
             line.assign(kDescriptionColumn, ' ');
             lineHasWords = false;
         }
-        line += (lineHasWords ? " " : "") + std::string(word);
+        if (lineHasWords) {
+            line += ' ';
+        }
+        line += word;
         lineHasWords = true;
         from = end + 1;
     }

@@ -113,7 +113,9 @@ TEST(ServerList, FastestFirstOneEntryPerAddress) {
 TEST(ServerList, KeepsThe256FastestServers) {
     ServerList list;
     for (int i = 0; i < 300; ++i) {
-        list.merge(entry(("s" + std::to_string(i)).c_str(), 300 - i));
+        std::string host = std::to_string(i);
+        host.insert(host.begin(), 's');
+        list.merge(entry(host.c_str(), 300 - i));
     }
     list.merge(entry("slow", 1000));
     ASSERT_EQ(list.servers().size(), kMaxServers);
