@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -20,6 +19,7 @@
 #include "platform/system_path.h"
 #include "platform/watching_game_starter.h"
 #include "windows_test.h"
+#include "../support/numbered_lines.h"
 
 namespace wyn::test {
 namespace {
@@ -193,16 +193,7 @@ TEST_F(WynProgram, TheLogRotatesAfterWynHasExited) {
     const std::string current = fileBytes(log);
     EXPECT_LE(older.size(), (1024u + 64u) * 1024u);
     EXPECT_LE(current.size(), (1024u + 64u) * 1024u);
-    const auto lines = splitLines(older + current);
-    ASSERT_FALSE(lines.empty());
-    int number = std::stoi(lines.front().substr(5));
-    EXPECT_GT(number, 1);
-    for (const auto& line : lines) {
-        char expected[16];
-        std::snprintf(expected, sizeof expected, "line %06d", number++);
-        ASSERT_EQ(line, expected);
-    }
-    EXPECT_EQ(number, kLines + 1);
+    expectUnbrokenRunUpTo(older + current, kLines);
 }
 
 }  // namespace
